@@ -1,0 +1,35 @@
+// Vernium: configuration and hand adjustment of strain-gage signal-conditioning
+// cards. Starts the main window on the simulated acquisition unit.
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+
+#include "shell/ui/main_window.h"
+
+namespace {
+
+bool HasDisplay() {
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  if (platform != nullptr && *platform != '\0') return true;
+  const char* x11 = std::getenv("DISPLAY");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!HasDisplay()) {
+    std::fprintf(stderr,
+                 "vernium: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
+                 "Run it on a desktop, or under a virtual display:\n"
+                 "  xvfb-run -a %s\n",
+                 argv[0]);
+    return 2;
+  }
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("Vernium");
+  vernium::MainWindow window;
+  window.show();
+  return QApplication::exec();
+}
