@@ -1,0 +1,23 @@
+#include "platform/windows.h"
+
+namespace vernium {
+
+std::string_view WindowName(WindowId id) {
+  switch (id) {
+    case WindowId::Main: return "Main";
+    case WindowId::frmIfcSel: return "frmIfcSel";
+    case WindowId::PreCal: return "PreCal";
+    case WindowId::Calibrator: return "Calibrator";
+    case WindowId::CardPic: return "CardPic";
+    case WindowId::CardConfig: return "CardConfig";
+    case WindowId::frmExpert: return "frmExpert";
+  }
+  return "";
+}
+
+void ScriptedWindowOpener::ShowModal(WindowId id) {
+  shown_.push_back(id);
+  if (auto it = actions_.find(id); it != actions_.end() && it->second) it->second();
+}
+
+}  // namespace vernium

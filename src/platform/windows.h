@@ -1,0 +1,45 @@
+#pragma once
+// Opening the other windows. Every window but the main one is opened modally
+// from the main window or from one another and hidden, not destroyed, until
+// the program ends. Forms ask for a window through this interface; the Qt
+// implementation runs the real window, the scripted one runs what a test
+// registered for it.
+
+#include <functional>
+#include <map>
+#include <string_view>
+#include <vector>
+
+namespace vernium {
+
+enum class WindowId { Main, frmIfcSel, PreCal, Calibrator, CardPic, CardConfig, frmExpert };
+
+std::string_view WindowName(WindowId id);
+
+class WindowOpener {
+ public:
+  virtual ~WindowOpener() = default;
+  // Shows the window modally; returns when it has been hidden or closed.
+  virtual void ShowModal(WindowId id) = 0;
+  // Unloads the window if it was ever created.
+  virtual void Unload(WindowId id) = 0;
+};
+
+// Records the windows asked for and runs, in place of each modal window, the
+// action registered for it (what the technician does there).
+class ScriptedWindowOpener : public WindowOpener {
+ public:
+  void ShowModal(WindowId id) override;
+  void Unload(WindowId id) override { unloaded_.push_back(id); }
+
+  void OnShow(WindowId id, std::function<void()> action) { actions_[id] = std::move(action); }
+  const std::vector<WindowId>& Shown() const { return shown_; }
+  const std::vector<WindowId>& Unloaded() const { return unloaded_; }
+
+ private:
+  std::map<WindowId, std::function<void()>> actions_;
+  std::vector<WindowId> shown_;
+  std::vector<WindowId> unloaded_;
+};
+
+}  // namespace vernium
