@@ -1,0 +1,144 @@
+#include "scenario_runner/scenario_script.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <charconv>
+
+namespace vernium::scenario {
+namespace {
+
+constexpr std::array<std::string_view, 16> kVerbs = {
+    "click", "dblclick", "check", "uncheck", "choose", "type",   "set",   "key",
+    "focus", "leave",    "menu",  "close",   "answer", "wait",   "expect", "bench"};
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
+  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
+  return s;
+}
+
+std::optional<int> ToInt(std::string_view s) {
+  int value = 0;
+  const auto res = std::from_chars(s.data(), s.data() + s.size(), value);
+  if (res.ec != std::errc() || res.ptr != s.data() + s.size()) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+std::optional<std::vector<Token>> Tokenize(std::string_view line, std::string* error) {
+  std::vector<Token> tokens;
+  std::size_t i = 0;
+  while (i < line.size()) {
+    const char c = line[i];
+    if (std::isspace(static_cast<unsigned char>(c))) {
+      ++i;
+    } else if (c == '#') {
+      break;
+    } else if (c == '"') {
+      Token t{"", true};
+      ++i;
+      bool closed = false;
+      while (i < line.size()) {
+        const char d = line[i++];
+        if (d == '"') {
+          closed = true;
+          break;
+        }
+        if (d != '\\') {
+          t.text += d;
+          continue;
+        }
+        if (i >= line.size()) break;
+        const char e = line[i++];
+        switch (e) {
+          case 'r': t.text += '\r'; break;
+          case 'n': t.text += '\n'; break;
+          case '"': t.text += '"'; break;
+          case '\\': t.text += '\\'; break;
+          default:
+            if (error) *error = std::string("unknown escape \\") + e;
+            return std::nullopt;
+        }
+      }
+      if (!closed) {
+        if (error) *error = "unterminated string";
+        return std::nullopt;
+      }
+      tokens.push_back(std::move(t));
+    } else {
+      Token t;
+      while (i < line.size() && !std::isspace(static_cast<unsigned char>(line[i])) &&
+             line[i] != '"') {
+        t.text += line[i++];
+      }
+      tokens.push_back(std::move(t));
+    }
+  }
+  return tokens;
+}
+
+Script ParseScript(std::string_view text) {
+  Script script;
+  int lineNo = 0;
+  std::size_t pos = 0;
+  while (pos <= text.size()) {
+    const std::size_t end = text.find('\n', pos);
+    const std::string_view raw =
+        text.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
+    pos = end == std::string_view::npos ? text.size() + 1 : end + 1;
+    ++lineNo;
+    std::string error;
+    auto tokens = Tokenize(raw, &error);
+    if (!tokens) {
+      script.errors.push_back({lineNo, error});
+      continue;
+    }
+    if (tokens->empty()) continue;
+    Step step{lineNo, std::string(Trim(raw)), std::move(*tokens)};
+    if (step.tokens.front().quoted ||
+        std::find(kVerbs.begin(), kVerbs.end(), step.Verb()) == kVerbs.end()) {
+      script.errors.push_back({lineNo, "unknown step \"" + step.Verb() + "\""});
+      continue;
+    }
+    script.steps.push_back(std::move(step));
+  }
+  return script;
+}
+
+std::optional<ControlRef> ParseControlRef(std::string_view text, bool withProperty) {
+  ControlRef ref;
+  std::string_view rest = text;
+  if (withProperty) {
+    const auto dot = rest.rfind('.');
+    const auto closing = rest.find_last_of(")]");
+    if (dot != std::string_view::npos && (closing == std::string_view::npos || dot > closing)) {
+      ref.property = std::string(rest.substr(dot + 1));
+      rest = rest.substr(0, dot);
+    }
+  }
+  if (rest.empty()) return std::nullopt;
+  const auto bracket = rest.find('[');
+  if (bracket != std::string_view::npos) {
+    if (rest.back() != ']') return std::nullopt;
+    const std::string_view inside = rest.substr(bracket + 1, rest.size() - bracket - 2);
+    const auto comma = inside.find(',');
+    if (comma == std::string_view::npos) return std::nullopt;
+    ref.row = ToInt(Trim(inside.substr(0, comma)));
+    ref.col = ToInt(Trim(inside.substr(comma + 1)));
+    if (!ref.row || !ref.col) return std::nullopt;
+    rest = rest.substr(0, bracket);
+  } else if (const auto paren = rest.find('('); paren != std::string_view::npos) {
+    if (rest.back() != ')' || !ToInt(rest.substr(paren + 1, rest.size() - paren - 2))) {
+      return std::nullopt;
+    }
+  }
+  for (char c : rest.substr(0, rest.find('('))) {
+    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') return std::nullopt;
+  }
+  ref.name = std::string(rest);
+  return ref;
+}
+
+}  // namespace vernium::scenario
