@@ -1,0 +1,149 @@
+#pragma once
+// The main window "Main": start-up and shut-down, the channel grid, the card
+// panel (adding and removing cards on a base channel), the in-place coupling
+// and filter lists, and the menus. The form holds every control's state
+// under the control's own name and runs every handler; the Qt window shows
+// that state, forwards its widgets' events here and redraws after each one.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/controls.h"
+#include "shell/session.h"
+
+namespace vernium {
+
+inline constexpr std::string_view kMainCaption = "Strain Gage Calibration";
+inline constexpr std::string_view kNoCardsMessage =
+    "There are no cards configured for this base channel";
+inline constexpr std::string_view kAttentionTitle = "Attention!";
+
+// Grid columns of grdChannel.
+inline constexpr int kColChannel = 1;
+inline constexpr int kColFilter = 2;
+inline constexpr int kColCoupling = 3;
+inline constexpr int kColCalibrated = 4;
+inline constexpr int kColCardType = 5;
+inline constexpr int kGridCols = 6;
+
+// The card panel (cboChannel, lblAddOrDel, ctCheck1, cmdOK, cmdCancel).
+enum class PanelMode { Closed, Adding, Removing };
+
+class MainForm {
+ public:
+  MainForm(Session& session, Services services);
+
+  // ---- controls ----
+  std::string caption;  // "Strain Gage Calibration"
+  Frame Frame3D1;       // "Channel Status", holds the grid
+  Grid grdChannel;
+  Button cmdAddCard;
+  Button cmdRemoveCard;
+  Button cmdViewCard;
+  Button CmdCalibrate;
+  Button cmdOK;
+  Button cmdCancel;
+  ComboBox cboChannel;
+  ComboBox cboCoupling;
+  ComboBox cboFIlter;
+  Label lblAddOrDel;
+  Label lblInfo00;  // drawn in red (kInfoTextRgb)
+  Label lblDCACcoupling;
+  Label lblFilterOption;
+  std::array<CheckBox, 5> ctCheck1;  // index 1..4: SGC10, SGC50, SGC50A, SGC50B
+  Timer tmrDirections;
+
+  static constexpr unsigned kInfoTextRgb = 0xFF0000;
+
+  // Menu bar, in display order.
+  MenuEntry filer, newer, opener, saver, saverAs, printer, dash3, exiter;
+  MenuEntry editer, displayer;
+  MenuEntry optioner, WaveStud;
+  MenuEntry diag, mnuExpert;
+  MenuEntry helper, helperContents, helperSearch, helperHelp, abouter;
+
+  // Set when the window is to close (File Exit, or the device selection was
+  // cancelled at start-up); the window closes itself and UnloadMain runs.
+  bool closeRequested = false;
+  // Set at the end of UnloadMain: the program ends.
+  bool programEnded = false;
+
+  // The double-click editors' cycle positions.
+  std::int16_t FilterCycleState = 0;
+  std::int16_t CouplingCycleState = 0;
+
+  // ---- window life ----
+  void LoadMain();
+  void ActivateMain();
+  void UnloadMain();
+
+  // ---- card panel ----
+  void AddCardClick();
+  void CardBoxClick(int index);
+  void OKClick();
+  void CancelClick();
+  void RemoveCardClick();
+  void ViewCardClick();
+  void AddSGC10Card(int b);
+  void AddSGC50Card(int b);
+  void AddSGC50BCard(int b);
+  void RemoveLastCard(int b);
+  PanelMode Panel() const { return panelMode_; }
+
+  // ---- channel grid ----
+  void SetupGrid();
+  void FillGrid();
+  void SyncRecordsFromGrid();
+  std::int16_t FindBaseRow(int b);
+  void GridClick(int row, int col);
+  void GridDblClick();
+  void GridKeyUp();
+  void ChannelListClick();  // after cboChannel's list index changed
+  void CouplingListClick();  // after cboCoupling's list index changed
+  void FilterListClick();    // after cboFIlter's list index changed
+  void CalibrateClick();
+
+  // ---- coupling and filter changes ----
+  void ApplyFilterFromCombo();
+  void ApplyFilterFromGrid(const std::string& text);
+  void ApplyCoupling(const std::string& text);
+  void MarkUncalibrated();
+  std::int16_t CardChannelNumber() const;
+
+  // ---- menus ----
+  void NewConfiguration();
+  void PrintConfiguration();
+  void ExitProgram();
+  void DisplayCardData();
+  void WaveStudClick();
+  void ShowDiagnostics();
+  void HelpContents();
+  void HelpOnHelp();
+  void About();
+
+  Session& session() { return session_; }
+  Configuration& config() { return session_.config; }
+
+ private:
+  void SetDesignState();
+  void SelectCell(int row, int col);
+  void EnableMenus(bool enabled);
+  void HidePanel();
+  void ShowCheckBoxes(bool visible);
+  void CheckOnly(int index);
+  int CheckedBox() const;
+  bool AnyCheckBoxShown() const;
+  void ShowChannelText(int b);
+  void ApplyFilter(const std::string& text, bool fromGrid, int setting);
+  const std::string& RowText(int row, int col) const;
+  void ShowInfo(std::string_view text, std::string_view title);
+
+  Session& session_;
+  Services services_;
+  PanelMode panelMode_ = PanelMode::Closed;
+  bool unloaded_ = false;
+};
+
+}  // namespace vernium
