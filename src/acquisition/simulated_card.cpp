@@ -1,0 +1,198 @@
+#include "acquisition/simulated_card.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vernium {
+
+TrimpotLaw LawOf(Trimpot trimpot) {
+  switch (trimpot) {
+    case Trimpot::Excitation:
+      return {1.5, 10.5};  // volts
+    case Trimpot::Offset:
+      return {-4.0, 4.0};  // volts of correction at the input stage's output
+    case Trimpot::InputGain:
+      return {90.0, 330.0};
+    case Trimpot::ScaleGain:
+      return {0.9, 3.3};
+  }
+  return {0.0, 1.0};
+}
+
+double TrimpotValue(Trimpot trimpot, double position) {
+  const TrimpotLaw law = LawOf(trimpot);
+  return law.low + (law.high - law.low) * position;
+}
+
+double TrimpotPositionFor(Trimpot trimpot, double value) {
+  const TrimpotLaw law = LawOf(trimpot);
+  return std::clamp((value - law.low) / (law.high - law.low), 0.0, 1.0);
+}
+
+double StartingPosition(Trimpot trimpot) {
+  // Off any setting a calibration would ask for: 4.2 V excitation, +0.8 V
+  // offset correction, input gain 234, scale gain 2.34.
+  switch (trimpot) {
+    case Trimpot::Excitation:
+      return 0.3;
+    case Trimpot::Offset:
+    case Trimpot::InputGain:
+    case Trimpot::ScaleGain:
+      return 0.6;
+  }
+  return 0.5;
+}
+
+SimCardModel CardModelAt(int channel) {
+  if (channel < 16 || channel > 271) return SimCardModel::None;
+  const int base = (channel - 16) / 16;
+  const int within = (channel - 16) % 16;
+  switch (base) {
+    case 0:  // four SGC10, two channels each
+      return within < 8 ? SimCardModel::SGC10 : SimCardModel::None;
+    case 1:  // two SGC50
+      return SimCardModel::SGC50;
+    case 2:  // one SGC50A
+      return within < 8 ? SimCardModel::SGC50A : SimCardModel::None;
+    case 3:  // two SGC50B
+      return SimCardModel::SGC50B;
+    default:
+      return SimCardModel::None;
+  }
+}
+
+std::string_view CardModelName(SimCardModel card) {
+  switch (card) {
+    case SimCardModel::None:
+      return "No Card";
+    case SimCardModel::SGC10:
+      return "SGC10";
+    case SimCardModel::SGC50:
+      return "SGC50";
+    case SimCardModel::SGC50A:
+      return "SGC50A";
+    case SimCardModel::SGC50B:
+      return "SGC50B";
+  }
+  return "No Card";
+}
+
+double ImbalanceVolts(int channel) {
+  const double magnitudeMillivolts = 0.01 + 0.01 * static_cast<double>((channel * 7) % 5);
+  const double sign = (channel % 2 == 0) ? 1.0 : -1.0;
+  return sign * magnitudeMillivolts / 1000.0;
+}
+
+SimChannel MakeChannel(SimCardModel card, int channel) {
+  SimChannel ch;
+  ch.card = card;
+  ch.channel = channel;
+  for (Trimpot t : kAllTrimpots) ch.Position(t) = StartingPosition(t);
+  ch.imbalanceVolts = ImbalanceVolts(channel);
+  return ch;
+}
+
+double Clip(double volts) { return std::clamp(volts, -kRailVolts, kRailVolts); }
+
+double Excitation(const SimChannel& ch) {
+  return TrimpotValue(Trimpot::Excitation, ch.Position(Trimpot::Excitation));
+}
+double InputGain(const SimChannel& ch) {
+  return TrimpotValue(Trimpot::InputGain, ch.Position(Trimpot::InputGain));
+}
+double ScaleGain(const SimChannel& ch) {
+  return TrimpotValue(Trimpot::ScaleGain, ch.Position(Trimpot::ScaleGain));
+}
+double FilterGain(const SimChannel& ch) {
+  if (ch.filter == FilterJumper::Bypass) return 1.0;
+  return ch.filterGainResistor ? 2.0 : 1.0;
+}
+double OffsetCorrection(const SimChannel& ch) {
+  return TrimpotValue(Trimpot::Offset, ch.Position(Trimpot::Offset));
+}
+
+bool ShuntIn(const SimChannel& ch) {
+  switch (ch.card) {
+    case SimCardModel::SGC10:
+    case SimCardModel::SGC50:
+      return ch.benchShunt;
+    case SimCardModel::SGC50A:
+      return ch.calNorm == CalSwitch::Cal;
+    case SimCardModel::SGC50B:
+      return ch.cal1 == CalSwitch::Cal;
+    case SimCardModel::None:
+      return false;
+  }
+  return false;
+}
+
+double EffectiveLoad(const SimChannel& ch) {
+  return ch.load + (ShuntIn(ch) ? kShuntEquivalentLoad : 0.0);
+}
+
+double BridgeVolts(const SimChannel& ch) {
+  return Excitation(ch) * kRatedOutputVoltsPerVolt * EffectiveLoad(ch) / kRatedLoad +
+         ch.imbalanceVolts;
+}
+
+double CoupledBridgeVolts(const SimChannel& ch) {
+  // Load, shunt and imbalance are all static on the bench: AC coupling
+  // passes none of them.
+  return ch.coupling == Coupling::AC ? 0.0 : BridgeVolts(ch);
+}
+
+// The signal chain: input stage (Gin, less the offset correction), filter
+// stage (Gf), scaling stage (Gs); each output clips at the rails.
+double CardOutputVolts(const SimChannel& ch) {
+  const double input = Clip(InputGain(ch) * CoupledBridgeVolts(ch) - OffsetCorrection(ch));
+  const double filtered = Clip(FilterGain(ch) * input);
+  return Clip(ScaleGain(ch) * filtered);
+}
+
+namespace {
+
+// SGC50A with CAL/NORM at CAL, SGC50B with CAL1 and CAL2 at CAL: the shorted
+// input test point carries the excitation monitor instead.
+bool ExcitationMonitorConnected(const SimChannel& ch) {
+  if (ch.card == SimCardModel::SGC50A) return ch.calNorm == CalSwitch::Cal;
+  if (ch.card == SimCardModel::SGC50B) return ch.cal1 == CalSwitch::Cal && ch.cal2 == CalSwitch::Cal;
+  return false;
+}
+
+// Only the SGC50B can disconnect its test points (CAL2 at RUN).
+bool TestPointsConnected(const SimChannel& ch) {
+  return ch.card != SimCardModel::SGC50B || ch.cal2 == CalSwitch::Cal;
+}
+
+}  // namespace
+
+double ReadPointVolts(const SimChannel& ch, int code) {
+  if (ch.card == SimCardModel::None) return kFloatingInputVolts;
+  if (code == 0 || !TestPointsConnected(ch)) return CardOutputVolts(ch);
+  const double gf = FilterGain(ch);
+  const double voff = OffsetCorrection(ch);
+  switch (code) {
+    case 1:
+      if (ExcitationMonitorConnected(ch)) return Clip(Excitation(ch) * kExcitationMonitorRatio);
+      return Clip(gf * Clip(-voff));
+    case 2: {
+      const double input = Clip(InputGain(ch) * kReferenceVolts - voff);
+      return Clip(ScaleGain(ch) * Clip(gf * input));
+    }
+    case 3:
+      return Clip(gf * InputGain(ch) * kReferenceVolts - voff);
+    default:
+      return kFloatingInputVolts;
+  }
+}
+
+std::uint16_t VoltsToWord(double volts, double noiseCounts) {
+  const double counts = std::round((volts + kRailVolts) * kCountsPerVolt + noiseCounts);
+  return static_cast<std::uint16_t>(std::clamp(counts, 0.0, 65535.0));
+}
+
+double WordToVolts(std::uint16_t word) {
+  return static_cast<double>(word) / kCountsPerVolt - kRailVolts;
+}
+
+}  // namespace vernium
