@@ -20,6 +20,9 @@ inline constexpr std::string_view kNoCardsMessage =
     "There are no cards configured for this base channel";
 inline constexpr std::string_view kAttentionTitle = "Attention!";
 
+// The note shown before the diagnostics window opens on an SGC50B channel.
+std::string DiagnosticsSgc50bNote();
+
 // Grid columns of grdChannel.
 inline constexpr int kColChannel = 1;
 inline constexpr int kColFilter = 2;

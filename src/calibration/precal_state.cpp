@@ -1,0 +1,49 @@
+#include "calibration/precal_state.h"
+
+#include "model/configuration.h"
+#include "platform/mouse_pointer.h"
+
+namespace vernium {
+
+PreCalState::PreCalState() {
+  optCalMethod[0].caption = "Nameplate Calibration";
+  optCalMethod[1].caption = "Two_Point Calibration";
+  optCalMethod[2].caption = "Shunt Calibration";
+  optCalMethod[0].value = true;
+}
+
+int PreCalState::SelectedMethod() const {
+  for (int i = 0; i < 3; ++i) {
+    if (optCalMethod[static_cast<std::size_t>(i)].value) return i;
+  }
+  return kMethodNameplate;
+}
+
+void SwitchMethodOption(PreCalState& preCal, int index) {
+  VERNIUM_EXPECTS(index >= 0 && index < 3);
+  for (int i = 0; i < 3; ++i) preCal.optCalMethod[static_cast<std::size_t>(i)].value = i == index;
+}
+
+void LoadParameterForm(const Configuration& config, const Grid& grdChannel, PreCalState& preCal,
+                       MousePointer& pointer, int chan) {
+  pointer.Set(PointerShape::Hourglass);
+  if (chan >= 0 && chan < kBaseChannels) {
+    const int row = grdChannel.row;
+    chan = ChannelFromLabel(grdChannel.Cell(row, 1), grdChannel.Cell(row, 5));
+  }
+  const ParameterFormTexts t = ParameterFormTextsFor(config.Channels[chan]);
+  preCal.txtExcite.text = t.txtExcite;
+  preCal.txtSense.text = t.txtSense;
+  preCal.txtUnits.text = t.txtUnits;
+  preCal.txtFullLoad.text = t.txtFullLoad;
+  preCal.txtMaxLoad.text = t.txtMaxLoad;
+  preCal.txtOffset.text = t.txtOffset;
+  preCal.txtPnt1mVolts.text = t.txtPnt1mVolts;
+  preCal.txtPnt1Value.text = t.txtPnt1Value;
+  preCal.txtPnt2mVolts.text = t.txtPnt2mVolts;
+  preCal.txtPnt2Value.text = t.txtPnt2Value;
+  preCal.txtShuntCalValue.text = t.txtShuntCalValue;
+  pointer.Set(PointerShape::Normal);
+}
+
+}  // namespace vernium
