@@ -14,6 +14,8 @@ namespace vernium {
 
 namespace {
 
+constexpr std::int16_t kSelectionCancelled = 2;  // DeviceSelState: selection cancelled
+
 MenuEntry Menu(std::string caption, std::string shortcut = {}, bool enabled = true) {
   MenuEntry entry;
   entry.caption = std::move(caption);
@@ -177,7 +179,7 @@ void MainForm::LoadMain() {
     }
   }
 
-  if (s.DeviceSelState == kDeviceSelCancelled) closeRequested = true;
+  if (s.DeviceSelState == kSelectionCancelled) closeRequested = true;
 }
 
 void MainForm::ActivateMain() {

@@ -33,11 +33,6 @@ struct Services {
   ConfigurationPrinter& printer;
 };
 
-// Result of the device selection.
-inline constexpr std::int16_t kDeviceSelUndecided = 0;
-inline constexpr std::int16_t kDeviceSelChosen = 1;
-inline constexpr std::int16_t kDeviceSelCancelled = 2;
-
 class Session {
  public:
   // `library` is the acquisition library the program talks to (owned by
@@ -51,7 +46,7 @@ class Session {
   // unload (AcqObject null and the optionals empty outside that span).
   AcqLibObject* AcqObject = nullptr;
   std::shared_ptr<const AcqDevice> Device;  // the device opened by the selection
-  std::int16_t DeviceSelState = kDeviceSelUndecided;
+  std::int16_t DeviceSelState = 0;  // 0 undecided, 1 chosen, 2 cancelled
   std::optional<clsXferFunc> UnsignedCountsToVolts;
   std::optional<clsXferFunc> SignedCountsToVolts;
 
