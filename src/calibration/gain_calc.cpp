@@ -84,8 +84,8 @@ void TwoPointToNameplate(Configuration& config, int channel, float pnt1mVolts, f
 
 bool CalcGains(Configuration& config, int channel, MessageBoxes& boxes) {
   const ChannelConfig& record = config.Channels[channel];
-  if (!AllFinite({record.Excitation, record.Sensitivity, record.FullLoad, record.MaxLoad,
-                  record.Tare})) {
+  if (!AllFinite(
+          {record.Excitation, record.Sensitivity, record.FullLoad, record.MaxLoad, record.Tare})) {
     return ReportFault(boxes, channel);
   }
   const float vt = BridgeVolts(record.Tare, record.FullLoad, record.Excitation, record.Sensitivity);

@@ -32,7 +32,9 @@ double Divide(double numerator, double divisor, const char* what) {
   return Checked(numerator / divisor, what);
 }
 
-bool AllFinite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
+bool AllFinite(double a, double b) {
+  return std::isfinite(a) && std::isfinite(b);
+}
 
 }  // namespace
 
@@ -52,13 +54,21 @@ double clsXferFunc::x(double y) const {
   return Divide(Checked(volts - xferB_, "x"), xferM_, "x");
 }
 
-double clsXferFunc::yo(double x) const { return Checked(x * xferM_ + xferB_, "yo"); }
+double clsXferFunc::yo(double x) const {
+  return Checked(x * xferM_ + xferB_, "yo");
+}
 
-double clsXferFunc::xo(double y) const { return Divide(Checked(y - xferB_, "xo"), xferM_, "xo"); }
+double clsXferFunc::xo(double y) const {
+  return Divide(Checked(y - xferB_, "xo"), xferM_, "xo");
+}
 
-double clsXferFunc::you(double x) const { return Checked(x * userM_ + userB_, "you"); }
+double clsXferFunc::you(double x) const {
+  return Checked(x * userM_ + userB_, "you");
+}
 
-double clsXferFunc::xuo(double y) const { return Divide(Checked(y - userB_, "xuo"), userM_, "xuo"); }
+double clsXferFunc::xuo(double y) const {
+  return Divide(Checked(y - userB_, "xuo"), userM_, "xuo");
+}
 
 void clsXferFunc::SetInputRangeLo(double value) {
   inputRangeLo_ = value;

@@ -69,7 +69,9 @@ struct AcceptedCase {
   float offset;
   std::int16_t filterGain;
 };
-std::ostream& operator<<(std::ostream& os, const AcceptedCase& c) { return os << c.name; }
+std::ostream& operator<<(std::ostream& os, const AcceptedCase& c) {
+  return os << c.name;
+}
 
 class CalcGainsAccepts : public ::testing::TestWithParam<AcceptedCase> {};
 
@@ -94,24 +96,46 @@ INSTANTIATE_TEST_SUITE_P(
         AcceptedCase{"WorkedExample", {}, 158.11f, 1.5811f, 0.0f, 1},
         // 2 V x 25 mV/V is 0.05 V as a single exactly; it only passes when the
         // span is compared in single precision.
-        AcceptedCase{"SpanExactlyFiftyMillivolts", {2.0f, 0.025f, 1000.0f, 1000.0f, 0.0f}, 100.0f,
-                     1.0f, 0.0f, 1},
-        AcceptedCase{"SpanFiftyMillivolts", {10.0f, 0.005f, 1000.0f, 1000.0f, 0.0f}, 100.0f,
-                     1.0f, 0.0f, 1},
+        AcceptedCase{"SpanExactlyFiftyMillivolts",
+                     {2.0f, 0.025f, 1000.0f, 1000.0f, 0.0f},
+                     100.0f,
+                     1.0f,
+                     0.0f,
+                     1},
+        AcceptedCase{
+            "SpanFiftyMillivolts", {10.0f, 0.005f, 1000.0f, 1000.0f, 0.0f}, 100.0f, 1.0f, 0.0f, 1},
         AcceptedCase{"FilterX2",
                      {10.0f, 0.002f, 1000.0f, 1000.0f, 0.0f, kTrue16, kTrue16},
-                     111.80f, 1.1180f, 0.0f, 2},
-        AcceptedCase{"FilterX1", {10.0f, 0.002f, 1000.0f, 1000.0f, 0.0f, kTrue16, kFalse16},
-                     158.11f, 1.5811f, 0.0f, 1},
+                     111.80f,
+                     1.1180f,
+                     0.0f,
+                     2},
+        AcceptedCase{"FilterX1",
+                     {10.0f, 0.002f, 1000.0f, 1000.0f, 0.0f, kTrue16, kFalse16},
+                     158.11f,
+                     1.5811f,
+                     0.0f,
+                     1},
         AcceptedCase{"BypassWithGainX2",
                      {10.0f, 0.002f, 1000.0f, 1000.0f, 0.0f, kFalse16, kTrue16},
-                     158.11f, 1.5811f, 0.0f, 1},
+                     158.11f,
+                     1.5811f,
+                     0.0f,
+                     1},
         // Tare 100 of 1000: VT = 0.002 V, span 0.018 V, G = sqrt(0.05/0.018).
-        AcceptedCase{"WithTare", {10.0f, 0.002f, 1000.0f, 1000.0f, 100.0f}, 166.67f, 1.6667f,
-                     0.002f * 166.67f, 1},
+        AcceptedCase{"WithTare",
+                     {10.0f, 0.002f, 1000.0f, 1000.0f, 100.0f},
+                     166.67f,
+                     1.6667f,
+                     0.002f * 166.67f,
+                     1},
         // Booleans read any non-zero value as true.
         AcceptedCase{"FilterFlagsAnyNonZero",
-                     {10.0f, 0.002f, 1000.0f, 1000.0f, 0.0f, 1, -1}, 111.80f, 1.1180f, 0.0f, 2}),
+                     {10.0f, 0.002f, 1000.0f, 1000.0f, 0.0f, 1, -1},
+                     111.80f,
+                     1.1180f,
+                     0.0f,
+                     2}),
     [](const ::testing::TestParamInfo<AcceptedCase>& param) { return param.param.name; });
 
 // --- Rejected applications -------------------------------------------------
@@ -120,7 +144,9 @@ struct RejectedCase {
   const char* name;
   Parameters p;
 };
-std::ostream& operator<<(std::ostream& os, const RejectedCase& c) { return os << c.name; }
+std::ostream& operator<<(std::ostream& os, const RejectedCase& c) {
+  return os << c.name;
+}
 
 class CalcGainsRejects : public ::testing::TestWithParam<RejectedCase> {};
 
@@ -174,7 +200,9 @@ struct FaultCase {
   Parameters p;
   int channel;
 };
-std::ostream& operator<<(std::ostream& os, const FaultCase& c) { return os << c.name; }
+std::ostream& operator<<(std::ostream& os, const FaultCase& c) {
+  return os << c.name;
+}
 
 class CalcGainsFaults : public ::testing::TestWithParam<FaultCase> {};
 
@@ -204,8 +232,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FaultCase{"NaNFullLoad", {10.0f, 0.002f, kNaN, 1000.0f, 0.0f}, 271},
                       FaultCase{"InfiniteMaxLoad", {10.0f, 0.002f, 1000.0f, kInf, 0.0f}, 100},
                       FaultCase{"MinusInfiniteTare", {10.0f, 0.002f, 1000.0f, 1000.0f, -kInf}, 31},
-                      FaultCase{"NaNTareWithFullLoadZero", {10.0f, 0.002f, 0.0f, 1000.0f, kNaN},
-                                42}),
+                      FaultCase{
+                          "NaNTareWithFullLoadZero", {10.0f, 0.002f, 0.0f, 1000.0f, kNaN}, 42}),
     [](const ::testing::TestParamInfo<FaultCase>& param) { return param.param.name; });
 
 // --- Bridge voltage ----------------------------------------------------------
@@ -294,7 +322,9 @@ struct TwoPointCase {
   float sensitivity;
   float fullLoad;
 };
-std::ostream& operator<<(std::ostream& os, const TwoPointCase& c) { return os << c.name; }
+std::ostream& operator<<(std::ostream& os, const TwoPointCase& c) {
+  return os << c.name;
+}
 
 class TwoPoint : public ::testing::TestWithParam<TwoPointCase> {};
 
@@ -312,15 +342,13 @@ TEST_P(TwoPoint, SetsSensitivityAndFullLoadFromOnePoint) {
 
 INSTANTIATE_TEST_SUITE_P(
     Points, TwoPoint,
-    ::testing::Values(TwoPointCase{"PointTwoTakesPrecedence", 20.0f, 500.0f, 30.0f, 2000.0f,
-                                   0.003f, 2000.0f},
-                      TwoPointCase{"PointOneWhenPointTwoIsZero", 20.0f, 500.0f, 0.0f, 0.0f,
-                                   0.002f, 500.0f},
-                      TwoPointCase{"PointOneWhenPointTwoHasNoOutput", 20.0f, 500.0f, 0.0f,
-                                   2000.0f, 0.002f, 500.0f},
-                      TwoPointCase{"PointOneWhenPointTwoHasNoValue", 20.0f, 500.0f, 30.0f, 0.0f,
-                                   0.002f, 500.0f},
-                      TwoPointCase{"PointTwoAlone", 0.0f, 0.0f, 15.0f, 300.0f, 0.0015f, 300.0f}),
+    ::testing::Values(
+        TwoPointCase{"PointTwoTakesPrecedence", 20.0f, 500.0f, 30.0f, 2000.0f, 0.003f, 2000.0f},
+        TwoPointCase{"PointOneWhenPointTwoIsZero", 20.0f, 500.0f, 0.0f, 0.0f, 0.002f, 500.0f},
+        TwoPointCase{"PointOneWhenPointTwoHasNoOutput", 20.0f, 500.0f, 0.0f, 2000.0f, 0.002f,
+                     500.0f},
+        TwoPointCase{"PointOneWhenPointTwoHasNoValue", 20.0f, 500.0f, 30.0f, 0.0f, 0.002f, 500.0f},
+        TwoPointCase{"PointTwoAlone", 0.0f, 0.0f, 15.0f, 300.0f, 0.0015f, 300.0f}),
     [](const ::testing::TestParamInfo<TwoPointCase>& param) { return param.param.name; });
 
 TEST(TwoPoint, NotEnoughDataShowsItsMessageAndTheCalculationRunsOnTheStoredFields) {

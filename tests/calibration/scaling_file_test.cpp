@@ -142,7 +142,9 @@ struct FaultCase {
   const char* name;
   float fullLoad, excitation, sensitivity, inputGain, scalingGain, offset;
 };
-std::ostream& operator<<(std::ostream& os, const FaultCase& c) { return os << c.name; }
+std::ostream& operator<<(std::ostream& os, const FaultCase& c) {
+  return os << c.name;
+}
 
 class ScalingFileFault : public ScalingFile, public ::testing::WithParamInterface<FaultCase> {};
 
@@ -165,8 +167,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(FaultCase{"ExcitationZero", 1000.0f, 0.0f, 0.002f, 200.0f, 2.5f, 0.5f},
                       FaultCase{"SensitivityZero", 1000.0f, 10.0f, 0.0f, 200.0f, 2.5f, 0.5f},
                       FaultCase{"ZeroOverZero", 0.0f, 0.0f, 0.002f, 0.0f, 0.0f, 0.0f},
-                      FaultCase{"UnitsPerVoltOverflow", 99999.0f, 1e-30f, 1e-20f, 1.0f, 1.0f,
-                                0.0f},
+                      FaultCase{"UnitsPerVoltOverflow", 99999.0f, 1e-30f, 1e-20f, 1.0f, 1.0f, 0.0f},
                       FaultCase{"TotalGainOverflow", 1000.0f, 10.0f, 0.002f, 1e30f, 1e30f, 0.0f},
                       FaultCase{"NaNOffset", 1000.0f, 10.0f, 0.002f, 200.0f, 2.5f, kNaN},
                       FaultCase{"NaNFullLoad", kNaN, 10.0f, 0.002f, 200.0f, 2.5f, 0.5f}),

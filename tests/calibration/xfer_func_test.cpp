@@ -81,7 +81,9 @@ struct RoundTripCase {
   double userM;
   double userB;
 };
-std::ostream& operator<<(std::ostream& os, const RoundTripCase& c) { return os << c.name; }
+std::ostream& operator<<(std::ostream& os, const RoundTripCase& c) {
+  return os << c.name;
+}
 
 class XferRoundTrip : public CountsToVolts, public ::testing::WithParamInterface<RoundTripCase> {};
 
@@ -99,15 +101,14 @@ TEST_P(XferRoundTrip, RawToUserAndBack) {
   EXPECT_NEAR(f.x(f.y(hi)), hi, 1e-7);
 }
 
-INSTANTIATE_TEST_SUITE_P(BothInstances, XferRoundTrip,
-                         ::testing::Values(RoundTripCase{"UnsignedUnitSlope", false, 1.0, 0.0},
-                                           RoundTripCase{"SignedUnitSlope", true, 1.0, 0.0},
-                                           RoundTripCase{"UnsignedWizardRatio", false,
-                                                         429.0 / 203.0, 0.0},
-                                           RoundTripCase{"SignedWizardRatio", true,
-                                                         429.0 / 203.0, 0.0},
-                                           RoundTripCase{"SignedShifted", true, -3.0, 12.5}),
-                         CaseName<RoundTripCase>);
+INSTANTIATE_TEST_SUITE_P(
+    BothInstances, XferRoundTrip,
+    ::testing::Values(RoundTripCase{"UnsignedUnitSlope", false, 1.0, 0.0},
+                      RoundTripCase{"SignedUnitSlope", true, 1.0, 0.0},
+                      RoundTripCase{"UnsignedWizardRatio", false, 429.0 / 203.0, 0.0},
+                      RoundTripCase{"SignedWizardRatio", true, 429.0 / 203.0, 0.0},
+                      RoundTripCase{"SignedShifted", true, -3.0, 12.5}),
+    CaseName<RoundTripCase>);
 
 TEST(XferFunc, ReversedOutputRangeLeavesTheTransferMap) {
   clsXferFunc f;
@@ -196,24 +197,15 @@ TEST(XferFunc, WritingTheOutputRangeRecomputesTheUserRange) {
   EXPECT_DOUBLE_EQ(f.UserRangeLo(), 1.0);
 }
 
-TEST(XferFunc, UnitsAreStoredAsWritten) {
-  clsXferFunc f;
-  f.SetInputUnits("Counts");
-  f.SetOutputUnits("Volts");
-  f.SetUserUnits("Pounds");
-  EXPECT_EQ(f.InputUnits(), "Counts");
-  EXPECT_EQ(f.OutputUnits(), "Volts");
-  EXPECT_EQ(f.UserUnits(), "Pounds");
-  EXPECT_EQ(f.XferM(), 1.0);
-}
-
 // Each conversion reports a fault instead of returning an infinity or NaN.
 struct FaultCase {
   const char* name;
   std::function<void(clsXferFunc&)> setUp;
   std::function<double(const clsXferFunc&)> call;
 };
-std::ostream& operator<<(std::ostream& os, const FaultCase& c) { return os << c.name; }
+std::ostream& operator<<(std::ostream& os, const FaultCase& c) {
+  return os << c.name;
+}
 
 class XferFaults : public ::testing::TestWithParam<FaultCase> {};
 
@@ -228,26 +220,26 @@ const double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 INSTANTIATE_TEST_SUITE_P(
     Conversions, XferFaults,
-    ::testing::Values(
-        FaultCase{"xWithZeroUserSlope", [](clsXferFunc& f) { f.SetUserM(0.0); },
-                  [](const clsXferFunc& f) { return f.x(1.0); }},
-        FaultCase{"xWithZeroTransferSlope", [](clsXferFunc& f) { f.SetXferM(0.0); },
-                  [](const clsXferFunc& f) { return f.x(0.0); }},
-        FaultCase{"xoWithZeroTransferSlope", [](clsXferFunc& f) { f.SetXferM(0.0); },
-                  [](const clsXferFunc& f) { return f.xo(2.0); }},
-        FaultCase{"xuoWithZeroUserSlope", [](clsXferFunc& f) { f.SetUserM(0.0); },
-                  [](const clsXferFunc& f) { return f.xuo(2.0); }},
-        FaultCase{"yOverflow", [](clsXferFunc& f) { f.SetUserM(kHuge); },
-                  [](const clsXferFunc& f) { return f.y(10.0); }},
-        FaultCase{"yoOverflow", [](clsXferFunc& f) { f.SetXferM(kHuge); },
-                  [](const clsXferFunc& f) { return f.yo(kHuge); }},
-        FaultCase{"youOverflow", [](clsXferFunc& f) { f.SetUserM(2.0); },
-                  [](const clsXferFunc& f) { return f.you(kHuge); }},
-        FaultCase{"xoOverflow", [](clsXferFunc& f) { f.SetXferM(1e-300); },
-                  [](const clsXferFunc& f) { return f.xo(1e300); }},
-        FaultCase{"yOfNaN", [](clsXferFunc&) {}, [](const clsXferFunc& f) { return f.y(kNaN); }},
-        FaultCase{"yWithNaNSlope", [](clsXferFunc& f) { f.SetUserM(kNaN); },
-                  [](const clsXferFunc& f) { return f.y(1.0); }}),
+    ::testing::Values(FaultCase{"xWithZeroUserSlope", [](clsXferFunc& f) { f.SetUserM(0.0); },
+                                [](const clsXferFunc& f) { return f.x(1.0); }},
+                      FaultCase{"xWithZeroTransferSlope", [](clsXferFunc& f) { f.SetXferM(0.0); },
+                                [](const clsXferFunc& f) { return f.x(0.0); }},
+                      FaultCase{"xoWithZeroTransferSlope", [](clsXferFunc& f) { f.SetXferM(0.0); },
+                                [](const clsXferFunc& f) { return f.xo(2.0); }},
+                      FaultCase{"xuoWithZeroUserSlope", [](clsXferFunc& f) { f.SetUserM(0.0); },
+                                [](const clsXferFunc& f) { return f.xuo(2.0); }},
+                      FaultCase{"yOverflow", [](clsXferFunc& f) { f.SetUserM(kHuge); },
+                                [](const clsXferFunc& f) { return f.y(10.0); }},
+                      FaultCase{"yoOverflow", [](clsXferFunc& f) { f.SetXferM(kHuge); },
+                                [](const clsXferFunc& f) { return f.yo(kHuge); }},
+                      FaultCase{"youOverflow", [](clsXferFunc& f) { f.SetUserM(2.0); },
+                                [](const clsXferFunc& f) { return f.you(kHuge); }},
+                      FaultCase{"xoOverflow", [](clsXferFunc& f) { f.SetXferM(1e-300); },
+                                [](const clsXferFunc& f) { return f.xo(1e300); }},
+                      FaultCase{"yOfNaN", [](clsXferFunc&) {},
+                                [](const clsXferFunc& f) { return f.y(kNaN); }},
+                      FaultCase{"yWithNaNSlope", [](clsXferFunc& f) { f.SetUserM(kNaN); },
+                                [](const clsXferFunc& f) { return f.y(1.0); }}),
     CaseName<FaultCase>);
 
 TEST(XferFunc, SettersNeverStoreAnInfiniteRange) {
