@@ -1,0 +1,41 @@
+#include "acquisition/sw_delay.h"
+
+#include <cmath>
+
+#include "model/invariant.h"
+
+namespace vernium {
+namespace {
+
+double WholeSeconds(const Clock& clock) { return std::nearbyint(clock.SecondsSinceMidnight()); }
+
+}  // namespace
+
+clsSwDelay::clsSwDelay(const Clock& clock, std::int64_t maxCalibrationReads) : clock_(clock) {
+  VERNIUM_EXPECTS(maxCalibrationReads >= 0);
+  std::int64_t reads = 0;
+  // Wait for the first change, so that counting starts on a fresh second.
+  const double start = WholeSeconds(clock_);
+  double current = start;
+  while (current == start) {
+    if (++reads > maxCalibrationReads) return;
+    current = WholeSeconds(clock_);
+  }
+  // Count the reads that still show that second, up to the next change.
+  std::int64_t count = 0;
+  for (;;) {
+    if (++reads > maxCalibrationReads) return;
+    if (WholeSeconds(clock_) != current) break;
+    ++count;
+  }
+  loopsPerMs_ = std::llrint(static_cast<double>(count) / 1000.0 + 1.0);
+  calibrated_ = true;
+}
+
+void clsSwDelay::Wait(std::int64_t milliseconds) const {
+  if (milliseconds <= 0) return;
+  const std::int64_t loops = milliseconds * loopsPerMs_;
+  for (std::int64_t i = 0; i < loops; ++i) static_cast<void>(clock_.SecondsSinceMidnight());
+}
+
+}  // namespace vernium
