@@ -4,7 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "shell/ui/main_window.h"
+#include "acquisition/simulated_unit.h"
+#include "shell/ui/vernium_app.h"
 
 namespace {
 
@@ -29,7 +30,9 @@ int main(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName("Vernium");
-  vernium::MainWindow window;
-  window.show();
+  vernium::SimulatedAcqLib unit;
+  vernium::qtui::VerniumApp vernium(unit);
+  vernium.Start();
+  if (vernium.Ended()) return 0;
   return QApplication::exec();
 }

@@ -1,0 +1,102 @@
+#include "platform/ui/grid_view.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QSignalBlocker>
+#include <algorithm>
+
+#include "platform/ui/control_binding.h"
+
+namespace vernium::qtui {
+
+int TwipsToPixels(int twips, int logicalDpi) { return twips * logicalDpi / 1440; }
+
+GridView::GridView(QWidget* parent) : QTableWidget(parent) {
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setTabKeyNavigation(false);
+  setWordWrap(false);
+  setAlternatingRowColors(true);
+  verticalHeader()->setVisible(false);
+  horizontalHeader()->setHighlightSections(false);
+  horizontalHeader()->setSectionsClickable(false);
+  horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  horizontalHeader()->setMinimumSectionSize(0);
+  horizontalHeader()->setStretchLastSection(true);
+}
+
+void GridView::Draw(const Grid& grid) {
+  const QSignalBlocker blocker(this);
+  const QSignalBlocker selectionBlocker(selectionModel());
+
+  if (font().bold() != grid.fontBold) {
+    QFont f = font();
+    f.setBold(grid.fontBold);
+    setFont(f);
+    horizontalHeader()->setFont(f);
+  }
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+
+  const int cols = grid.Cols();
+  const int rows = std::max(0, grid.Rows() - 1);
+  if (columnCount() != cols) setColumnCount(cols);
+  if (rowCount() != rows) setRowCount(rows);
+
+  for (int c = 0; c < cols; ++c) {
+    const QString header = ToQt(grid.Cell(0, c));
+    QTableWidgetItem* headerItem = horizontalHeaderItem(c);
+    if (headerItem == nullptr) {
+      setHorizontalHeaderItem(c, new QTableWidgetItem(header));
+    } else if (headerItem->text() != header) {
+      headerItem->setText(header);
+    }
+    const int width = TwipsToPixels(grid.colWidthsTwips[static_cast<std::size_t>(c)],
+                                    logicalDpiX());
+    setColumnHidden(c, width < 1);
+    if (width >= 1 && columnWidth(c) != width) setColumnWidth(c, width);
+  }
+
+  for (int r = 0; r < rows; ++r) {
+    for (int c = 0; c < cols; ++c) {
+      const QString text = ToQt(grid.Cell(RecordRow(r), c));
+      QTableWidgetItem* cell = item(r, c);
+      if (cell == nullptr) {
+        cell = new QTableWidgetItem(text);
+        cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        setItem(r, c, cell);
+      } else if (cell->text() != text) {
+        cell->setText(text);
+      }
+    }
+  }
+
+  // The selection spans the rows row..rowSel; the current cell is row, col.
+  clearSelection();
+  if (grid.row >= 1 && grid.row < grid.Rows() && grid.col >= 0 && grid.col < cols) {
+    const int first = TableRow(std::min(grid.row, std::max(grid.rowSel, 1)));
+    const int last = TableRow(std::min(std::max(grid.row, grid.rowSel), grid.Rows() - 1));
+    setCurrentCell(TableRow(grid.row), grid.col, QItemSelectionModel::NoUpdate);
+    const QItemSelection selection(model()->index(first, 0), model()->index(last, cols - 1));
+    selectionModel()->select(selection, QItemSelectionModel::Select);
+    if (drawnRow_ != grid.row) scrollTo(model()->index(TableRow(grid.row), std::max(grid.col, 1)));
+    drawnRow_ = grid.row;
+  }
+  DrawCommon(this, grid);
+  viewport()->update();
+}
+
+QRect GridView::CellRect(int recordRow, int col, const QWidget* widget) const {
+  const QModelIndex index = model()->index(TableRow(recordRow), col);
+  QRect rect = visualRect(index);
+  if (!index.isValid() || rect.isEmpty()) return {};
+  rect.moveTopLeft(viewport()->mapTo(widget, rect.topLeft()));
+  return rect;
+}
+
+void GridView::keyReleaseEvent(QKeyEvent* event) {
+  QTableWidget::keyReleaseEvent(event);
+  if (!event->isAutoRepeat()) emit keyReleased(event->key());
+}
+
+}  // namespace vernium::qtui

@@ -1,0 +1,44 @@
+#include "platform/ui/qt_window_opener.h"
+
+namespace vernium::qtui {
+
+QtWindowOpener::~QtWindowOpener() {
+  for (auto& [id, window] : loaded_) delete window.data();
+}
+
+void QtWindowOpener::Register(WindowId id, Factory factory) {
+  factories_[id] = std::move(factory);
+}
+
+void QtWindowOpener::ShowModal(WindowId id) {
+  QDialog* window = Loaded(id);
+  if (window == nullptr) {
+    const auto factory = factories_.find(id);
+    if (factory == factories_.end() || !factory->second) return;
+    window = factory->second();
+    if (window == nullptr) return;
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    loaded_[id] = window;
+  }
+  window->setWindowModality(Qt::ApplicationModal);
+  window->exec();
+  window->hide();
+}
+
+void QtWindowOpener::Unload(WindowId id) {
+  const auto it = loaded_.find(id);
+  if (it == loaded_.end()) return;
+  QDialog* window = it->second.data();
+  loaded_.erase(it);
+  if (window != nullptr) {
+    window->hide();
+    delete window;
+  }
+}
+
+QDialog* QtWindowOpener::Loaded(WindowId id) const {
+  const auto it = loaded_.find(id);
+  return it == loaded_.end() ? nullptr : it->second.data();
+}
+
+}  // namespace vernium::qtui

@@ -1,0 +1,42 @@
+#pragma once
+// Opening the real windows: each window is made by a factory registered for
+// it, on first use, then run modally (exec) and hidden when it closes; it
+// stays alive, hidden, until it is unloaded. A window nobody registered (one
+// that does not exist yet) is not opened.
+
+#include <QDialog>
+#include <QPointer>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "platform/windows.h"
+
+namespace vernium::qtui {
+
+class QtWindowOpener : public WindowOpener {
+ public:
+  using Factory = std::function<QDialog*()>;
+
+  QtWindowOpener() = default;
+  ~QtWindowOpener() override;
+  QtWindowOpener(const QtWindowOpener&) = delete;
+  QtWindowOpener& operator=(const QtWindowOpener&) = delete;
+
+  // The factory makes the window with no parent of its own or with the
+  // window it is opened from; the opener owns what it returns.
+  void Register(WindowId id, Factory factory);
+  bool IsRegistered(WindowId id) const { return factories_.count(id) != 0; }
+
+  void ShowModal(WindowId id) override;
+  void Unload(WindowId id) override;
+
+  // The window while it is loaded, else nullptr.
+  QDialog* Loaded(WindowId id) const;
+
+ private:
+  std::map<WindowId, Factory> factories_;
+  std::map<WindowId, QPointer<QDialog>> loaded_;
+};
+
+}  // namespace vernium::qtui

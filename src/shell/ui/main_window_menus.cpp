@@ -1,0 +1,71 @@
+// The main window's menu bar: File, Edit, Options, Diagnostics and Help, each
+// command named after its control and forwarded to the form.
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "shell/ui/main_window.h"
+
+namespace vernium::qtui {
+
+namespace {
+
+struct CommandDef {
+  const char* name;
+  MenuEntry MainForm::*entry;
+  void (MainForm::*command)();  // null: the entry does nothing
+};
+
+struct MenuDef {
+  const char* name;
+  MenuEntry MainForm::*entry;
+  std::vector<CommandDef> commands;
+};
+
+const std::vector<MenuDef>& MenuBar() {
+  static const std::vector<MenuDef> menus = {
+      {"filer",
+       &MainForm::filer,
+       {{"newer", &MainForm::newer, &MainForm::NewConfiguration},
+        {"opener", &MainForm::opener, nullptr},
+        {"saver", &MainForm::saver, nullptr},
+        {"saverAs", &MainForm::saverAs, nullptr},
+        {"printer", &MainForm::printer, &MainForm::PrintConfiguration},
+        {"dash3", &MainForm::dash3, nullptr},
+        {"exiter", &MainForm::exiter, &MainForm::ExitProgram}}},
+      {"editer", &MainForm::editer, {{"displayer", &MainForm::displayer, &MainForm::DisplayCardData}}},
+      {"optioner", &MainForm::optioner, {{"WaveStud", &MainForm::WaveStud, &MainForm::WaveStudClick}}},
+      {"diag", &MainForm::diag, {{"mnuExpert", &MainForm::mnuExpert, &MainForm::ShowDiagnostics}}},
+      {"helper",
+       &MainForm::helper,
+       {{"helperContents", &MainForm::helperContents, &MainForm::HelpContents},
+        {"helperSearch", &MainForm::helperSearch, &MainForm::HelpContents},
+        {"helperHelp", &MainForm::helperHelp, &MainForm::HelpOnHelp},
+        {"abouter", &MainForm::abouter, &MainForm::About}}},
+  };
+  return menus;
+}
+
+}  // namespace
+
+void MainWindow::BuildMenus() {
+  for (const MenuDef& def : MenuBar()) {
+    QMenu* menu = menuBar()->addMenu(QString());
+    menu->setObjectName(def.name);
+    menus_.push_back({menu, def.entry});
+    for (const CommandDef& command : def.commands) {
+      auto* action = new QAction(menu);
+      action->setObjectName(command.name);
+      action->setShortcutContext(Qt::WindowShortcut);
+      menu->addAction(action);
+      commands_.push_back({action, command.entry});
+      if (command.command != nullptr) {
+        const auto handler = command.command;
+        connect(action, &QAction::triggered, this,
+                [this, handler] { Forward([this, handler] { (form_.*handler)(); }); });
+      }
+    }
+  }
+}
+
+}  // namespace vernium::qtui

@@ -1,0 +1,69 @@
+#include "shell/ui/vernium_app.h"
+
+#include "acquisition/ui/device_window.h"
+#include "shell/ui/main_window.h"
+
+namespace vernium::qtui {
+
+namespace {
+
+// The printed summary belongs to the reports; until their printer is wired
+// in, asking for a printout says so instead of printing nothing silently.
+class PrintoutNotAvailable : public ConfigurationPrinter {
+ public:
+  explicit PrintoutNotAvailable(MessageBoxes& messages) : messages_(messages) {}
+  void PrintSummary(const Configuration& /*config*/) override {
+    messages_.Show("Printing the configuration summary is not available in this version.",
+                   kAppTitle, MsgIcon::Information, MsgButtons::OK);
+  }
+
+ private:
+  MessageBoxes& messages_;
+};
+
+}  // namespace
+
+VerniumApp::VerniumApp(AcqLibObject& library, MessageBoxes* messages,
+                       ConfigurationPrinter* printer)
+    : session_(library),
+      messages_(messages != nullptr ? *messages : qtMessages_),
+      help_(messages_),
+      ownPrinter_(printer != nullptr ? nullptr
+                                     : std::make_unique<PrintoutNotAvailable>(messages_)),
+      printer_(printer != nullptr ? *printer : *ownPrinter_),
+      form_(session_, Services{messages_, pointer_, windows_, help_, printer_}) {
+  window_ = std::make_unique<MainWindow>(form_);
+  windows_.Register(WindowId::frmIfcSel, [this] { return MakeDeviceWindow(); });
+}
+
+VerniumApp::~VerniumApp() {
+  // The windows go before the forms they show.
+  for (WindowId id : {WindowId::frmIfcSel, WindowId::PreCal, WindowId::Calibrator,
+                      WindowId::CardPic, WindowId::CardConfig, WindowId::frmExpert}) {
+    windows_.Unload(id);
+  }
+  window_.reset();
+}
+
+DeviceWindow* VerniumApp::MakeDeviceWindow() {
+  // The form is made with the window, from the process-wide objects the
+  // main window's load has created by then.
+  Session& s = session_;
+  if (!s.UnsignedCountsToVolts) s.UnsignedCountsToVolts.emplace();
+  if (!s.SignedCountsToVolts) s.SignedCountsToVolts.emplace();
+  deviceForm_ = std::make_unique<IfcSelForm>(DeviceSelectionContext{
+      s.AcqObject, s.Device, s.DeviceSelState, *s.UnsignedCountsToVolts, *s.SignedCountsToVolts,
+      messages_, pointer_});
+  auto* window = new DeviceWindow(*deviceForm_, window_.get());
+  if (deviceWindowMade_) deviceWindowMade_(*window);
+  return window;
+}
+
+void VerniumApp::Start() {
+  if (!window_->Load()) return;
+  window_->show();
+  window_->raise();
+  window_->activateWindow();
+}
+
+}  // namespace vernium::qtui

@@ -1,0 +1,74 @@
+#pragma once
+// One run of Vernium put together: the session on the acquisition library,
+// the services the windows reach the desktop through, the main window's form
+// and window, and the device selection window opened from its load. main()
+// makes one of these, starts it and runs the event loop.
+
+#include <functional>
+#include <memory>
+
+#include "acquisition/device_selection.h"
+#include "platform/configuration_printer.h"
+#include "platform/message_boxes.h"
+#include "platform/ui/qt_help_viewer.h"
+#include "platform/ui/qt_message_boxes.h"
+#include "platform/ui/qt_mouse_pointer.h"
+#include "platform/ui/qt_window_opener.h"
+#include "shell/main_form.h"
+#include "shell/session.h"
+
+namespace vernium::qtui {
+
+class DeviceWindow;
+class MainWindow;
+
+class VerniumApp {
+ public:
+  // `library` is the acquisition library to run on. `messages` and `printer`
+  // replace the desktop's message boxes and printer when given (a scripted
+  // run answers the boxes itself).
+  explicit VerniumApp(AcqLibObject& library, MessageBoxes* messages = nullptr,
+                      ConfigurationPrinter* printer = nullptr);
+  ~VerniumApp();
+  VerniumApp(const VerniumApp&) = delete;
+  VerniumApp& operator=(const VerniumApp&) = delete;
+
+  // Called with the device selection window each time it is made, before it
+  // is first shown.
+  void OnDeviceWindowMade(std::function<void(DeviceWindow&)> hook) {
+    deviceWindowMade_ = std::move(hook);
+  }
+
+  // Loads the main window: the device selection opens modally from the load
+  // and this returns once it has closed. The main window is then shown,
+  // unless the selection was cancelled and the program has already ended.
+  void Start();
+  // The shut-down has run: the program is over.
+  bool Ended() const { return form_.programEnded; }
+
+  Session& session() { return session_; }
+  MainForm& form() { return form_; }
+  MainWindow& mainWindow() { return *window_; }
+  QtWindowOpener& windows() { return windows_; }
+  MessageBoxes& messages() { return messages_; }
+  // The device selection's form, once its window has been made.
+  IfcSelForm* deviceSelection() { return deviceForm_.get(); }
+
+ private:
+  DeviceWindow* MakeDeviceWindow();
+
+  Session session_;
+  QtMessageBoxes qtMessages_;
+  MessageBoxes& messages_;
+  QtMousePointer pointer_;
+  QtWindowOpener windows_;
+  QtHelpViewer help_;
+  std::unique_ptr<ConfigurationPrinter> ownPrinter_;
+  ConfigurationPrinter& printer_;
+  MainForm form_;
+  std::unique_ptr<IfcSelForm> deviceForm_;
+  std::unique_ptr<MainWindow> window_;
+  std::function<void(DeviceWindow&)> deviceWindowMade_;
+};
+
+}  // namespace vernium::qtui
