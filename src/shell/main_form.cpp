@@ -5,6 +5,8 @@
 #include <exception>
 
 #include "acquisition/base_availability.h"
+#include "acquisition/gauge_acquisition.h"
+#include "calibration/scaling_file.h"
 #include "calibration/precal_state.h"
 #include "platform/message_boxes.h"
 #include "platform/mouse_pointer.h"
@@ -116,7 +118,8 @@ void MainForm::LoadMain() {
     s.UnsignedCountsToVolts.emplace();
     s.SignedCountsToVolts.emplace();
   }
-  s.AcqObject->acqAdcPrepare(3, 0);  // its status is not examined
+  s.AcqObject->acqAdcPrepare(kPrepareMode, kPrepareOption);  // its status is not examined
+  s.GageScanList.flags.fill(kScanFlag);
 
   c.CurrentRow = 1;
   c.CurrentCol = 1;
@@ -194,7 +197,7 @@ void MainForm::UnloadMain() {
   Session& s = session_;
 
   if (WaveStud.checked) {
-    // The scaling file is written here (see the scaling-file writer).
+    WriteScalingFile(s.config, services_.messages, services_.pointer, s.scalingFileDirectory);
   }
 
   IgnoringFailure([&] {
@@ -205,6 +208,7 @@ void MainForm::UnloadMain() {
     s.AcqObject = nullptr;
     s.UnsignedCountsToVolts.reset();
     s.SignedCountsToVolts.reset();
+    s.SwDelay.reset();
   });
   for (WindowId id : {WindowId::PreCal, WindowId::Calibrator, WindowId::CardConfig,
                       WindowId::CardPic, WindowId::frmIfcSel}) {

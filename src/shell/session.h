@@ -11,10 +11,13 @@
 #include <optional>
 
 #include "acquisition/acq_lib.h"
+#include "acquisition/gauge_acquisition.h"
+#include "acquisition/sw_delay.h"
 #include "calibration/precal_state.h"
 #include "calibration/xfer_func.h"
 #include "diagram/card_pic_state.h"
 #include "model/configuration.h"
+#include "platform/clock.h"
 
 namespace vernium {
 
@@ -37,8 +40,12 @@ class Session {
  public:
   // `library` is the acquisition library the program talks to (owned by
   // main(), the simulated unit unless another is plugged in); it becomes
-  // AcqObject when the main window loads.
-  explicit Session(AcqLibObject& library) : library_(&library) {}
+  // AcqObject when the main window loads. `clock` is what the software delay
+  // calibrates itself against; without one the machine's clock is used.
+  explicit Session(AcqLibObject& library) : library_(&library), clock_(&systemClock_) {}
+  Session(AcqLibObject& library, const Clock& clock) : library_(&library), clock_(&clock) {}
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
 
   Configuration config;
 
@@ -49,6 +56,12 @@ class Session {
   std::int16_t DeviceSelState = 0;  // 0 undecided, 1 chosen, 2 cancelled
   std::optional<clsXferFunc> UnsignedCountsToVolts;
   std::optional<clsXferFunc> SignedCountsToVolts;
+  // The software delay times itself against the clock for a second or two
+  // when it is made, so it is made on first use (UseSwDelay) rather than
+  // holding up the start; it is released with the other objects.
+  std::optional<clsSwDelay> SwDelay;
+  // The wizard's scan list; its flags are set when the main window loads.
+  ::vernium::GageScanList GageScanList;
 
   // Where the scaling file is written at exit.
   std::filesystem::path scalingFileDirectory = std::filesystem::current_path();
@@ -58,10 +71,17 @@ class Session {
   CardPicState cardPic;
 
   AcqLibObject& Library() const { return *library_; }
+  const Clock& SystemTime() const { return *clock_; }
+  clsSwDelay& UseSwDelay() {
+    if (!SwDelay) SwDelay.emplace(*clock_);
+    return *SwDelay;
+  }
   const AcqDevice* OpenDevice() const { return Device.get(); }
 
  private:
   AcqLibObject* library_;
+  SystemClock systemClock_;
+  const Clock* clock_;
 };
 
 }  // namespace vernium
