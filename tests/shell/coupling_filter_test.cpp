@@ -21,7 +21,7 @@ class ResistorTest : public MainFormTest, public ::testing::WithParamInterface<R
  protected:
   void Choose(const ResistorCase& c) {
     Load();
-    AddCards(2, c.box, 2);
+    AddCard(2, c.box, 2);
     Click(c.label, kColFilter);
     form.cboFIlter.Select(c.filterIndex);
     form.FilterListClick();

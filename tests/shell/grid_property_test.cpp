@@ -27,8 +27,6 @@ class GridPropertyTest : public MainFormTest, public ::testing::WithParamInterfa
 
   int Pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
 
-  int DataRows() const { return form.grdChannel.Rows() - 1; }
-
   void Step() {
     switch (Pick(0, 9)) {
       case 0:
@@ -120,7 +118,9 @@ class GridPropertyTest : public MainFormTest, public ::testing::WithParamInterfa
   }
 
   void CheckInvariants() {
-    ASSERT_EQ(form.grdChannel.Rows(), ExpectedGridRows()) << log.str();
+    int expectedRows = 1;
+    for (int b = 0; b < kBaseChannels; ++b) expectedRows += std::max<int>(1, config.Base[b].ChanCount);
+    ASSERT_EQ(form.grdChannel.Rows(), expectedRows) << log.str();
     ASSERT_EQ(config.GridRowCount, form.grdChannel.Rows() - 1) << log.str();
     ASSERT_GE(config.CurrentRow, 1);
     ASSERT_LE(config.CurrentRow, config.GridRowCount);

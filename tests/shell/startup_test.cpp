@@ -1,131 +1,88 @@
 // Start-up, activation and shut-down of the main window, and the controls'
 // state when it is first shown.
+#include <unistd.h>
+
 #include <filesystem>
-#include <fstream>
 
 #include "main_form_fixture.h"
 
 namespace vernium::testing {
 namespace {
 
-// ---- design state of the buttons and labels ----
-
-struct ButtonCase {
-  const char* name;
-  Button MainForm::*member;
-  const char* caption;
-  bool visible;
-  bool enabled;
-};
-std::ostream& operator<<(std::ostream& os, const ButtonCase& c) { return os << c.name; }
-
-class ButtonStateTest : public MainFormTest, public ::testing::WithParamInterface<ButtonCase> {};
-
-TEST_P(ButtonStateTest, CaptionAndStateWhenFirstShown) {
-  const ButtonCase& c = GetParam();
+TEST_F(MainFormTest, ControlsWhenFirstShown) {
   Load();
-  const Button& button = form.*c.member;
-  EXPECT_EQ(button.caption, c.caption);
-  EXPECT_EQ(button.visible, c.visible);
-  if (c.visible) {
-    EXPECT_EQ(button.enabled, c.enabled);
+  struct Row {
+    const char* name;
+    const Control& control;
+    const std::string& caption;
+    const char* expected;
+    bool visible;
+    bool enabled;
+  };
+  const std::string none;
+  const Row rows[] = {
+      {"cmdAddCard", form.cmdAddCard, form.cmdAddCard.caption, "&AddCard", true, true},
+      {"cmdRemoveCard", form.cmdRemoveCard, form.cmdRemoveCard.caption, "&Remove Card", true,
+       false},
+      {"cmdViewCard", form.cmdViewCard, form.cmdViewCard.caption, "&ViewCard", true, false},
+      {"CmdCalibrate", form.CmdCalibrate, form.CmdCalibrate.caption, "&Calibrate", true, false},
+      {"cmdOK", form.cmdOK, form.cmdOK.caption, "&Ok", false, true},
+      {"cmdCancel", form.cmdCancel, form.cmdCancel.caption, "&Cancel", false, true},
+      {"lblAddOrDel", form.lblAddOrDel, form.lblAddOrDel.caption, "Add Card To Base", false, true},
+      {"lblInfo00", form.lblInfo00, form.lblInfo00.caption, "Channel is Unavailable", false, true},
+      {"lblDCACcoupling", form.lblDCACcoupling, form.lblDCACcoupling.caption, "Coupling", false,
+       true},
+      {"lblFilterOption", form.lblFilterOption, form.lblFilterOption.caption, "Filter / Gain",
+       false, true},
+      {"cboChannel", form.cboChannel, none, "", false, true},
+      {"cboCoupling", form.cboCoupling, none, "", false, true},
+      {"cboFIlter", form.cboFIlter, none, "", false, true},
+      {"ctCheck1(1)", form.ctCheck1[1], form.ctCheck1[1].caption, "SGC10", false, true},
+      {"ctCheck1(2)", form.ctCheck1[2], form.ctCheck1[2].caption, "SGC50", false, true},
+      {"ctCheck1(3)", form.ctCheck1[3], form.ctCheck1[3].caption, "SGC50A", false, true},
+      {"ctCheck1(4)", form.ctCheck1[4], form.ctCheck1[4].caption, "SGC50B", false, true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(row.caption, row.expected);
+    EXPECT_EQ(row.control.visible, row.visible);
+    EXPECT_EQ(row.control.enabled, row.enabled);
   }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Main, ButtonStateTest,
-    ::testing::Values(ButtonCase{"cmdAddCard", &MainForm::cmdAddCard, "&AddCard", true, true},
-                      ButtonCase{"cmdRemoveCard", &MainForm::cmdRemoveCard, "&Remove Card", true,
-                                 false},
-                      ButtonCase{"cmdViewCard", &MainForm::cmdViewCard, "&ViewCard", true, false},
-                      ButtonCase{"CmdCalibrate", &MainForm::CmdCalibrate, "&Calibrate", true,
-                                 false},
-                      ButtonCase{"cmdOK", &MainForm::cmdOK, "&Ok", false, true},
-                      ButtonCase{"cmdCancel", &MainForm::cmdCancel, "&Cancel", false, true}),
-    [](const auto& p) { return std::string(p.param.name); });
-
-struct LabelCase {
-  const char* name;
-  Label MainForm::*member;
-  const char* caption;
-};
-std::ostream& operator<<(std::ostream& os, const LabelCase& c) { return os << c.name; }
-
-class LabelStateTest : public MainFormTest, public ::testing::WithParamInterface<LabelCase> {};
-
-TEST_P(LabelStateTest, CaptionAndHiddenWhenFirstShown) {
-  Load();
-  const Label& label = form.*GetParam().member;
-  EXPECT_EQ(label.caption, GetParam().caption);
-  EXPECT_FALSE(label.visible);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Main, LabelStateTest,
-    ::testing::Values(LabelCase{"lblAddOrDel", &MainForm::lblAddOrDel, "Add Card To Base"},
-                      LabelCase{"lblInfo00", &MainForm::lblInfo00, "Channel is Unavailable"},
-                      LabelCase{"lblDCACcoupling", &MainForm::lblDCACcoupling, "Coupling"},
-                      LabelCase{"lblFilterOption", &MainForm::lblFilterOption, "Filter / Gain"}),
-    [](const auto& p) { return std::string(p.param.name); });
-
-TEST_F(MainFormTest, WindowFrameListsAndCheckBoxesWhenFirstShown) {
-  Load();
+  for (std::size_t i = 1; i <= 4; ++i) EXPECT_FALSE(form.ctCheck1[i].checked);
   EXPECT_EQ(form.caption, "Strain Gage Calibration");
   EXPECT_EQ(form.Frame3D1.caption, "Channel Status");
   EXPECT_EQ(form.cboFIlter.items,
             (std::vector<std::string>{"ByPass", "On, optional gain X1", "On, standard gain X2"}));
   EXPECT_EQ(form.cboCoupling.items, (std::vector<std::string>{"DC", "AC"}));
-  std::vector<std::string> channels;
-  for (int b = 0; b < 16; ++b) channels.push_back("Channel " + std::to_string(b));
-  EXPECT_EQ(form.cboChannel.items, channels);
+  ASSERT_EQ(form.cboChannel.items.size(), 16u);
+  EXPECT_EQ(form.cboChannel.items[0], "Channel 0");
+  EXPECT_EQ(form.cboChannel.items[15], "Channel 15");
   EXPECT_EQ(form.cboChannel.listIndex, 0);
-  for (const ComboBox* list : {&form.cboChannel, &form.cboCoupling, &form.cboFIlter}) {
-    EXPECT_FALSE(list->visible);
-  }
-  const char* boxCaptions[] = {"", "SGC10", "SGC50", "SGC50A", "SGC50B"};
-  for (int i = 1; i <= 4; ++i) {
-    EXPECT_EQ(form.ctCheck1[static_cast<std::size_t>(i)].caption, boxCaptions[i]);
-    EXPECT_FALSE(form.ctCheck1[static_cast<std::size_t>(i)].visible);
-    EXPECT_FALSE(form.ctCheck1[static_cast<std::size_t>(i)].checked);
-  }
 }
 
-// ---- the load sequence ----
-
-TEST_F(MainFormTest, LoadPreparesTheLibraryAndBuildsEverythingBeforeTheDeviceSelection) {
-  config.Channels[20].Excitation = 3.0f;  // among the channels the start resets
-  config.Channels[40].Excitation = 3.0f;  // beyond them
-  bool checkedAtSelection = false;
+TEST_F(MainFormTest, LoadBuildsEverythingBeforeTheDeviceSelection) {
+  config.Channels[31].Excitation = 3.0f;  // the last channel the start resets
+  config.Channels[32].Excitation = 3.0f;  // beyond them
+  bool selectionShown = false;
   windows.OnShow(WindowId::frmIfcSel, [&] {
-    checkedAtSelection = true;
+    selectionShown = true;
     EXPECT_NE(session.AcqObject, nullptr);
-    EXPECT_TRUE(session.UnsignedCountsToVolts.has_value());
-    EXPECT_TRUE(session.SignedCountsToVolts.has_value());
-    EXPECT_EQ(form.grdChannel.Rows(), 17);
+    EXPECT_TRUE(session.UnsignedCountsToVolts && session.SignedCountsToVolts);
+    EXPECT_EQ(acq.prepares, 1);
     EXPECT_EQ(config.GridRowCount, 16);
+    EXPECT_EQ(session.preCal.txtExcite.text, "10");
     EXPECT_EQ(pointer.Get(), PointerShape::Normal);
-    session.Device = std::make_shared<const AcqDevice>(MakeDevice(1));
-    session.DeviceSelState = 1;
   });
   form.LoadMain();
 
-  EXPECT_TRUE(checkedAtSelection);
+  EXPECT_TRUE(selectionShown);
   EXPECT_EQ(windows.Shown(), std::vector<WindowId>{WindowId::frmIfcSel});
-  EXPECT_EQ(acq.prepares, 1);
-  EXPECT_EQ(acq.lastPrepareMode, 3);
-  EXPECT_EQ(acq.lastPrepareOption, 0);
   EXPECT_EQ(session.GageScanList.flags, (std::array<std::int32_t, 4>{2, 2, 2, 2}));
-  EXPECT_FLOAT_EQ(config.Channels[20].Excitation, 10.0f);
-  EXPECT_FLOAT_EQ(config.Channels[40].Excitation, 3.0f);
+  EXPECT_FLOAT_EQ(config.Channels[31].Excitation, 10.0f);
+  EXPECT_FLOAT_EQ(config.Channels[32].Excitation, 3.0f);
   EXPECT_EQ(config.CurrentChannel, 16);
-  EXPECT_EQ(config.CurrentRow, 1);
-  EXPECT_EQ(config.CurrentCol, 1);
   EXPECT_TRUE(IsTrue(config.NoCardsFlag));
-  EXPECT_EQ(session.preCal.txtExcite.text, "10");
-  EXPECT_EQ(session.preCal.txtSense.text, "2");
-  EXPECT_EQ(session.preCal.txtUnits.text, "Pounds");
   EXPECT_GE(pointer.HourglassCount(), 3);
-  EXPECT_EQ(pointer.Get(), PointerShape::Normal);
   EXPECT_FALSE(form.closeRequested);
   EXPECT_TRUE(boxes.Shown().empty());
 }
@@ -145,7 +102,6 @@ TEST_P(StartDeviceTest, OkButtonFollowsTheFirstBaseChannelsAvailability) {
   form.cmdOK.enabled = !GetParam().cmdOkEnabled;
   Load(MakeDevice(GetParam().type, GetParam().subType));
   EXPECT_EQ(form.cmdOK.enabled, GetParam().cmdOkEnabled);
-  EXPECT_FALSE(form.cmdOK.visible);
 }
 
 INSTANTIATE_TEST_SUITE_P(Main, StartDeviceTest,
@@ -159,87 +115,63 @@ TEST_F(MainFormTest, SelectionClosedByItsFrameWithoutDeviceRunsOnWithEveryBaseAv
   form.cmdOK.enabled = false;
   Load(std::nullopt, 0);
   EXPECT_FALSE(form.closeRequested);
-  EXPECT_FALSE(form.cmdOK.enabled);  // no device: step 13 leaves it
+  EXPECT_FALSE(form.cmdOK.enabled);  // no device: left as it was
   form.AddCardClick();               // row 1: base channel 0
-  EXPECT_TRUE(form.ctCheck1[1].visible);
-  EXPECT_TRUE(form.cmdOK.enabled);
-  EXPECT_FALSE(form.lblInfo00.visible);
+  EXPECT_TRUE(form.ctCheck1[1].visible && form.cmdOK.enabled);
   EXPECT_EQ(form.cboChannel.items[0], "Channel 0");
 }
 
-TEST_F(MainFormTest, SelectionClosedByItsFrameKeepsTheDeviceLastClicked) {
-  Load(MakeDevice(36), 0);
-  EXPECT_FALSE(form.closeRequested);
-  ASSERT_NE(session.Device, nullptr);
-  EXPECT_FALSE(form.cmdOK.enabled);
-}
+struct ShutDownCase {
+  const char* name;
+  std::int16_t selState;
+  bool exitCommand;
+  bool closeThrows;
+  bool waveStud;
+};
+std::ostream& operator<<(std::ostream& os, const ShutDownCase& c) { return os << c.name; }
 
-class ShutDownTest : public MainFormTest {
+class ShutDownTest : public MainFormTest, public ::testing::WithParamInterface<ShutDownCase> {
  protected:
-  std::filesystem::path dir;
+  std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("vernium_shell_" + std::to_string(::getpid()));
   void SetUp() override {
-    dir = std::filesystem::temp_directory_path() /
-          ("vernium_shell_" + std::string(::testing::UnitTest::GetInstance()
-                                              ->current_test_info()
-                                              ->name()));
-    std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
+    std::filesystem::remove(dir / "sgc10.ini");
     session.scalingFileDirectory = dir;
   }
   void TearDown() override { std::filesystem::remove_all(dir); }
-  bool ScalingFileWritten() const { return std::filesystem::exists(dir / "sgc10.ini"); }
 };
 
-TEST_F(ShutDownTest, CancelledDeviceSelectionClosesTheWindowAndShutsDownRegularly) {
-  Load(MakeDevice(1), 2);
-  EXPECT_TRUE(form.closeRequested);
-  form.UnloadMain();
-  EXPECT_TRUE(ScalingFileWritten());
-  EXPECT_EQ(acq.closes, 1);
-  EXPECT_TRUE(form.programEnded);
-}
-
-TEST_F(ShutDownTest, UnloadWritesScalingFileClosesDeviceReleasesAndUnloadsInOrder) {
-  Load();
+TEST_P(ShutDownTest, ScalingFileThenDeviceCloseReleaseAndUnloadInOrder) {
+  const ShutDownCase& c = GetParam();
+  Load(MakeDevice(1), c.selState);
   AddCard(3, 2);
-  form.ExitProgram();
-  EXPECT_TRUE(form.closeRequested);
+  acq.closeThrows = c.closeThrows;
+  form.WaveStud.checked = c.waveStud;
+  if (c.exitCommand) form.ExitProgram();
+  EXPECT_TRUE(form.closeRequested);  // the window closes itself and unloads
   EXPECT_FALSE(form.programEnded);
-  EXPECT_FALSE(ScalingFileWritten());
 
   form.UnloadMain();
-  EXPECT_TRUE(ScalingFileWritten());
+  form.UnloadMain();  // a second close runs nothing again
+  EXPECT_EQ(std::filesystem::exists(dir / "sgc10.ini"), c.waveStud);
   EXPECT_EQ(acq.closes, 1);
   EXPECT_EQ(session.AcqObject, nullptr);
   EXPECT_EQ(session.Device, nullptr);
-  EXPECT_FALSE(session.UnsignedCountsToVolts.has_value());
-  EXPECT_FALSE(session.SignedCountsToVolts.has_value());
-  EXPECT_FALSE(session.SwDelay.has_value());
+  EXPECT_FALSE(session.UnsignedCountsToVolts || session.SignedCountsToVolts || session.SwDelay);
   EXPECT_EQ(windows.Unloaded(),
             (std::vector<WindowId>{WindowId::PreCal, WindowId::Calibrator, WindowId::CardConfig,
                                    WindowId::CardPic, WindowId::frmIfcSel}));
   EXPECT_TRUE(form.programEnded);
-
-  form.UnloadMain();  // the window's close after File Exit runs it once only
-  EXPECT_EQ(acq.closes, 1);
 }
 
-TEST_F(ShutDownTest, FailingDeviceCloseDoesNotStopTheShutDown) {
-  Load();
-  acq.closeThrows = true;
-  form.UnloadMain();
-  EXPECT_EQ(windows.Unloaded().size(), 5u);
-  EXPECT_EQ(session.AcqObject, nullptr);
-  EXPECT_TRUE(form.programEnded);
-}
-
-TEST_F(ShutDownTest, NoScalingFileWhenTheOptionIsNotChecked) {
-  Load();
-  form.WaveStud.checked = false;
-  form.UnloadMain();
-  EXPECT_FALSE(ScalingFileWritten());
-  EXPECT_TRUE(form.programEnded);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Ways, ShutDownTest,
+    ::testing::Values(ShutDownCase{"SelectionCancelled", 2, false, false, true},
+                      ShutDownCase{"FileExit", 1, true, false, true},
+                      ShutDownCase{"DeviceCloseFails", 1, true, true, true},
+                      ShutDownCase{"OptionUnchecked", 1, true, false, false}),
+    [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(MainFormTest, SoftwareDelayIsMadeOnFirstUseAgainstTheSessionClock) {
   Load();
@@ -250,14 +182,16 @@ TEST_F(MainFormTest, SoftwareDelayIsMadeOnFirstUseAgainstTheSessionClock) {
   EXPECT_EQ(&session.UseSwDelay(), &delay);
 }
 
-TEST_F(MainFormTest, ActivationReloadsTheParameterFormFromTheCurrentChannel) {
+TEST_F(MainFormTest, ActivationAndKeyUpReloadTheParameterFormFromTheCurrentChannel) {
   Load();
   AddCard(2, 1);
   Click("2-0-1");
   config.Channels[49].Excitation = 7.5f;
-  session.preCal.txtExcite.text = "stale";
   form.ActivateMain();
   EXPECT_EQ(session.preCal.txtExcite.text, "7.5");
+  config.Channels[49].Tare = 12.5f;
+  form.GridKeyUp();
+  EXPECT_EQ(session.preCal.txtOffset.text, "12.5");
 }
 
 }  // namespace
