@@ -5,7 +5,9 @@
 
 namespace vernium {
 
-int CardKindOf(std::string_view cardType) { return IsSgc50Family(cardType) ? 1 : 0; }
+int CardKindOf(std::string_view cardType) {
+  return IsSgc50Family(cardType) ? 1 : 0;
+}
 
 CardPicState::CardPicState() {
   whichCard[0].caption = "SGC10";
@@ -36,11 +38,16 @@ void ShowCardSettings(CardPicState& cardPic, const Configuration& config, MouseP
   int chan = config.CurrentChannel;
   if (!ChannelTable::InBounds(chan)) chan = kFirstChannel;
   const ChannelConfig& channel = config.Channels[chan];
-  const auto kind = static_cast<std::size_t>(cardPic.whichCard[0].value ? 0 : 1);
+  // The card option chosen on the diagram decides the card kind; before any
+  // is chosen, the channel's own card type does.
+  int kind = CardKindOf(channel.CardType);
+  if (cardPic.whichCard[0].value) kind = 0;
+  if (cardPic.whichCard[1].value || cardPic.whichCard[2].value) kind = 1;
+  const auto k = static_cast<std::size_t>(kind);
   cardPic.lblChanNumber.caption = channel.ChannelLabel;
-  cardPic.FilterGainResistor[kind].pressed = !IsTrue(channel.GainX2);
-  cardPic.FilterShunt[kind].pressed = IsTrue(channel.FilterOn);
-  cardPic.CouplingShunt[kind].pressed = IsTrue(channel.DCCoupled);
+  cardPic.FilterGainResistor[k].pressed = !IsTrue(channel.GainX2);
+  cardPic.FilterShunt[k].pressed = IsTrue(channel.FilterOn);
+  cardPic.CouplingShunt[k].pressed = IsTrue(channel.DCCoupled);
 }
 
 }  // namespace vernium

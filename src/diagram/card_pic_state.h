@@ -26,12 +26,12 @@ int CardKindOf(std::string_view cardType);
 struct CardPicState {
   CardPicState();
 
-  Label lblInstruction;                      // "Make sure your ... matches this diagram"
-  std::array<OptionButton, 3> whichCard;     // 0 "SGC10", 1 "SGC50", 2 SGC50A/SGC50B
+  Label lblInstruction;                           // "Make sure your ... matches this diagram"
+  std::array<OptionButton, 3> whichCard;          // 0 "SGC10", 1 "SGC50", 2 SGC50A/SGC50B
   std::array<ShuntButton, 2> FilterGainResistor;  // pressed = resistor removed (gain X1)
   std::array<ShuntButton, 2> FilterShunt;         // pressed = filter on
   std::array<ShuntButton, 2> CouplingShunt;       // pressed = DC
-  Label lblChanNumber;                       // the channel's b-c-k label
+  Label lblChanNumber;                            // the channel's b-c-k label
 };
 
 // The instruction line for a card type ("Make sure your SGC10 matches this

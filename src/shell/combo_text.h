@@ -15,7 +15,9 @@ inline int MatchingEntry(const ComboBox& combo, std::string_view text) {
   auto same = [](std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-      auto lower = [](char ch) { return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch; };
+      auto lower = [](char ch) {
+        return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch;
+      };
       if (lower(a[i]) != lower(b[i])) return false;
     }
     return true;

@@ -6,8 +6,8 @@
 
 #include "acquisition/base_availability.h"
 #include "acquisition/gauge_acquisition.h"
-#include "calibration/scaling_file.h"
 #include "calibration/precal_state.h"
+#include "calibration/scaling_file.h"
 #include "platform/message_boxes.h"
 #include "platform/mouse_pointer.h"
 #include "platform/windows.h"
@@ -43,8 +43,7 @@ void IgnoringFailure(F&& step) {
 
 }  // namespace
 
-MainForm::MainForm(Session& session, Services services)
-    : session_(session), services_(services) {
+MainForm::MainForm(Session& session, Services services) : session_(session), services_(services) {
   SetDesignState();
 }
 
@@ -226,7 +225,9 @@ void MainForm::SelectCell(int row, int col) {
   grdChannel.col = col;
 }
 
-const std::string& MainForm::RowText(int row, int col) const { return grdChannel.Cell(row, col); }
+const std::string& MainForm::RowText(int row, int col) const {
+  return grdChannel.Cell(row, col);
+}
 
 void MainForm::EnableMenus(bool enabled) {
   filer.enabled = enabled;

@@ -103,7 +103,7 @@ class MainForm {
   void GridClick(int row, int col);
   void GridDblClick();
   void GridKeyUp();
-  void ChannelListClick();  // after cboChannel's list index changed
+  void ChannelListClick();   // after cboChannel's list index changed
   void CouplingListClick();  // after cboCoupling's list index changed
   void FilterListClick();    // after cboFIlter's list index changed
   void CalibrateClick();

@@ -17,7 +17,9 @@ std::string SlotLabel(int b, int card, int channel) {
   return std::to_string(b) + "-" + std::to_string(card) + "-" + std::to_string(channel);
 }
 
-void GrowGrid(Grid& grid, int rows) { grid.Resize(grid.Rows() + rows, kGridCols); }
+void GrowGrid(Grid& grid, int rows) {
+  grid.Resize(grid.Rows() + rows, kGridCols);
+}
 
 }  // namespace
 
@@ -86,8 +88,7 @@ void MainForm::OKClick() {
     const std::string rowType = RowText(c.CurrentRow, kColCardType);
     const int box = CheckedBox();
     if ((rowType == kSGC10 && (box == 2 || box == 3)) || (IsSgc50Family(rowType) && box == 1)) {
-      ShowInfo("Different module types are not allowed in the same base channel",
-               kAttentionTitle);
+      ShowInfo("Different module types are not allowed in the same base channel", kAttentionTitle);
       wait.Cursor(PointerShape::Normal);
       lblAddOrDel.visible = false;
       cboChannel.visible = false;
@@ -95,11 +96,18 @@ void MainForm::OKClick() {
       return;
     }
     switch (box) {
-      case 1: AddSGC10Card(b); break;
+      case 1:
+        AddSGC10Card(b);
+        break;
       case 2:
-      case 3: AddSGC50Card(b); break;
-      case 4: AddSGC50BCard(b); break;
-      default: break;
+      case 3:
+        AddSGC50Card(b);
+        break;
+      case 4:
+        AddSGC50BCard(b);
+        break;
+      default:
+        break;
     }
     if (box != 0) {
       FillGrid();

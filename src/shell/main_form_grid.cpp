@@ -19,9 +19,8 @@ namespace {
 
 constexpr int kGridInitialRows = 17;
 constexpr std::array<int, kGridCols> kColWidthsTwips{1, 1000, 2000, 1100, 1100, 1200};
-constexpr std::array<std::string_view, kGridCols> kHeaders{"",           "Channel",
-                                                           "Filter/Gain", "Coupling",
-                                                           "Calibrated", "Card Type"};
+constexpr std::array<std::string_view, kGridCols> kHeaders{"",         "Channel",    "Filter/Gain",
+                                                           "Coupling", "Calibrated", "Card Type"};
 
 // Check box index of a card type: 1 SGC10, 2 SGC50, 3 SGC50A, 4 SGC50B.
 int CheckBoxOf(std::string_view cardType) {
@@ -252,9 +251,8 @@ void MainForm::CouplingListClick() {
 
   const std::string chosen = cboCoupling.text;
   if (chosen != current && calibrated != "No") {
-    const MsgAnswer answer = services_.messages.Show("   Do you want to recalibrate?",
-                                                     kAttentionTitle, MsgIcon::None,
-                                                     MsgButtons::OKCancel);
+    const MsgAnswer answer = services_.messages.Show(
+        "   Do you want to recalibrate?", kAttentionTitle, MsgIcon::None, MsgButtons::OKCancel);
     if (answer != MsgAnswer::OK) return;
     grdChannel.Cell(row, kColCoupling) = chosen;
     MarkUncalibrated();
@@ -268,7 +266,9 @@ void MainForm::CouplingListClick() {
   c.Channels[c.CurrentChannel].DCCoupled = ToBool16(cboCoupling.listIndex != 1);
 }
 
-void MainForm::FilterListClick() { ApplyFilterFromCombo(); }
+void MainForm::FilterListClick() {
+  ApplyFilterFromCombo();
+}
 
 void MainForm::CalibrateClick() {
   Configuration& c = config();

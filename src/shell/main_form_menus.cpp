@@ -20,14 +20,16 @@ constexpr std::string_view kCrLf = "\r\n";
 
 std::string DiagnosticsSgc50bNote() {
   std::string note;
-  note += "To view correct bridge, input, scaling and offset readings, CAL1 and CAL2 switch must "
-          "be set correctly.";
+  note +=
+      "To view correct bridge, input, scaling and offset readings, CAL1 and CAL2 switch must "
+      "be set correctly.";
   note += kCrLf;
   note += kCrLf;
   note += "To read bridge values CAL1 and CAL2 switches must be set to RUN.";
   note += kCrLf;
-  note += "To read input, offset, and scaling values CAL1 switch must be set to RUN and and CAL2 "
-          "switch must be set to CAL.";
+  note +=
+      "To read input, offset, and scaling values CAL1 switch must be set to RUN and and CAL2 "
+      "switch must be set to CAL.";
   note += kCrLf;
   return note;
 }
@@ -56,7 +58,9 @@ void MainForm::PrintConfiguration() {
   services_.printer.PrintSummary(c);
 }
 
-void MainForm::ExitProgram() { closeRequested = true; }
+void MainForm::ExitProgram() {
+  closeRequested = true;
+}
 
 void MainForm::DisplayCardData() {
   if (IsTrue(config().NoCardsFlag)) {
@@ -78,16 +82,21 @@ void MainForm::ShowDiagnostics() {
   if (cardType == kSGC50A) {
     ShowInfo("Make sure the CAL/NORM switch in NORM position", kAttentionTitle);
   } else if (cardType == kSGC50B) {
-    services_.messages.Show(DiagnosticsSgc50bNote(), "Please Note", MsgIcon::None,
-                            MsgButtons::OK);
+    services_.messages.Show(DiagnosticsSgc50bNote(), "Please Note", MsgIcon::None, MsgButtons::OK);
   }
   services_.windows.ShowModal(WindowId::frmExpert);
 }
 
-void MainForm::HelpContents() { services_.help.Open(kHelpFile, kHelpContents, 1); }
+void MainForm::HelpContents() {
+  services_.help.Open(kHelpFile, kHelpContents, 1);
+}
 
-void MainForm::HelpOnHelp() { services_.help.Open(kHelpFile, kHelpOnHelp, 1); }
+void MainForm::HelpOnHelp() {
+  services_.help.Open(kHelpFile, kHelpOnHelp, 1);
+}
 
-void MainForm::About() { ShowMessage(services_.messages, kMsgAbout); }
+void MainForm::About() {
+  ShowMessage(services_.messages, kMsgAbout);
+}
 
 }  // namespace vernium

@@ -44,7 +44,9 @@ std::int16_t MainForm::CardChannelNumber() const {
   return vernium::CardChannelNumber(grdChannel, session_.config.CurrentRow);
 }
 
-void MainForm::MarkUncalibrated() { vernium::MarkUncalibrated(config(), grdChannel); }
+void MainForm::MarkUncalibrated() {
+  vernium::MarkUncalibrated(config(), grdChannel);
+}
 
 void MainForm::ApplyFilterFromCombo() {
   const int index = cboFIlter.listIndex;
@@ -77,8 +79,8 @@ void MainForm::ApplyFilter(const std::string& text, bool fromGrid, int settingIn
   channel.FilterOption = text;
 
   if (text != current && calibrated != "No") {
-    const std::string_view question = fromGrid ? "   Do you want to recalibrate this channel?"
-                                               : "   Do you want to recalibrate?";
+    const std::string_view question =
+        fromGrid ? "   Do you want to recalibrate this channel?" : "   Do you want to recalibrate?";
     const MsgAnswer answer =
         services_.messages.Show(question, kAttentionTitle, MsgIcon::None, MsgButtons::OKCancel);
     if (answer != MsgAnswer::OK) return;

@@ -53,7 +53,7 @@ class Session {
   // unload (AcqObject null and the optionals empty outside that span).
   AcqLibObject* AcqObject = nullptr;
   std::shared_ptr<const AcqDevice> Device;  // the device opened by the selection
-  std::int16_t DeviceSelState = 0;  // 0 undecided, 1 chosen, 2 cancelled
+  std::int16_t DeviceSelState = 0;          // 0 undecided, 1 chosen, 2 cancelled
   std::optional<clsXferFunc> UnsignedCountsToVolts;
   std::optional<clsXferFunc> SignedCountsToVolts;
   // The software delay times itself against the clock for a second or two

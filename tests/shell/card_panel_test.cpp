@@ -24,7 +24,9 @@ struct FullCase {
   const char* title;
   void (MainForm::*add)(int);
 };
-std::ostream& operator<<(std::ostream& os, const FullCase& c) { return os << c.name; }
+std::ostream& operator<<(std::ostream& os, const FullCase& c) {
+  return os << c.name;
+}
 
 class FullBaseTest : public MainFormTest, public ::testing::WithParamInterface<FullCase> {};
 
@@ -57,7 +59,8 @@ INSTANTIATE_TEST_SUITE_P(
     Families, FullBaseTest,
     ::testing::Values(FullCase{"EightSGC10", 1, 8, "SGC10", "Allowed  only  eight(8)  SGC10 ",
                                "Attention!", &MainForm::AddSGC10Card},
-                      FullCase{"TwoSGC50", 2, 2, "SGC50", "Only two SGC50 or 50A's per base channel.",
+                      FullCase{"TwoSGC50", 2, 2, "SGC50",
+                               "Only two SGC50 or 50A's per base channel.",
                                "Channel Limitations Exceeded", &MainForm::AddSGC50Card},
                       FullCase{"TwoSGC50A", 3, 2, "SGC50A",
                                "Only two SGC50 or 50A's per base channel.",
@@ -73,7 +76,9 @@ struct MixCase {
   const char* secondType;  // empty: not added
   bool refused;            // with the different-module message
 };
-std::ostream& operator<<(std::ostream& os, const MixCase& c) { return os << c.name; }
+std::ostream& operator<<(std::ostream& os, const MixCase& c) {
+  return os << c.name;
+}
 
 class CardMixTest : public MainFormTest, public ::testing::WithParamInterface<MixCase> {};
 
@@ -103,18 +108,17 @@ TEST_P(CardMixTest, SecondCardOnTheSameBaseChannel) {
   EXPECT_EQ(pointer.Get(), PointerShape::Normal);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Families, CardMixTest,
-    ::testing::Values(MixCase{"SGC50AbesideSGC50B", 4, 3, "SGC50A", false},
-                      MixCase{"SGC50besideSGC50A", 3, 2, "SGC50", false},
-                      MixCase{"SGC10besideSGC10", 1, 1, "SGC10", false},
-                      MixCase{"SGC50BbesideSGC50", 2, 4, "", false},
-                      MixCase{"SGC50BbesideSGC50A", 3, 4, "", false},
-                      MixCase{"SGC50BbesideSGC10", 1, 4, "", false},
-                      MixCase{"SGC50besideSGC10", 1, 2, "", true},
-                      MixCase{"SGC50AbesideSGC10", 1, 3, "", true},
-                      MixCase{"SGC10besideSGC50B", 4, 1, "", true}),
-    [](const auto& p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(Families, CardMixTest,
+                         ::testing::Values(MixCase{"SGC50AbesideSGC50B", 4, 3, "SGC50A", false},
+                                           MixCase{"SGC50besideSGC50A", 3, 2, "SGC50", false},
+                                           MixCase{"SGC10besideSGC10", 1, 1, "SGC10", false},
+                                           MixCase{"SGC50BbesideSGC50", 2, 4, "", false},
+                                           MixCase{"SGC50BbesideSGC50A", 3, 4, "", false},
+                                           MixCase{"SGC50BbesideSGC10", 1, 4, "", false},
+                                           MixCase{"SGC50besideSGC10", 1, 2, "", true},
+                                           MixCase{"SGC50AbesideSGC10", 1, 3, "", true},
+                                           MixCase{"SGC10besideSGC50B", 4, 1, "", true}),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(MainFormTest, OneSgc50CardMovesTheLaterBaseChannelsDownBySeven) {
   Load();
@@ -256,7 +260,9 @@ struct ViewCase {
   const char* instruction;
   std::size_t option;
 };
-std::ostream& operator<<(std::ostream& os, const ViewCase& c) { return os << c.name; }
+std::ostream& operator<<(std::ostream& os, const ViewCase& c) {
+  return os << c.name;
+}
 
 class ViewCardTest : public MainFormTest, public ::testing::WithParamInterface<ViewCase> {};
 
@@ -287,7 +293,9 @@ struct BaseRowButtonCase {
   void (MainForm::*handler)();
   Button MainForm::*button;
 };
-std::ostream& operator<<(std::ostream& os, const BaseRowButtonCase& c) { return os << c.name; }
+std::ostream& operator<<(std::ostream& os, const BaseRowButtonCase& c) {
+  return os << c.name;
+}
 
 class BaseRowButtonTest : public MainFormTest,
                           public ::testing::WithParamInterface<BaseRowButtonCase> {};
@@ -304,13 +312,14 @@ TEST_P(BaseRowButtonTest, OnARowWithoutCardOnlyDisablesItself) {
   EXPECT_EQ(form.grdChannel.cells, cells);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Buttons, BaseRowButtonTest,
-    ::testing::Values(
-        BaseRowButtonCase{"Remove", &MainForm::RemoveCardClick, &MainForm::cmdRemoveCard},
-        BaseRowButtonCase{"View", &MainForm::ViewCardClick, &MainForm::cmdViewCard},
-        BaseRowButtonCase{"Calibrate", &MainForm::CalibrateClick, &MainForm::CmdCalibrate}),
-    [](const auto& p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(Buttons, BaseRowButtonTest,
+                         ::testing::Values(BaseRowButtonCase{"Remove", &MainForm::RemoveCardClick,
+                                                             &MainForm::cmdRemoveCard},
+                                           BaseRowButtonCase{"View", &MainForm::ViewCardClick,
+                                                             &MainForm::cmdViewCard},
+                                           BaseRowButtonCase{"Calibrate", &MainForm::CalibrateClick,
+                                                             &MainForm::CmdCalibrate}),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 struct RestrictedCase {
   const char* name;
@@ -320,7 +329,9 @@ struct RestrictedCase {
   bool available;
   bool entriesUnavailable;  // cboChannel entries 0 and 1 read "Unavailable"
 };
-std::ostream& operator<<(std::ostream& os, const RestrictedCase& c) { return os << c.name; }
+std::ostream& operator<<(std::ostream& os, const RestrictedCase& c) {
+  return os << c.name;
+}
 
 class RestrictedUnitTest : public MainFormTest,
                            public ::testing::WithParamInterface<RestrictedCase> {};
@@ -338,15 +349,14 @@ TEST_P(RestrictedUnitTest, UnavailableBaseChannelsCannotTakeCards) {
   EXPECT_EQ(form.cboChannel.items[2], "Channel 2");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Units, RestrictedUnitTest,
-    ::testing::Values(RestrictedCase{"T23S3Base1", 23, 3, 1, false, true},
-                      RestrictedCase{"T23S3Base2", 23, 3, 2, true, true},
-                      RestrictedCase{"T36Base7", 36, 0, 7, false, false},
-                      RestrictedCase{"T36Base8", 36, 0, 8, true, false},
-                      RestrictedCase{"T23S1Base0", 23, 1, 0, true, false},
-                      RestrictedCase{"T5Base0", 5, 0, 0, true, false}),
-    [](const auto& p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(Units, RestrictedUnitTest,
+                         ::testing::Values(RestrictedCase{"T23S3Base1", 23, 3, 1, false, true},
+                                           RestrictedCase{"T23S3Base2", 23, 3, 2, true, true},
+                                           RestrictedCase{"T36Base7", 36, 0, 7, false, false},
+                                           RestrictedCase{"T36Base8", 36, 0, 8, true, false},
+                                           RestrictedCase{"T23S1Base0", 23, 1, 0, true, false},
+                                           RestrictedCase{"T5Base0", 5, 0, 0, true, false}),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(MainFormTest, ChoosingAnotherBaseChannelReopensThePanelInItsMode) {
   Load(MakeDevice(36));

@@ -12,10 +12,12 @@ struct ResistorCase {
   const char* name;
   int box;
   const char* label;
-  int filterIndex;  // cboFIlter entry chosen
+  int filterIndex;      // cboFIlter entry chosen
   const char* message;  // empty: none
 };
-std::ostream& operator<<(std::ostream& os, const ResistorCase& c) { return os << c.name; }
+std::ostream& operator<<(std::ostream& os, const ResistorCase& c) {
+  return os << c.name;
+}
 
 class ResistorTest : public MainFormTest, public ::testing::WithParamInterface<ResistorCase> {
  protected:
@@ -79,14 +81,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct QuestionCase {
   const char* name;
-  bool fromGrid;    // double-click on the cell, else the list
-  bool coupling;    // coupling, else filter
+  bool fromGrid;  // double-click on the cell, else the list
+  bool coupling;  // coupling, else filter
   const char* question;
 };
-std::ostream& operator<<(std::ostream& os, const QuestionCase& c) { return os << c.name; }
+std::ostream& operator<<(std::ostream& os, const QuestionCase& c) {
+  return os << c.name;
+}
 
-class RecalibrationTest : public MainFormTest,
-                          public ::testing::WithParamInterface<QuestionCase> {
+class RecalibrationTest : public MainFormTest, public ::testing::WithParamInterface<QuestionCase> {
  protected:
   const std::string label = "5-0-1";  // SGC10, n = 2
   int chan = 0;
@@ -251,8 +254,8 @@ TEST(CardChannelNumberTest, PositionWithinTheBaseChannel) {
     const char* type;
     int expected;
   };
-  const Case cases[] = {{"3-0-0", "SGC10", 1},  {"3-0-1", "SGC10", 2},  {"3-7-1", "SGC10", 16},
-                        {"12-4-0", "SGC10", 9}, {"3-0-0", "SGC50", 1},  {"3-0-7", "SGC50A", 8},
+  const Case cases[] = {{"3-0-0", "SGC10", 1},  {"3-0-1", "SGC10", 2},   {"3-7-1", "SGC10", 16},
+                        {"12-4-0", "SGC10", 9}, {"3-0-0", "SGC50", 1},   {"3-0-7", "SGC50A", 8},
                         {"3-1-0", "SGC50B", 9}, {"15-1-7", "SGC50", 16}, {"3", "No Card", 0}};
   for (const Case& c : cases) {
     Grid grid;

@@ -119,7 +119,8 @@ class GridPropertyTest : public MainFormTest, public ::testing::WithParamInterfa
 
   void CheckInvariants() {
     int expectedRows = 1;
-    for (int b = 0; b < kBaseChannels; ++b) expectedRows += std::max<int>(1, config.Base[b].ChanCount);
+    for (int b = 0; b < kBaseChannels; ++b)
+      expectedRows += std::max<int>(1, config.Base[b].ChanCount);
     ASSERT_EQ(form.grdChannel.Rows(), expectedRows) << log.str();
     ASSERT_EQ(config.GridRowCount, form.grdChannel.Rows() - 1) << log.str();
     ASSERT_GE(config.CurrentRow, 1);

@@ -29,7 +29,9 @@ struct SyncCase {
   bool gainX2;
   bool dcCoupled;
 };
-std::ostream& operator<<(std::ostream& os, const SyncCase& c) { return os << c.name; }
+std::ostream& operator<<(std::ostream& os, const SyncCase& c) {
+  return os << c.name;
+}
 
 class SyncRecordsTest : public MainFormTest, public ::testing::WithParamInterface<SyncCase> {};
 
@@ -119,8 +121,8 @@ TEST_F(MainFormTest, EmptyRowClickDisablesTheMenusAndAnotherClickEnablesThem) {
   Click(17);
   const MenuEntry* menus[] = {&form.filer, &form.editer, &form.optioner, &form.diag, &form.helper};
   for (const MenuEntry* menu : menus) EXPECT_FALSE(menu->enabled) << menu->caption;
-  EXPECT_FALSE(form.cmdAddCard.enabled || form.cmdRemoveCard.enabled ||
-               form.cmdViewCard.enabled || form.CmdCalibrate.enabled);
+  EXPECT_FALSE(form.cmdAddCard.enabled || form.cmdRemoveCard.enabled || form.cmdViewCard.enabled ||
+               form.CmdCalibrate.enabled);
   EXPECT_FALSE(form.lblInfo00.visible || form.cboChannel.visible || form.cmdOK.visible);
   Click(3);
   for (const MenuEntry* menu : menus) EXPECT_TRUE(menu->enabled) << menu->caption;
@@ -133,7 +135,9 @@ struct ListCase {
   bool filterList;
   bool couplingList;
 };
-std::ostream& operator<<(std::ostream& os, const ListCase& c) { return os << c.name; }
+std::ostream& operator<<(std::ostream& os, const ListCase& c) {
+  return os << c.name;
+}
 
 class InPlaceListTest : public MainFormTest, public ::testing::WithParamInterface<ListCase> {};
 

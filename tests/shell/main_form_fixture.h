@@ -47,7 +47,6 @@ inline AcqDevice MakeDevice(std::int32_t type, std::int32_t subType = 0) {
   return device;
 }
 
-
 class MainFormTest : public ::testing::Test {
  protected:
   CountingAcqLib acq;
@@ -122,7 +121,6 @@ class MainFormTest : public ::testing::Test {
     config.Calc[chan] = {2.5f, 1.5f, 0.25f};
     config.Actual[chan] = {2.4f, 1.4f, 0.01f, 2};
   }
-
 };
 
 }  // namespace vernium::testing

@@ -13,7 +13,9 @@ struct MenuCase {
   bool enabled;
   bool checked;
 };
-std::ostream& operator<<(std::ostream& os, const MenuCase& c) { return os << c.name; }
+std::ostream& operator<<(std::ostream& os, const MenuCase& c) {
+  return os << c.name;
+}
 
 class MenuEntryTest : public MainFormTest, public ::testing::WithParamInterface<MenuCase> {};
 
@@ -57,8 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
         MenuCase{"optioner", &MainForm::optioner, "&Options", "", true, false},
         MenuCase{"WaveStud", &MainForm::WaveStud, "&Save Scaling Information", "", true, true},
         MenuCase{"diag", &MainForm::diag, "&Diagnostics", "", true, false},
-        MenuCase{"mnuExpert", &MainForm::mnuExpert, "&Show Diagnostic Window...", "", true,
-                 false},
+        MenuCase{"mnuExpert", &MainForm::mnuExpert, "&Show Diagnostic Window...", "", true, false},
         MenuCase{"helper", &MainForm::helper, "&Help", "", true, false},
         MenuCase{"helperContents", &MainForm::helperContents, "&Contents", "", true, false},
         MenuCase{"helperSearch", &MainForm::helperSearch, "&Search...", "", true, false},
@@ -70,13 +71,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct DiagCase {
   const char* name;
-  int box;  // 0: no card on the row
+  int box;              // 0: no card on the row
   const char* message;  // empty: none
   const char* title;
   MsgIcon icon;
   bool opens;
 };
-std::ostream& operator<<(std::ostream& os, const DiagCase& c) { return os << c.name; }
+std::ostream& operator<<(std::ostream& os, const DiagCase& c) {
+  return os << c.name;
+}
 
 class DiagnosticsTest : public MainFormTest, public ::testing::WithParamInterface<DiagCase> {};
 
@@ -162,7 +165,9 @@ struct HelpCase {
   void (MainForm::*command)();
   int helpCommand;
 };
-std::ostream& operator<<(std::ostream& os, const HelpCase& c) { return os << c.name; }
+std::ostream& operator<<(std::ostream& os, const HelpCase& c) {
+  return os << c.name;
+}
 
 class HelpTest : public MainFormTest, public ::testing::WithParamInterface<HelpCase> {};
 
@@ -226,8 +231,7 @@ TEST_F(MainFormTest, FileNewEmptiesTheConfigurationWithoutAskingOrReselectingThe
   EXPECT_EQ(form.cboChannel.items.size(), 16u);
   EXPECT_EQ(form.cboFIlter.items.size(), 3u);
   EXPECT_EQ(form.cboCoupling.items.size(), 2u);
-  EXPECT_FALSE(form.cmdRemoveCard.enabled || form.CmdCalibrate.enabled ||
-               form.cmdViewCard.enabled);
+  EXPECT_FALSE(form.cmdRemoveCard.enabled || form.CmdCalibrate.enabled || form.cmdViewCard.enabled);
   EXPECT_FALSE(form.cmdOK.visible || form.cmdCancel.visible || form.cboChannel.visible ||
                form.lblAddOrDel.visible);
   EXPECT_EQ(form.Panel(), PanelMode::Closed);

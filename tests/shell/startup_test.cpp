@@ -93,7 +93,9 @@ struct DeviceCase {
   std::int32_t subType;
   bool cmdOkEnabled;
 };
-std::ostream& operator<<(std::ostream& os, const DeviceCase& c) { return os << c.name; }
+std::ostream& operator<<(std::ostream& os, const DeviceCase& c) {
+  return os << c.name;
+}
 
 class StartDeviceTest : public MainFormTest, public ::testing::WithParamInterface<DeviceCase> {};
 
@@ -128,7 +130,9 @@ struct ShutDownCase {
   bool closeThrows;
   bool waveStud;
 };
-std::ostream& operator<<(std::ostream& os, const ShutDownCase& c) { return os << c.name; }
+std::ostream& operator<<(std::ostream& os, const ShutDownCase& c) {
+  return os << c.name;
+}
 
 class ShutDownTest : public MainFormTest, public ::testing::WithParamInterface<ShutDownCase> {
  protected:
@@ -165,13 +169,13 @@ TEST_P(ShutDownTest, ScalingFileThenDeviceCloseReleaseAndUnloadInOrder) {
   EXPECT_TRUE(form.programEnded);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Ways, ShutDownTest,
-    ::testing::Values(ShutDownCase{"SelectionCancelled", 2, false, false, true},
-                      ShutDownCase{"FileExit", 1, true, false, true},
-                      ShutDownCase{"DeviceCloseFails", 1, true, true, true},
-                      ShutDownCase{"OptionUnchecked", 1, true, false, false}),
-    [](const auto& p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(Ways, ShutDownTest,
+                         ::testing::Values(ShutDownCase{"SelectionCancelled", 2, false, false,
+                                                        true},
+                                           ShutDownCase{"FileExit", 1, true, false, true},
+                                           ShutDownCase{"DeviceCloseFails", 1, true, true, true},
+                                           ShutDownCase{"OptionUnchecked", 1, true, false, false}),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(MainFormTest, SoftwareDelayIsMadeOnFirstUseAgainstTheSessionClock) {
   Load();
