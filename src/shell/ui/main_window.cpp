@@ -59,7 +59,6 @@ MainWindow::MainWindow(MainForm& form, QWidget* parent) : QMainWindow(parent), f
   BuildControls();
   BuildMenus();
   Redraw();
-  resize(sizeHint().expandedTo(QSize(660, 500)));
 }
 
 void MainWindow::BuildControls() {
@@ -296,7 +295,16 @@ bool MainWindow::Load() {
   for (int twips : form_.grdChannel.colWidthsTwips) width += TwipsToPixels(twips, dpi);
   grdChannel_->setMinimumWidth(width + grdChannel_->verticalScrollBar()->sizeHint().width() +
                                2 * grdChannel_->frameWidth() + 2);
-  resize(sizeHint().expandedTo(size()));
+  // Open at the size that shows the sixteen base channels whole; the
+  // technician may make it smaller.
+  const auto gridHeight = [this](int rows) {
+    return grdChannel_->horizontalHeader()->sizeHint().height() +
+           rows * grdChannel_->verticalHeader()->defaultSectionSize() +
+           2 * grdChannel_->frameWidth() + 2;
+  };
+  grdChannel_->setMinimumHeight(gridHeight(kBaseChannels));
+  resize(sizeHint());
+  grdChannel_->setMinimumHeight(gridHeight(6));
   if (form_.closeRequested) {
     close();
     return false;
@@ -306,7 +314,11 @@ bool MainWindow::Load() {
 
 bool MainWindow::event(QEvent* event) {
   if (event->type() == QEvent::WindowActivate && !unloading_ && isVisible()) {
-    Forward([this] { form_.ActivateMain(); });
+    if (handlerDepth_ > 0) {
+      activatePending_ = true;
+    } else {
+      Forward([this] { form_.ActivateMain(); });
+    }
   }
   return QMainWindow::event(event);
 }

@@ -66,6 +66,11 @@ class MainWindow : public QMainWindow {
 
   MainForm& form_;
   bool unloading_ = false;
+  // Handlers running (a handler's message box or modal window runs a nested
+  // event loop), and an activation that came meanwhile: it runs once the
+  // outermost handler has finished.
+  int handlerDepth_ = 0;
+  bool activatePending_ = false;
 
   QGroupBox* Frame3D1_ = nullptr;
   GridView* grdChannel_ = nullptr;
@@ -106,7 +111,13 @@ namespace vernium::qtui {
 template <typename Handler>
 void MainWindow::Forward(Handler&& handler) {
   if (unloading_) return;
+  ++handlerDepth_;
   handler();
+  --handlerDepth_;
+  if (handlerDepth_ == 0 && activatePending_ && !unloading_) {
+    activatePending_ = false;
+    form_.ActivateMain();
+  }
   Redraw();
   if (form_.closeRequested && !unloading_) close();
 }
