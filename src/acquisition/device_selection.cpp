@@ -118,8 +118,7 @@ bool IfcSelForm::IsDeviceOnline(const std::string& name) {
     text = "Device is not online.";
   } else if (acq.acqErrorText(status, text) != 0) {
     // The library cannot say what the status means: name the code instead.
-    text = AcqLibErrorMessage(status, "");
-    text.resize(text.size() - 2);
+    text = "AcqLib Error #" + std::to_string(status);
   }
   ctx_.boxes.Show(text, kAppTitle, MsgIcon::Information, MsgButtons::OK);
   return false;

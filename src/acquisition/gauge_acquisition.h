@@ -61,8 +61,8 @@ inline constexpr std::int16_t kScansPerAveragedReading = 100;
 inline constexpr std::array<std::int32_t, 9> kTriggerClear{0, 0, 0, 0, 0, 0, 0, 0, 0};
 inline constexpr std::array<std::int32_t, 9> kTriggerImmediate{10, 0, 0, 0, 0, 0, 0, 0, 1};
 
-// The message text of one of the routines' own codes; empty for any other
-// code (ask the library's acqErrorText for those).
+// The message text of one of the routines' own codes; nothing for any other
+// code (the library's acqErrorText knows those).
 std::optional<std::string> OwnAcquisitionErrorText(AcquisitionResult code);
 
 // The text of any code a routine returned: the routines' own text for their
