@@ -360,16 +360,5 @@ TEST(FreshCard, StartsOffEveryLikelyTarget) {
   EXPECT_FALSE(r.shuntIn);
 }
 
-TEST(Imbalance, DiffersBetweenNeighbouringChannelsAndStaysSmall) {
-  SimulatedBench bench;
-  for (int ch = 16; ch < 23; ++ch) {
-    const double a = bench.Readback(ch)->bridgeVolts;
-    const double b = bench.Readback(ch + 1)->bridgeVolts;
-    EXPECT_NE(a, b);
-    EXPECT_LE(std::abs(a), 0.00005 + 1e-12);
-    EXPECT_GE(std::abs(a), 0.00001 - 1e-12);
-  }
-}
-
 }  // namespace
 }  // namespace vernium

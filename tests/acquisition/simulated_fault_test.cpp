@@ -120,38 +120,17 @@ TEST_P(DeviceCallFault, ReturnsTheOrderedCodeOnce) {
 INSTANTIATE_TEST_SUITE_P(
     Faults, DeviceCallFault,
     ::testing::Values(
-        DeviceFault{"acqDeviceCount",
-                    [](auto& l) {
-                      std::int32_t n = 0;
-                      return l.acqDeviceCount(n);
-                    }},
         DeviceFault{"acqDeviceNames",
                     [](auto& l) {
                       std::vector<std::string> names;
                       std::int32_t n = 0;
                       return l.acqDeviceNames(names, n);
                     }},
-        DeviceFault{"acqDeviceByName",
-                    [](auto& l) {
-                      std::shared_ptr<const AcqDevice> d;
-                      return l.acqDeviceByName(kBoard17, d);
-                    }},
         DeviceFault{"acqOpenDevice", [](auto& l) { return l.acqOpenDevice(kBoard17); }},
-        DeviceFault{"acqCloseDevice",
-                    [](auto& l) {
-                      const AcqStatus s = l.acqCloseDevice();
-                      l.acqOpenDevice(kPortable);
-                      return s;
-                    }},
         DeviceFault{"acqOnlineStatus",
                     [](auto& l) {
                       std::string empty;
                       return l.acqOnlineStatus(empty);
-                    }},
-        DeviceFault{"acqErrorText",
-                    [](auto& l) {
-                      std::string text;
-                      return l.acqErrorText(2, text);
                     }}),
     [](const auto& tp) { return tp.param.operation; });
 
@@ -219,17 +198,6 @@ INSTANTIATE_TEST_SUITE_P(Faults, BrokenTransfer,
                                            TransferCase{TransferFault::EndShort, 0, 0, 0},
                                            TransferCase{TransferFault::Stall, 20, 0, 20},
                                            TransferCase{TransferFault::EndShort, 25, 0, 20}));
-
-TEST(BrokenTransfer, StallUntilClearedHitsEveryTransfer) {
-  SimulatedAcqLib lib;
-  MakeExact(lib);
-  lib.Bench().SetTransferFault(TransferFault::Stall, 3, FaultRepeat::UntilCleared);
-  using std::chrono::milliseconds;
-  EXPECT_EQ(Acquire(lib, {20}, {0}, 10, milliseconds(20)).transferred, 3);
-  EXPECT_EQ(Acquire(lib, {20}, {0}, 10, milliseconds(20)).transferred, 3);
-  lib.Bench().ClearFaults();
-  EXPECT_EQ(Acquire(lib, {20}, {0}, 10).transferred, 10);
-}
 
 // --- Error texts ------------------------------------------------------------------------
 

@@ -83,7 +83,7 @@ inline Acquired Acquire(SimulatedAcqLib& lib, const std::vector<std::int32_t>& c
   std::int16_t active = 1;
   while (std::chrono::steady_clock::now() < deadline) {
     if ((r.status = lib.acqAdcTransferGetStat(active, r.transferred))) return r;
-    if (r.transferred >= scans || (active == 0 && r.transferred == 0) || active == 0) break;
+    if (r.transferred >= scans || active == 0) break;
   }
   if ((r.status = lib.acqAdcTransferEnd())) return r;
   r.status = lib.acqAdcRelease();

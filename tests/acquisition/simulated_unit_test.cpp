@@ -203,13 +203,6 @@ INSTANTIATE_TEST_SUITE_P(
         CallCase{"SetScanBeforePrepare",
                  [](auto& l) { return l.acqAdcSetScan(kOne, kCode0, kFlag, 1); },
                  kSimOutOfSequence},
-        CallCase{"SetScanAfterRelease",
-                 [](auto& l) {
-                   l.acqAdcPrepare(3, 0);
-                   l.acqAdcRelease();
-                   return l.acqAdcSetScan(kOne, kCode0, kFlag, 1);
-                 },
-                 kSimOutOfSequence},
         CallCase{"StartWithoutBuffer",
                  [](auto& l) {
                    l.acqAdcPrepare(3, 0);
@@ -233,20 +226,6 @@ INSTANTIATE_TEST_SUITE_P(
                    return l.acqAdcTransferGetStat(active, transferred);
                  },
                  kSimOutOfSequence},
-        CallCase{"SetScanWhileRunning",
-                 [](auto& l) {
-                   Configure(l);
-                   l.acqAdcTransferStart();
-                   l.acqAdcArm();
-                   return l.acqAdcSetScan(kOne, kCode0, kFlag, 1);
-                 },
-                 kSimOutOfSequence},
-        CallCase{"EndBeforeStart",
-                 [](auto& l) {
-                   Configure(l);
-                   return l.acqAdcTransferEnd();
-                 },
-                 kSimOutOfSequence},
         CallCase{"ReleaseTwice",
                  [](auto& l) {
                    l.acqAdcPrepare(3, 0);
@@ -268,23 +247,10 @@ INSTANTIATE_TEST_SUITE_P(
                    return l.acqAdcSetScan(ch, kCode0, kFlag, 1);
                  },
                  kSimChannelOutOfRange},
-        CallCase{"NegativeChannel",
-                 [](auto& l) {
-                   l.acqAdcPrepare(3, 0);
-                   const std::vector<std::int32_t> ch{-1};
-                   return l.acqAdcSetScan(ch, kCode0, kFlag, 1);
-                 },
-                 kSimChannelOutOfRange},
         CallCase{"CountBeyondTheArrays",
                  [](auto& l) {
                    l.acqAdcPrepare(3, 0);
                    return l.acqAdcSetScan(kOne, kCode0, kFlag, 2);
-                 },
-                 kSimInvalidArgument},
-        CallCase{"ZeroScans",
-                 [](auto& l) {
-                   l.acqAdcPrepare(3, 0);
-                   return l.acqAdcSetAcq(0, 0, 0);
                  },
                  kSimInvalidArgument},
         CallCase{"ZeroFrequency",
@@ -293,14 +259,6 @@ INSTANTIATE_TEST_SUITE_P(
                    return l.acqAdcSetFreq(0.0F);
                  },
                  kSimInvalidArgument},
-        CallCase{"BufferShorterThanItsScans",
-                 [](auto& l) {
-                   l.acqAdcPrepare(3, 0);
-                   l.acqAdcSetScan(kOne, kCode0, kFlag, 1);
-                   std::vector<std::uint16_t> small(3);
-                   return l.acqAdcTransferSetBuffer(small, 4, 0);
-                 },
-                 kSimBufferTooSmall},
         CallCase{"BufferFewerScansThanTheAcquisition",
                  [](auto& l) {
                    l.acqAdcPrepare(3, 0);
