@@ -4,6 +4,7 @@
 // signal's emissions.
 
 #include <QApplication>
+#include <QDir>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
@@ -57,6 +58,16 @@ class SignalCounter {
   QMetaObject::Connection connection_;
   int count_ = 0;
 };
+
+// Where the tests leave pictures of the windows: VERNIUM_PNG_DIR, or else
+// the build's screens/ folder beside the tests/ folder of the test program.
+// Made when missing; empty when it cannot be made.
+inline QString PngDir() {
+  QString dir = qEnvironmentVariable("VERNIUM_PNG_DIR");
+  if (dir.isEmpty()) dir = QDir(QApplication::applicationDirPath()).filePath("../screens");
+  dir = QDir::cleanPath(dir);
+  return QDir().mkpath(dir) ? dir : QString();
+}
 
 // Shows a window and lets it reach the screen.
 inline void ShowAndWait(QWidget* window) {

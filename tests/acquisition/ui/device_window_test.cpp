@@ -183,9 +183,8 @@ TEST_F(DeviceWindowTest, NoUnitsLeavesTheListEmptyAndOkDoesNothing) {
 TEST_F(DeviceWindowTest, SavesAPicture) {
   DeviceWindow& w = Window();
   testing_qt::ShowAndWait(&w);
-  const QString dir = qEnvironmentVariable("VERNIUM_PNG_DIR");
-  if (dir.isEmpty()) GTEST_SKIP() << "VERNIUM_PNG_DIR not set";
-  ASSERT_TRUE(QDir().mkpath(dir));
+  const QString dir = testing_qt::PngDir();
+  ASSERT_FALSE(dir.isEmpty());
   const QImage image = w.grab().toImage();
   ASSERT_FALSE(image.isNull());
   EXPECT_TRUE(image.save(QDir(dir).filePath("device_window.png")));
@@ -211,12 +210,6 @@ TEST_P(DevicePictureTest, IsAValidDrawingThatPaintsSomething) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Pictures, DevicePictureTest, ::testing::Values(1, 2, 3, 4));
-
-TEST(DevicePicturePathTest, OnlyTheFourPicturesHaveAPath) {
-  EXPECT_TRUE(DevicePicturePath(0).isEmpty());
-  EXPECT_TRUE(DevicePicturePath(5).isEmpty());
-  EXPECT_EQ(DevicePicturePath(2), QStringLiteral(":/devices/2.svg"));
-}
 
 }  // namespace
 }  // namespace vernium::qtui

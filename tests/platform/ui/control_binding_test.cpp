@@ -33,42 +33,29 @@ class CommonStateTest : public ::testing::TestWithParam<CommonCase> {};
 
 TEST_P(CommonStateTest, EveryKindOfControlTakesEnabledAndShown) {
   const CommonCase c = GetParam();
+  Control state;
+  state.enabled = c.enabled;
+  state.visible = c.visible;
   QWidget window;
   auto* button = new QPushButton(&window);
   auto* label = new QLabel(&window);
   auto* frame = new QGroupBox(&window);
   auto* check = new QCheckBox(&window);
   auto* combo = new QComboBox(&window);
+  const std::vector<QWidget*> widgets{button, label, frame, check, combo};
   // Start from the opposite state so every call has to change something.
-  for (QWidget* w : {static_cast<QWidget*>(button), static_cast<QWidget*>(label),
-                     static_cast<QWidget*>(frame), static_cast<QWidget*>(check),
-                     static_cast<QWidget*>(combo)}) {
+  for (QWidget* w : widgets) {
     w->setEnabled(!c.enabled);
     w->setVisible(!c.visible);
   }
-  Button b;
-  b.enabled = c.enabled;
-  b.visible = c.visible;
-  Label l;
-  l.enabled = c.enabled;
-  l.visible = c.visible;
-  Frame f;
-  f.enabled = c.enabled;
-  f.visible = c.visible;
-  CheckBox k;
-  k.enabled = c.enabled;
-  k.visible = c.visible;
-  ComboBox x;
-  x.enabled = c.enabled;
-  x.visible = c.visible;
-  Draw(button, b);
-  Draw(label, l);
-  Draw(frame, f);
-  Draw(check, k);
-  Draw(combo, x);
-  for (QWidget* w : {static_cast<QWidget*>(button), static_cast<QWidget*>(label),
-                     static_cast<QWidget*>(frame), static_cast<QWidget*>(check),
-                     static_cast<QWidget*>(combo)}) {
+  Draw(button, Button{state, ""});
+  Draw(label, Label{state, ""});
+  Draw(frame, Frame{state, ""});
+  Draw(check, CheckBox{state, "", false});
+  ComboBox list;
+  static_cast<Control&>(list) = state;
+  Draw(combo, list);
+  for (QWidget* w : widgets) {
     EXPECT_EQ(w->isEnabled(), c.enabled) << w->metaObject()->className();
     EXPECT_EQ(w->isVisibleTo(&window), c.visible) << w->metaObject()->className();
   }
@@ -272,11 +259,6 @@ TEST(ControlBindingTest, MenuTitleFollowsItsEntry) {
   state.enabled = true;
   Draw(&menu, state);
   EXPECT_TRUE(menu.menuAction()->isEnabled());
-}
-
-TEST(ControlBindingTest, ArrayMembersAreNamedWithTheirIndex) {
-  EXPECT_EQ(ArrayName("ctCheck1", 2), QStringLiteral("ctCheck1(2)"));
-  EXPECT_EQ(ArrayName("Command1", 0), QStringLiteral("Command1(0)"));
 }
 
 }  // namespace

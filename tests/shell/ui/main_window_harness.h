@@ -116,9 +116,8 @@ class MainWindowHarness : public ::testing::Test {
   }
 
   bool SavePng(const char* name) {
-    const QString dir = qEnvironmentVariable("VERNIUM_PNG_DIR");
+    const QString dir = testing_qt::PngDir();
     if (dir.isEmpty()) return false;
-    if (!QDir().mkpath(dir)) return false;
     return Main().grab().toImage().save(QDir(dir).filePath(QString::fromLatin1(name)));
   }
 
