@@ -115,8 +115,7 @@ int main(int argc, char** argv) {
   }
   std::sort(times.begin(), times.end());
   const std::size_t mid = times.size() / 2;
-  const double median =
-      times.size() % 2 == 1 ? times[mid] : (times[mid - 1] + times[mid]) / 2.0;
+  const double median = times.size() % 2 == 1 ? times[mid] : (times[mid - 1] + times[mid]) / 2.0;
   std::printf("startup_to_device_window_ms: %.0f\n", median);
   return 0;
 }

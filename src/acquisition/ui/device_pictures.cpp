@@ -4,7 +4,9 @@
 
 // The pictures live in a resource compiled into the UI library; a static
 // library's resources have to be registered by hand before first use.
-static void RegisterDevicePictures() { Q_INIT_RESOURCE(device_pictures); }
+static void RegisterDevicePictures() {
+  Q_INIT_RESOURCE(device_pictures);
+}
 
 namespace vernium::qtui {
 

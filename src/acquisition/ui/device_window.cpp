@@ -77,8 +77,7 @@ DeviceWindow::DeviceWindow(IfcSelForm& form, QWidget* parent) : QDialog(parent),
   layout->addLayout(top, 1);
   layout->addLayout(buttons);
 
-  connect(devInventList_, &QListWidget::currentRowChanged, this,
-          &DeviceWindow::OnListChanged);
+  connect(devInventList_, &QListWidget::currentRowChanged, this, &DeviceWindow::OnListChanged);
 
   form_.Load();
   Redraw();

@@ -19,7 +19,9 @@ QString ToQt(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-std::string FromQt(const QString& text) { return text.toStdString(); }
+std::string FromQt(const QString& text) {
+  return text.toStdString();
+}
 
 QString ArrayName(std::string_view control, int index) {
   return ToQt(control) + QLatin1Char('(') + QString::number(index) + QLatin1Char(')');

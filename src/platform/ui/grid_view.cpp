@@ -9,7 +9,9 @@
 
 namespace vernium::qtui {
 
-int TwipsToPixels(int twips, int logicalDpi) { return twips * logicalDpi / 1440; }
+int TwipsToPixels(int twips, int logicalDpi) {
+  return twips * logicalDpi / 1440;
+}
 
 GridView::GridView(QWidget* parent) : QTableWidget(parent) {
   setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -51,8 +53,8 @@ void GridView::Draw(const Grid& grid) {
     } else if (headerItem->text() != header) {
       headerItem->setText(header);
     }
-    const int width = TwipsToPixels(grid.colWidthsTwips[static_cast<std::size_t>(c)],
-                                    logicalDpiX());
+    const int width =
+        TwipsToPixels(grid.colWidthsTwips[static_cast<std::size_t>(c)], logicalDpiX());
     setColumnHidden(c, width < 1);
     if (width >= 1 && columnWidth(c) != width) setColumnWidth(c, width);
   }

@@ -24,16 +24,19 @@ QtHelpViewer::QtHelpViewer(MessageBoxes& boxes, DesktopOpen open)
 void QtHelpViewer::Open(std::string_view file, int command, int /*data*/) {
   const std::string name(file);
   if (command == kHelpOnHelp) {
-    boxes_.Show("Help for Vernium is reached from the Help menu: Contents and Search... open "
-                "the contents page of the help file \"" + name + "\" in the desktop's viewer "
-                "for that file.",
-                kHelpTitle, MsgIcon::Information, MsgButtons::OK);
+    boxes_.Show(
+        "Help for Vernium is reached from the Help menu: Contents and Search... open "
+        "the contents page of the help file \"" +
+            name +
+            "\" in the desktop's viewer "
+            "for that file.",
+        kHelpTitle, MsgIcon::Information, MsgButtons::OK);
     return;
   }
   const QFileInfo info(ToQt(name));
   if (info.isFile() && open_ && open_(FromQt(info.absoluteFilePath()))) return;
-  boxes_.Show("The help file \"" + name + "\" is not available.", kHelpTitle,
-              MsgIcon::Information, MsgButtons::OK);
+  boxes_.Show("The help file \"" + name + "\" is not available.", kHelpTitle, MsgIcon::Information,
+              MsgButtons::OK);
 }
 
 }  // namespace vernium::qtui

@@ -46,9 +46,9 @@ QLabel* MakeTag(QWidget* parent, const char* name) {
   auto* label = new QLabel(parent);
   label->setObjectName(name);
   label->setTextFormat(Qt::PlainText);
-  label->setStyleSheet(QStringLiteral(
-      "QLabel { background: #fff6cc; color: #4a3f10; border: 1px solid #c9b45a;"
-      " border-radius: 3px; padding: 1px 5px; font-weight: normal; }"));
+  label->setStyleSheet(
+      QStringLiteral("QLabel { background: #fff6cc; color: #4a3f10; border: 1px solid #c9b45a;"
+                     " border-radius: 3px; padding: 1px 5px; font-weight: normal; }"));
   return label;
 }
 
@@ -157,7 +157,8 @@ void MainWindow::BuildControls() {
   tmrDirections_->setObjectName("tmrDirections");
   connect(tmrDirections_, &QTimer::timeout, this, [] {});  // its tick does nothing
 
-  connect(cmdAddCard_, &QPushButton::clicked, this, [this] { Forward([this] { form_.AddCardClick(); }); });
+  connect(cmdAddCard_, &QPushButton::clicked, this,
+          [this] { Forward([this] { form_.AddCardClick(); }); });
   connect(cmdRemoveCard_, &QPushButton::clicked, this,
           [this] { Forward([this] { form_.RemoveCardClick(); }); });
   connect(cmdViewCard_, &QPushButton::clicked, this,
@@ -257,8 +258,7 @@ void MainWindow::Redraw() {
 
 // An in-place list sits over the current cell of its column; its caption
 // sits just above it, or below when the cell is the top row on view.
-void MainWindow::PlaceInPlaceList(QComboBox* list, QLabel* caption, const Control& state,
-                                  int col) {
+void MainWindow::PlaceInPlaceList(QComboBox* list, QLabel* caption, const Control& state, int col) {
   if (!state.visible) return;
   QWidget* cells = grdChannel_->viewport();
   const QRect cell = grdChannel_->CellRect(form_.grdChannel.row, col, cells);

@@ -10,10 +10,12 @@ namespace vernium::qtui {
 
 namespace {
 
+using Command = void (*)(MainForm&);
+
 struct CommandDef {
   const char* name;
   MenuEntry MainForm::*entry;
-  void (MainForm::*command)();  // null: the entry does nothing
+  Command command;  // null: the entry does nothing
 };
 
 struct MenuDef {
@@ -26,22 +28,28 @@ const std::vector<MenuDef>& MenuBar() {
   static const std::vector<MenuDef> menus = {
       {"filer",
        &MainForm::filer,
-       {{"newer", &MainForm::newer, &MainForm::NewConfiguration},
+       {{"newer", &MainForm::newer, [](MainForm& f) { f.NewConfiguration(); }},
         {"opener", &MainForm::opener, nullptr},
         {"saver", &MainForm::saver, nullptr},
         {"saverAs", &MainForm::saverAs, nullptr},
-        {"printer", &MainForm::printer, &MainForm::PrintConfiguration},
+        {"printer", &MainForm::printer, [](MainForm& f) { f.PrintConfiguration(); }},
         {"dash3", &MainForm::dash3, nullptr},
-        {"exiter", &MainForm::exiter, &MainForm::ExitProgram}}},
-      {"editer", &MainForm::editer, {{"displayer", &MainForm::displayer, &MainForm::DisplayCardData}}},
-      {"optioner", &MainForm::optioner, {{"WaveStud", &MainForm::WaveStud, &MainForm::WaveStudClick}}},
-      {"diag", &MainForm::diag, {{"mnuExpert", &MainForm::mnuExpert, &MainForm::ShowDiagnostics}}},
+        {"exiter", &MainForm::exiter, [](MainForm& f) { f.ExitProgram(); }}}},
+      {"editer",
+       &MainForm::editer,
+       {{"displayer", &MainForm::displayer, [](MainForm& f) { f.DisplayCardData(); }}}},
+      {"optioner",
+       &MainForm::optioner,
+       {{"WaveStud", &MainForm::WaveStud, [](MainForm& f) { f.WaveStudClick(); }}}},
+      {"diag",
+       &MainForm::diag,
+       {{"mnuExpert", &MainForm::mnuExpert, [](MainForm& f) { f.ShowDiagnostics(); }}}},
       {"helper",
        &MainForm::helper,
-       {{"helperContents", &MainForm::helperContents, &MainForm::HelpContents},
-        {"helperSearch", &MainForm::helperSearch, &MainForm::HelpContents},
-        {"helperHelp", &MainForm::helperHelp, &MainForm::HelpOnHelp},
-        {"abouter", &MainForm::abouter, &MainForm::About}}},
+       {{"helperContents", &MainForm::helperContents, [](MainForm& f) { f.HelpContents(); }},
+        {"helperSearch", &MainForm::helperSearch, [](MainForm& f) { f.HelpContents(); }},
+        {"helperHelp", &MainForm::helperHelp, [](MainForm& f) { f.HelpOnHelp(); }},
+        {"abouter", &MainForm::abouter, [](MainForm& f) { f.About(); }}}},
   };
   return menus;
 }
@@ -60,9 +68,9 @@ void MainWindow::BuildMenus() {
       menu->addAction(action);
       commands_.push_back({action, command.entry});
       if (command.command != nullptr) {
-        const auto handler = command.command;
+        const Command run = command.command;
         connect(action, &QAction::triggered, this,
-                [this, handler] { Forward([this, handler] { (form_.*handler)(); }); });
+                [this, run] { Forward([this, run] { run(form_); }); });
       }
     }
   }

@@ -23,13 +23,11 @@ class PrintoutNotAvailable : public ConfigurationPrinter {
 
 }  // namespace
 
-VerniumApp::VerniumApp(AcqLibObject& library, MessageBoxes* messages,
-                       ConfigurationPrinter* printer)
+VerniumApp::VerniumApp(AcqLibObject& library, MessageBoxes* messages, ConfigurationPrinter* printer)
     : session_(library),
       messages_(messages != nullptr ? *messages : qtMessages_),
       help_(messages_),
-      ownPrinter_(printer != nullptr ? nullptr
-                                     : std::make_unique<PrintoutNotAvailable>(messages_)),
+      ownPrinter_(printer != nullptr ? nullptr : std::make_unique<PrintoutNotAvailable>(messages_)),
       printer_(printer != nullptr ? *printer : *ownPrinter_),
       form_(session_, Services{messages_, pointer_, windows_, help_, printer_}) {
   window_ = std::make_unique<MainWindow>(form_);
@@ -51,9 +49,9 @@ DeviceWindow* VerniumApp::MakeDeviceWindow() {
   Session& s = session_;
   if (!s.UnsignedCountsToVolts) s.UnsignedCountsToVolts.emplace();
   if (!s.SignedCountsToVolts) s.SignedCountsToVolts.emplace();
-  deviceForm_ = std::make_unique<IfcSelForm>(DeviceSelectionContext{
-      s.AcqObject, s.Device, s.DeviceSelState, *s.UnsignedCountsToVolts, *s.SignedCountsToVolts,
-      messages_, pointer_});
+  deviceForm_ = std::make_unique<IfcSelForm>(
+      DeviceSelectionContext{s.AcqObject, s.Device, s.DeviceSelState, *s.UnsignedCountsToVolts,
+                             *s.SignedCountsToVolts, messages_, pointer_});
   auto* window = new DeviceWindow(*deviceForm_, window_.get());
   if (deviceWindowMade_) deviceWindowMade_(*window);
   return window;

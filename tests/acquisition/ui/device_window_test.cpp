@@ -1,6 +1,10 @@
 // The device selection window on the simulated unit: its controls, the list
 // of supported units, the picture and description of the unit clicked, and
 // the ways it closes. Clicks are real widget clicks.
+#include "acquisition/ui/device_window.h"
+
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QGroupBox>
 #include <QImage>
@@ -12,12 +16,10 @@
 #include <QSvgRenderer>
 #include <QSvgWidget>
 #include <QTimer>
-#include <gtest/gtest.h>
 #include <optional>
 
 #include "acquisition/simulated_unit.h"
 #include "acquisition/ui/device_pictures.h"
-#include "acquisition/ui/device_window.h"
 #include "platform/ui/qt_window_opener.h"
 #include "support/qt_events.h"
 
@@ -27,8 +29,8 @@ namespace {
 class DeviceWindowTest : public ::testing::Test {
  protected:
   DeviceWindowTest() {
-    form.emplace(DeviceSelectionContext{&unit, device, selState, unsignedXfer, signedXfer, boxes,
-                                        pointer});
+    form.emplace(
+        DeviceSelectionContext{&unit, device, selState, unsignedXfer, signedXfer, boxes, pointer});
   }
 
   DeviceWindow& Window() {
@@ -108,7 +110,9 @@ struct CloseCase {
   std::int16_t selState;
 };
 
-std::ostream& operator<<(std::ostream& os, const CloseCase& c) { return os << c.name; }
+std::ostream& operator<<(std::ostream& os, const CloseCase& c) {
+  return os << c.name;
+}
 
 class DeviceWindowCloseTest : public DeviceWindowTest,
                               public ::testing::WithParamInterface<CloseCase> {};

@@ -1,6 +1,10 @@
 // Drawing widgets from control records: every field reaches the widget, and a
 // redraw never fires the widget's own signals (which would re-enter a form
 // handler).
+#include "platform/ui/control_binding.h"
+
+#include <gtest/gtest.h>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,9 +15,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
-#include <gtest/gtest.h>
 
-#include "platform/ui/control_binding.h"
 #include "support/qt_events.h"
 
 namespace vernium::qtui {
@@ -27,7 +29,9 @@ struct CommonCase {
   bool visible;
 };
 
-std::ostream& operator<<(std::ostream& os, const CommonCase& c) { return os << c.name; }
+std::ostream& operator<<(std::ostream& os, const CommonCase& c) {
+  return os << c.name;
+}
 
 class CommonStateTest : public ::testing::TestWithParam<CommonCase> {};
 
@@ -133,7 +137,9 @@ struct ComboCase {
   QString wantShown;
 };
 
-std::ostream& operator<<(std::ostream& os, const ComboCase& c) { return os << c.name; }
+std::ostream& operator<<(std::ostream& os, const ComboCase& c) {
+  return os << c.name;
+}
 
 class ComboDrawTest : public ::testing::TestWithParam<ComboCase> {};
 
@@ -151,8 +157,7 @@ TEST_P(ComboDrawTest, ShowsTheSelectedEntryOrTheText) {
     EXPECT_EQ(FromQt(combo.itemText(i)), c.items[static_cast<std::size_t>(i)]);
   }
   EXPECT_EQ(combo.currentIndex(), c.wantIndex);
-  EXPECT_EQ(combo.currentIndex() >= 0 ? combo.currentText() : combo.placeholderText(),
-            c.wantShown);
+  EXPECT_EQ(combo.currentIndex() >= 0 ? combo.currentText() : combo.placeholderText(), c.wantShown);
   EXPECT_EQ(changed.count(), 0);
 }
 
@@ -161,8 +166,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ComboCase{"selected_index", {"DC", "AC"}, 1, "AC", 1, "AC"},
         ComboCase{"text_of_an_entry", {"DC", "AC"}, -1, "DC", 0, "DC"},
-        ComboCase{"text_not_an_entry", {"ByPass", "On, optional gain X1"}, -1, "Bypass", -1,
-                  "Bypass"},
+        ComboCase{
+            "text_not_an_entry", {"ByPass", "On, optional gain X1"}, -1, "Bypass", -1, "Bypass"},
         ComboCase{"no_selection", {"Channel 0", "Channel 1"}, -1, "", -1, ""},
         ComboCase{"empty_list", {}, -1, "", -1, ""}),
     [](const auto& paramInfo) { return std::string(paramInfo.param.name); });

@@ -1,10 +1,12 @@
 // The grid drawn from its record: header row, hidden header column, widths
 // converted from twips, bold font, selection of whole rows, the current cell.
-#include <QHeaderView>
+#include "platform/ui/grid_view.h"
+
 #include <gtest/gtest.h>
 
+#include <QHeaderView>
+
 #include "platform/ui/control_binding.h"
-#include "platform/ui/grid_view.h"
 #include "support/qt_events.h"
 
 namespace vernium::qtui {
@@ -120,8 +122,7 @@ TEST_P(GridSelectionTest, SelectsWholeRowsAndTheCurrentCell) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, GridSelectionTest,
-                         ::testing::Values(SelectionCase{1, 1, 1, {1}},
-                                           SelectionCase{5, 5, 3, {5}},
+                         ::testing::Values(SelectionCase{1, 1, 1, {1}}, SelectionCase{5, 5, 3, {5}},
                                            SelectionCase{3, 6, 2, {3, 4, 5, 6}},
                                            SelectionCase{6, 3, 1, {3, 4, 5, 6}},
                                            SelectionCase{16, 16, 5, {16}}));

@@ -1,10 +1,11 @@
 // Running windows modally through the opener, and the help viewer.
+#include <gtest/gtest.h>
+
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include "platform/ui/qt_help_viewer.h"
 #include "platform/ui/qt_window_opener.h"
@@ -109,8 +110,7 @@ TEST_F(QtHelpViewerTest, PresentHelpFileGoesToTheDesktopViewer) {
   file.close();
   viewer_.Open(kHelpFile, kHelpContents, 1);
   ASSERT_EQ(opened_.size(), 1u);
-  EXPECT_EQ(QString::fromStdString(opened_[0]),
-            QFileInfo(file.fileName()).absoluteFilePath());
+  EXPECT_EQ(QString::fromStdString(opened_[0]), QFileInfo(file.fileName()).absoluteFilePath());
   EXPECT_TRUE(boxes_.Shown().empty());
 }
 

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QFile>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 
 #include "main_window_harness.h"
@@ -115,13 +116,11 @@ TEST_P(InPlaceListTest, ListAppearsOverTheClickedCell) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cells, InPlaceListTest,
-                         ::testing::Values(InPlaceCase{4, 2, true, false},
-                                           InPlaceCase{9, 3, false, true},
-                                           InPlaceCase{4, 1, false, false},
-                                           InPlaceCase{4, 5, false, false},
-                                           InPlaceCase{1, 2, false, false},
-                                           InPlaceCase{12, 3, false, false}));
+INSTANTIATE_TEST_SUITE_P(
+    Cells, InPlaceListTest,
+    ::testing::Values(InPlaceCase{4, 2, true, false}, InPlaceCase{9, 3, false, true},
+                      InPlaceCase{4, 1, false, false}, InPlaceCase{4, 5, false, false},
+                      InPlaceCase{1, 2, false, false}, InPlaceCase{12, 3, false, false}));
 
 TEST_F(MainActionsTest, ChoosingACouplingInTheListChangesTheCell) {
   Start();
@@ -193,6 +192,28 @@ TEST_F(MainActionsTest, FileExitClosesAndWritesTheScalingFile) {
   EXPECT_TRUE(app_->Ended());
   EXPECT_FALSE(Main().isVisible());
   EXPECT_TRUE(QFile::exists(QDir(dir_.path()).filePath("sgc10.ini")));
+}
+
+TEST_F(MainActionsTest, ARestrictedUnitMarksItsBaseChannelsUnavailable) {
+  Start([](DeviceWindow& w) {
+    auto* list = w.findChild<QListWidget*>("DevInventList");
+    ASSERT_NE(list, nullptr);
+    testing_qt::Click(list->viewport(), list->visualItemRect(list->item(1)).center());
+    ClickOk(w);
+  });
+  ASSERT_NE(unit_.OpenDevice(), nullptr);
+  ASSERT_EQ(unit_.OpenDevice()->DeviceName, "SIM-BOARD-23");
+  ClickCell(2, 1);  // base channel 1, kept by the board
+  ClickButton("cmdAddCard");
+  testing_qt::ProcessEvents();
+  auto* info = Find<QLabel>("lblInfo00");
+  EXPECT_TRUE(info->isVisible());
+  EXPECT_FALSE(Find<QPushButton>("cmdOK")->isEnabled());
+  EXPECT_FALSE(Find<QCheckBox>("ctCheck1(1)")->isVisible());
+  auto* channels = Find<QComboBox>("cboChannel");
+  EXPECT_EQ(channels->itemText(0), QStringLiteral("Unavailable"));
+  EXPECT_EQ(channels->itemText(1), QStringLiteral("Unavailable"));
+  EXPECT_TRUE(SavePng("main_window_unavailable.png"));
 }
 
 TEST_F(MainActionsTest, CardsOnThreeBaseChannels) {

@@ -22,7 +22,9 @@ struct ControlCase {
   bool enabled;
 };
 
-std::ostream& operator<<(std::ostream& os, const ControlCase& c) { return os << c.name; }
+std::ostream& operator<<(std::ostream& os, const ControlCase& c) {
+  return os << c.name;
+}
 
 class MainControlsTest : public MainWindowHarness,
                          public ::testing::WithParamInterface<ControlCase> {};
@@ -152,7 +154,9 @@ struct MenuCase {
   bool checked;
 };
 
-std::ostream& operator<<(std::ostream& os, const MenuCase& c) { return os << c.name; }
+std::ostream& operator<<(std::ostream& os, const MenuCase& c) {
+  return os << c.name;
+}
 
 class MainMenuTest : public MainWindowHarness, public ::testing::WithParamInterface<MenuCase> {};
 
@@ -199,7 +203,8 @@ TEST_F(MainWindowHarness, MenuBarInDisplayOrder) {
   EXPECT_EQ(names, (QStringList{"filer", "editer", "optioner", "diag", "helper"}));
   QStringList file;
   for (QAction* a : Find<QMenu>("filer")->actions()) file << a->objectName();
-  EXPECT_EQ(file, (QStringList{"newer", "opener", "saver", "saverAs", "printer", "dash3", "exiter"}));
+  EXPECT_EQ(file,
+            (QStringList{"newer", "opener", "saver", "saverAs", "printer", "dash3", "exiter"}));
   EXPECT_TRUE(Find<QAction>("dash3")->isSeparator());
 }
 

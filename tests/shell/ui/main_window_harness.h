@@ -3,6 +3,8 @@
 // scripted message boxes and a recorded printer: the device selection opens
 // from the start-up and the test decides there what the technician does.
 
+#include <gtest/gtest.h>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -10,7 +12,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
-#include <gtest/gtest.h>
 #include <memory>
 
 #include "acquisition/simulated_unit.h"
