@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "acquisition/base_availability.h"
+#include "acquisition/device_selection.h"
 #include "acquisition/gauge_acquisition.h"
 #include "calibration/precal_state.h"
 #include "calibration/scaling_file.h"
@@ -16,7 +17,6 @@ namespace vernium {
 
 namespace {
 
-constexpr std::int16_t kSelectionCancelled = 2;  // DeviceSelState: selection cancelled
 
 MenuEntry Menu(std::string caption, std::string shortcut = {}, bool enabled = true) {
   MenuEntry entry;
@@ -181,7 +181,7 @@ void MainForm::LoadMain() {
     }
   }
 
-  if (s.DeviceSelState == kSelectionCancelled) closeRequested = true;
+  if (s.DeviceSelState == kDeviceSelCancelled) closeRequested = true;
 }
 
 void MainForm::ActivateMain() {

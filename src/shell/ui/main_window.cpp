@@ -329,8 +329,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     tmrDirections_->stop();
     form_.UnloadMain();
   }
+  // The program ends with its last window, through the application's
+  // quit-on-last-window-closed; a scripted run keeps its event loop going.
   event->accept();
-  if (form_.programEnded) QCoreApplication::quit();
 }
 
 }  // namespace vernium::qtui
