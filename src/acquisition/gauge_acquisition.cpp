@@ -143,22 +143,6 @@ std::string AcquisitionErrorText(AcqLibObject& acq, AcquisitionResult code) {
   return text;
 }
 
-bool UsesShiftedGainCodes(std::int32_t deviceType) {
-  switch (deviceType) {
-    case 9:
-    case 10:
-    case 17:
-    case 18:
-    case 22:
-    case 23:
-    case 36:
-    case 37:
-      return true;
-    default:
-      return false;
-  }
-}
-
 std::int32_t ReadBackGainCode(const AcqDevice* device, int point) {
   VERNIUM_EXPECTS(point >= 0 && point <= 3);
   const bool shifted = device != nullptr && UsesShiftedGainCodes(device->DeviceType);

@@ -37,6 +37,7 @@
 #include <string_view>
 
 #include "acquisition/acq_lib.h"
+#include "acquisition/device_types.h"
 #include "platform/clock.h"
 
 namespace vernium {
@@ -78,9 +79,6 @@ struct GageScanList {
   std::array<std::int32_t, 4> flags{};
 };
 
-// Units of these device types number their read-back gain codes 4 to 7
-// instead of 0 to 3.
-bool UsesShiftedGainCodes(std::int32_t deviceType);
 
 // The gain code that selects read-back point `point` (0..3) on a device;
 // with no device open the plain codes apply.

@@ -14,22 +14,6 @@ constexpr double kHighestFrequency = 100000.0;
 
 }  // namespace
 
-bool ShiftsGainCodes(std::int32_t deviceType) {
-  switch (deviceType) {
-    case 9:
-    case 10:
-    case 17:
-    case 18:
-    case 22:
-    case 23:
-    case 36:
-    case 37:
-      return true;
-    default:
-      return false;
-  }
-}
-
 std::shared_ptr<const AcqDevice> SimulatedAcqLib::OpenDevice() const {
   std::lock_guard lock(bench_.mutex_);
   return open_;
@@ -143,7 +127,7 @@ AcqStatus SimulatedAcqLib::acqAdcSetScan(std::span<const std::int32_t> channels,
   if (n == 0 || channels.size() < n || gainCodes.size() < n || flags.size() < n) {
     return FailLocked(kSimInvalidArgument);
   }
-  const int shift = ShiftsGainCodes(open_->DeviceType) ? 4 : 0;
+  const int shift = UsesShiftedGainCodes(open_->DeviceType) ? 4 : 0;
   std::vector<Entry> entries(n);
   for (std::size_t i = 0; i < n; ++i) {
     if (channels[i] < 0 || channels[i] > kHighestChannel) return FailLocked(kSimChannelOutOfRange);

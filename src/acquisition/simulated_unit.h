@@ -28,12 +28,11 @@
 #include <vector>
 
 #include "acquisition/acq_lib.h"
+#include "acquisition/device_types.h"
 #include "acquisition/simulated_bench.h"
 
 namespace vernium {
 
-// True for the device types whose gain codes are offset by 4.
-bool ShiftsGainCodes(std::int32_t deviceType);
 
 class SimulatedAcqLib : public AcqLibObject {
  public:

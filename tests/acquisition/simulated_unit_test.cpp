@@ -156,14 +156,6 @@ INSTANTIATE_TEST_SUITE_P(Units, GainCodes,
                                            GainCodeCase{kBoard36, 4}, GainCodeCase{kBoard17, 4},
                                            GainCodeCase{kUnsupported, 0}));
 
-TEST(GainCodes, ShiftedTypesAreExactlyTheListedOnes) {
-  for (std::int32_t type = 0; type < 64; ++type) {
-    const bool listed = type == 9 || type == 10 || type == 17 || type == 18 || type == 22 ||
-                        type == 23 || type == 36 || type == 37;
-    EXPECT_EQ(ShiftsGainCodes(type), listed) << "type " << type;
-  }
-}
-
 // --- Order of calls and arguments --------------------------------------------------
 
 struct CallCase {
