@@ -229,6 +229,19 @@ const std::string& MainForm::RowText(int row, int col) const {
   return grdChannel.Cell(row, col);
 }
 
+MainForm::SelectedRow MainForm::ReadSelectedRow() const {
+  SelectedRow r;
+  r.row = session_.config.CurrentRow;
+  r.label = RowText(r.row, kColChannel);
+  r.filter = RowText(r.row, kColFilter);
+  r.coupling = RowText(r.row, kColCoupling);
+  r.calibrated = RowText(r.row, kColCalibrated);
+  r.cardType = RowText(r.row, kColCardType);
+  r.n = CardChannelNumber();
+  r.b = BaseOfLabel(r.label);
+  return r;
+}
+
 void MainForm::EnableMenus(bool enabled) {
   filer.enabled = enabled;
   editer.enabled = enabled;

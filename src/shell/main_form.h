@@ -141,6 +141,16 @@ class MainForm {
   void ShowChannelText(int b);
   void ApplyFilter(const std::string& text, bool fromGrid, int setting);
   const std::string& RowText(int row, int col) const;
+
+  // The selected row as the coupling and filter changes read it.
+  struct SelectedRow {
+    int row = 0;
+    std::string label, filter, coupling, calibrated, cardType;
+    int n = 0;  // CardChannelNumber: 1..16 on a card channel's row
+    int b = 0;  // base channel
+    bool IsCardChannel() const { return n >= 1 && BaseTable::InBounds(b); }
+  };
+  SelectedRow ReadSelectedRow() const;
   void ShowInfo(std::string_view text, std::string_view title);
 
   Session& session_;

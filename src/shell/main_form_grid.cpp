@@ -241,13 +241,13 @@ void MainForm::ChannelListClick() {
 void MainForm::CouplingListClick() {
   Configuration& c = config();
   ClsWaitCursor wait(services_.pointer);
-  const int row = c.CurrentRow;
-  const std::string label = RowText(row, kColChannel);
-  const std::string current = RowText(row, kColCoupling);
-  const std::string calibrated = RowText(row, kColCalibrated);
-  const int k = CardChannelNumber();
-  const int b = BaseOfLabel(label);
-  if (k < 1 || !BaseTable::InBounds(b)) return;  // not a card channel's row
+  const SelectedRow sel = ReadSelectedRow();
+  if (!sel.IsCardChannel()) return;
+  const int row = sel.row;
+  const std::string& current = sel.coupling;
+  const std::string& calibrated = sel.calibrated;
+  const int k = sel.n;
+  const int b = sel.b;
 
   const std::string chosen = cboCoupling.text;
   if (chosen != current && calibrated != "No") {
@@ -261,7 +261,7 @@ void MainForm::CouplingListClick() {
   }
 
   c.Base[b].Coupling[k - 1] = chosen;
-  session_.cardPic.whichCard[static_cast<std::size_t>(CardKindOf(RowText(row, kColCardType)))]
+  session_.cardPic.whichCard[static_cast<std::size_t>(CardKindOf(sel.cardType))]
       .value = false;
   c.Channels[c.CurrentChannel].DCCoupled = ToBool16(cboCoupling.listIndex != 1);
 }

@@ -65,14 +65,14 @@ void MainForm::ApplyFilter(const std::string& text, bool fromGrid, int settingIn
   Configuration& c = config();
   ClsWaitCursor wait(services_.pointer);
 
-  const int row = c.CurrentRow;
-  const std::string label = RowText(row, kColChannel);
-  const std::string current = RowText(row, kColFilter);
-  const std::string calibrated = RowText(row, kColCalibrated);
-  const std::string cardType = RowText(row, kColCardType);
-  const int n = CardChannelNumber();
-  const int b = BaseOfLabel(label);
-  if (n < 1 || !BaseTable::InBounds(b)) return;  // not a card channel's row
+  const SelectedRow sel = ReadSelectedRow();
+  if (!sel.IsCardChannel()) return;
+  const int row = sel.row;
+  const std::string& current = sel.filter;
+  const std::string& calibrated = sel.calibrated;
+  const std::string& cardType = sel.cardType;
+  const int n = sel.n;
+  const int b = sel.b;
 
   ChannelConfig& channel = c.Channels[c.CurrentChannel];
   c.Base[b].Filter[n - 1] = text;
@@ -106,14 +106,14 @@ void MainForm::ApplyCoupling(const std::string& text) {
   Configuration& c = config();
   ClsWaitCursor wait(services_.pointer);
 
-  const int row = c.CurrentRow;
-  const std::string label = RowText(row, kColChannel);
-  const std::string current = RowText(row, kColCoupling);
-  const std::string calibrated = RowText(row, kColCalibrated);
-  const std::string cardType = RowText(row, kColCardType);
-  const int n = CardChannelNumber();
-  const int b = BaseOfLabel(label);
-  if (n < 1 || !BaseTable::InBounds(b)) return;  // not a card channel's row
+  const SelectedRow sel = ReadSelectedRow();
+  if (!sel.IsCardChannel()) return;
+  const int row = sel.row;
+  const std::string& current = sel.coupling;
+  const std::string& calibrated = sel.calibrated;
+  const std::string& cardType = sel.cardType;
+  const int n = sel.n;
+  const int b = sel.b;
 
   if (text == current || calibrated == "No") {
     grdChannel.Cell(row, kColCoupling) = text;
