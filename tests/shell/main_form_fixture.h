@@ -47,6 +47,8 @@ inline AcqDevice MakeDevice(std::int32_t type, std::int32_t subType = 0) {
   return device;
 }
 
+inline constexpr char kNoCardsText[] = "There are no cards configured for this base channel";
+
 class MainFormTest : public ::testing::Test {
  protected:
   CountingAcqLib acq;
@@ -75,7 +77,6 @@ class MainFormTest : public ::testing::Test {
 
   const std::string& Cell(int row, int col) const { return form.grdChannel.Cell(row, col); }
   int DataRows() const { return form.grdChannel.Rows() - 1; }
-
   int RowOf(const std::string& label) const {
     for (int r = 1; r <= DataRows(); ++r) {
       if (Cell(r, kColChannel) == label) return r;
@@ -113,13 +114,21 @@ class MainFormTest : public ::testing::Test {
   // Records the channel of `label` as calibrated, as the wizard leaves it.
   void MarkCalibrated(const std::string& label, const std::string& date = "12-05-2026") {
     Click(label);
-    const int n = form.CardChannelNumber();
     form.grdChannel.Cell(config.CurrentRow, kColCalibrated) = date;
-    config.Base[BaseOfLabel(label)].CalStatus[n - 1] = date;
+    config.Base[BaseOfLabel(label)].CalStatus[form.CardChannelNumber() - 1] = date;
     const int chan = config.CurrentChannel;
     config.Channels[chan].Calibrated = "Yes";
     config.Calc[chan] = {2.5f, 1.5f, 0.25f};
     config.Actual[chan] = {2.4f, 1.4f, 0.01f, 2};
+  }
+
+  // The one message shown so far, with its text, title and icon.
+  void ExpectOneMessage(const std::string& text, const std::string& title = "Attention!",
+                        MsgIcon icon = MsgIcon::Information) {
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].text, text);
+    EXPECT_EQ(boxes.Shown()[0].title, title);
+    EXPECT_EQ(boxes.Shown()[0].icon, icon);
   }
 };
 

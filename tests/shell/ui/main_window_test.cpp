@@ -1,0 +1,227 @@
+// The main window's binding to its form, on the whole program's windows with
+// the simulated unit, offscreen: the names and captions the scenario files do
+// not reach, the menu bar, the in-place lists over the cell they edit, keys,
+// help commands, activation and the start-up order. What the handlers do is the form's tests' and
+// the scenarios'.
+#include "shell/ui/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "acquisition/simulated_unit.h"
+#include "acquisition/ui/device_window.h"
+#include "platform/configuration_printer.h"
+#include "platform/message_boxes.h"
+#include "platform/ui/grid_view.h"
+#include "shell/ui/vernium_app.h"
+#include "support/qt_events.h"
+
+namespace vernium::qtui {
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  using DeviceAction = std::function<void(DeviceWindow&)>;
+
+  static void ClickOk(DeviceWindow& w) {
+    auto* ok = w.findChild<QPushButton*>("Command1(0)");
+    ASSERT_NE(ok, nullptr);
+    testing_qt::Click(ok, ok->rect().center());
+  }
+
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    app_ = std::make_unique<VerniumApp>(unit_, &boxes_, &printer_);
+    app_->session().scalingFileDirectory = dir_.path().toStdString();
+    app_->OnDeviceWindowMade([this](DeviceWindow& w) {
+      QObject::connect(&w, &DeviceWindow::shown, &w,
+                       [this, &w] { QTimer::singleShot(0, &w, [this, &w] { deviceAction_(w); }); });
+    });
+  }
+  void TearDown() override {
+    if (!app_->Ended()) app_->mainWindow().close();
+    app_.reset();
+  }
+
+  // Starts the program; the technician does `action` in the device window.
+  void Start(DeviceAction action = ClickOk) {
+    deviceAction_ = std::move(action);
+    app_->Start();
+    testing_qt::ProcessEvents();
+  }
+
+  MainWindow& Main() { return app_->mainWindow(); }
+  MainForm& Form() { return app_->form(); }
+  GridView* Grid() { return Main().grid(); }
+  template <typename T>
+  T* Find(const char* name) {
+    T* found = Main().findChild<T*>(name);
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+  }
+  void ClickButton(const char* name) {
+    testing_qt::ProcessEvents();
+    Find<QAbstractButton>(name)->click();
+  }
+  // A mouse click on a grid cell, by the grid's own row and column numbers.
+  void ClickCell(int row, int col) {
+    testing_qt::ProcessEvents();
+    const QRect cell = Grid()->CellRect(row, col, Grid()->viewport());
+    ASSERT_FALSE(cell.isEmpty()) << "row " << row << " col " << col;
+    testing_qt::Click(Grid()->viewport(), cell.center());
+  }
+  std::string CellText(int row, int col) {
+    QTableWidgetItem* item = Grid()->item(GridView::TableRow(row), col);
+    return item != nullptr ? item->text().toStdString() : std::string("<none>");
+  }
+
+  QTemporaryDir dir_;
+  SimulatedAcqLib unit_;
+  ScriptedMessageBoxes boxes_;
+  RecordedConfigurationPrinter printer_;
+  std::unique_ptr<VerniumApp> app_;
+  DeviceAction deviceAction_;
+};
+
+QStringList Entries(QComboBox* list) {
+  QStringList texts;
+  for (int i = 0; i < list->count(); ++i) texts << list->itemText(i);
+  return texts;
+}
+
+TEST_F(MainWindowTest, CardPanelControlsTheirCaptionsListsAndFrame) {
+  Start();
+  EXPECT_EQ(Find<QLabel>("lblInfo00")->palette().color(QPalette::WindowText), QColor(Qt::red));
+  EXPECT_EQ(Entries(Find<QComboBox>("cboCoupling")), (QStringList{"DC", "AC"}));
+  EXPECT_EQ(Entries(Find<QComboBox>("cboFIlter")),
+            (QStringList{"ByPass", "On, optional gain X1", "On, standard gain X2"}));
+  EXPECT_TRUE(Find<QWidget>("CardPanel")->isHidden());
+  ClickCell(3, 1);  // base channel 2
+  ClickButton("cmdAddCard");
+  EXPECT_FALSE(Find<QWidget>("CardPanel")->isHidden());
+  const std::pair<const char*, const char*> captions[] = {{"cmdOK", "&Ok"},
+                                                          {"cmdCancel", "&Cancel"},
+                                                          {"ctCheck1(2)", "SGC50"},
+                                                          {"ctCheck1(3)", "SGC50A"}};
+  for (const auto& [name, caption] : captions) {
+    EXPECT_EQ(Find<QAbstractButton>(name)->text(), QString::fromUtf8(caption));
+    EXPECT_TRUE(Find<QWidget>(name)->isVisible()) << name;
+  }
+  ClickButton("ctCheck1(3)");
+  EXPECT_TRUE(Form().ctCheck1[3].checked && Find<QAbstractButton>("ctCheck1(3)")->isChecked());
+  ClickButton("cmdCancel");
+  EXPECT_TRUE(Find<QWidget>("CardPanel")->isHidden());
+}
+
+TEST_F(MainWindowTest, MenuBarEntriesInOrderWithShortcuts) {
+  Start();
+  QStringList titles, names, file;
+  for (QAction* top : Main().menuBar()->actions()) {
+    titles << top->text();
+    names << (top->menu() != nullptr ? top->menu()->objectName() : QString());
+  }
+  EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "&Options", "&Diagnostics", "&Help"}));
+  EXPECT_EQ(names, (QStringList{"filer", "editer", "optioner", "diag", "helper"}));
+  for (QAction* a : Find<QMenu>("filer")->actions()) file << a->objectName();
+  EXPECT_EQ(file,
+            (QStringList{"newer", "opener", "saver", "saverAs", "printer", "dash3", "exiter"}));
+  EXPECT_TRUE(Find<QAction>("dash3")->isSeparator());
+  const std::tuple<const char*, const char*, const char*, bool> entries[] = {
+      {"opener", "&Open...", "Ctrl+O", false},
+      {"saver", "&Save", "Ctrl+S", false},
+      {"saverAs", "Save &As...", "Ctrl+A", false},
+      {"printer", "&Print configuration", "Ctrl+P", true},
+      {"helperContents", "&Contents", "", true},
+      {"helperSearch", "&Search...", "", true}};
+  for (const auto& [name, caption, shortcut, enabled] : entries) {
+    auto* action = Find<QAction>(name);
+    EXPECT_EQ(action->text(), QString::fromUtf8(caption));
+    EXPECT_EQ(action->shortcut(), QKeySequence(QString::fromLatin1(shortcut))) << name;
+    EXPECT_EQ(action->isEnabled(), enabled) << name;
+  }
+}
+
+// Contents and Search both open the contents page (no help file here: a
+// message says so); Help on Help explains the help.
+TEST_F(MainWindowTest, HelpCommandsReachTheHelpViewer) {
+  Start();
+  for (const char* name : {"helperContents", "helperSearch", "helperHelp"}) {
+    Find<QAction>(name)->trigger();
+  }
+  ASSERT_EQ(boxes_.Shown().size(), 3u);
+  for (const ShownMessage& m : boxes_.Shown()) EXPECT_EQ(m.title, "Vernium Help");
+  EXPECT_NE(boxes_.Shown()[0].text.find("\"vernium.hlp\""), std::string::npos);
+  EXPECT_EQ(boxes_.Shown()[0].text, boxes_.Shown()[1].text);
+  EXPECT_NE(boxes_.Shown()[0].text, boxes_.Shown()[2].text);
+}
+
+TEST_F(MainWindowTest, InPlaceListCoversTheClickedCellAndShowsItsEntry) {
+  Start();
+  ClickCell(2, 1);  // an SGC50 card on base channel 1: rows 2..9
+  ClickButton("cmdAddCard");
+  ClickButton("ctCheck1(2)");
+  ClickButton("cmdOK");
+  auto* filter = Find<QComboBox>("cboFIlter");
+  auto* coupling = Find<QComboBox>("cboCoupling");
+  for (auto [row, col, shown] : {std::tuple{4, 2, filter}, std::tuple{9, 3, coupling}}) {
+    ClickCell(row, col);
+    EXPECT_TRUE(shown->isVisible());
+    EXPECT_NE(filter->isVisible(), coupling->isVisible());
+    const QRect cell = Grid()->CellRect(row, col, Grid()->viewport());
+    const QRect box(shown->mapTo(Grid()->viewport(), QPoint(0, 0)), shown->size());
+    EXPECT_TRUE(box.contains(cell.center()));
+    EXPECT_EQ(box.left(), cell.left());
+    // The list shows its own entry for the cell's text ("ByPass" for "Bypass").
+    EXPECT_EQ(shown->currentText().compare(QString::fromStdString(CellText(row, col)),
+                                           Qt::CaseInsensitive),
+              0);
+  }
+  ClickCell(4, 1);
+  EXPECT_FALSE(filter->isVisible() || coupling->isVisible());
+  EXPECT_EQ(CellText(4, 1), Form().grdChannel.Cell(4, 1));
+  EXPECT_TRUE(Grid()->isColumnHidden(0) && Grid()->font().bold());
+}
+
+TEST_F(MainWindowTest, ArrowKeysAndActivationReloadTheParametersOfTheCurrentChannel) {
+  Start();
+  ClickCell(2, 1);
+  Grid()->setFocus();
+  testing_qt::KeyClick(Grid(), Qt::Key_Down);
+  EXPECT_EQ(Form().grdChannel.row, 3);
+  EXPECT_EQ(Grid()->currentRow(), GridView::TableRow(3));
+  ChannelConfig& current = Form().config().Channels[Form().config().CurrentChannel];
+  current.Tare = 12.5f;
+  testing_qt::KeyClick(Grid(), Qt::Key_Down);
+  EXPECT_EQ(Form().grdChannel.row, 4);
+  EXPECT_EQ(Form().session().preCal.txtOffset.text, "12.5");  // reloaded on key up
+
+  current.Excitation = 7.5f;
+  QEvent activate(QEvent::WindowActivate);
+  QApplication::sendEvent(&Main(), &activate);
+  EXPECT_EQ(Form().session().preCal.txtExcite.text, "7.5");
+}
+
+TEST_F(MainWindowTest, DeviceWindowShowsModalBeforeTheMainWindow) {
+  bool mainShownFirst = true;
+  Start([&](DeviceWindow& w) {
+    mainShownFirst = Main().isVisible();
+    EXPECT_TRUE(w.isModal());
+    ClickOk(w);
+  });
+  EXPECT_FALSE(mainShownFirst);
+  EXPECT_TRUE(Main().isVisible());
+  EXPECT_EQ(Main().windowTitle(), QStringLiteral("Strain Gage Calibration"));
+}
+
+}  // namespace
+}  // namespace vernium::qtui
