@@ -3,471 +3,221 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <ostream>
-#include <sstream>
-#include <string>
-#include <tuple>
-#include <vector>
+#include <set>
 
-#include "acq_call_recorder.h"
-#include "acquisition/simulated_unit.h"
+#include "acq_test_support.h"
 
 namespace vernium {
 namespace {
 
-using testing::AcqCallRecorder;
-using testing::RecordingTrace;
-using testing::ScriptedAcqLib;
-using Strings = std::vector<std::string>;
+using namespace testing;
 
-const Strings kAcquisitionCalls = {
-    "acqAdcPrepare",        "acqAdcSetScan",       "acqAdcSetAcq",
-    "acqSetTriggerEvent",   "acqSetTriggerEvent",  "acqAdcSetFreq",
-    "acqAdcTransferSetBuffer", "acqAdcTransferStart", "acqAdcArm",
-    "acqAdcTransferGetStat", "acqAdcTransferEnd",   "acqAdcRelease"};
+const Strings kCalls = {"acqAdcPrepare",           "acqAdcSetScan",       "acqAdcSetAcq",
+                        "acqSetTriggerEvent",      "acqSetTriggerEvent",  "acqAdcSetFreq",
+                        "acqAdcTransferSetBuffer", "acqAdcTransferStart", "acqAdcArm",
+                        "acqAdcTransferGetStat",   "acqAdcTransferEnd",   "acqAdcRelease"};
 
-Strings TraceLines(const std::string& routine) {
+// The first `count` trace lines of a routine's acquisition.
+Strings TraceLines(const std::string& routine, std::size_t count = 10) {
   Strings lines;
   for (const char* call :
        {" acqAdcSetScan", " acqAdcSetAcq", " acqSetTriggerEvent", " acqSetTriggerEvent",
         " acqAdcSetFreq", " acqAdcTransferSetBuffer", " acqAdcTransferStart", " acqAdcArm",
         " Polling acqAdcTransferGetStat -- Start", " Polling acqAdcTransferGetStat -- End"}) {
-    lines.push_back(routine + call);
+    if (lines.size() < count) lines.push_back(routine + call);
   }
   return lines;
 }
 
-enum class Routine { GageReadings, OneScanAveraged };
-
-std::ostream& operator<<(std::ostream& os, Routine r) {
-  return os << (r == Routine::GageReadings ? "getGageReadings" : "getOneScanAveraged");
-}
-
-// Runs one acquisition of either routine on channel 16 with 20 scans for
-// getGageReadings (getOneScanAveraged always takes 100).
-struct Runner {
-  AcqLibObject& acq;
-  TraceSink& trace;
-  const Clock& clock;
-  const AcqDevice* device = nullptr;
-  std::vector<std::uint16_t> buffer = std::vector<std::uint16_t>(81, 0);
-  float averaged = -1234.0f;
-
-  AcquisitionResult Run(Routine routine) {
-    if (routine == Routine::GageReadings) {
-      return getGageReadings(acq, device, trace, buffer, 20, 16, clock);
-    }
-    const std::array<std::int32_t, 4> channels{16, 16, 16, 16};
-    const std::array<std::int32_t, 4> gains{0, 1, 2, 3};
-    const std::array<std::int32_t, 4> flags{2, 2, 2, 2};
-    return getOneScanAveraged(acq, trace, channels, gains, flags, 4, false, averaged, clock);
-  }
-};
-
-TEST(GageReadings, MakesTheAcquisitionCallsInOrderWithTheirArguments) {
-  ScriptedAcqLib acq;
-  RecordingTrace trace;
-  ScriptedClock clock;
-  std::vector<std::uint16_t> buffer(4 * 25 + 1);
-  EXPECT_EQ(getGageReadings(acq, nullptr, trace, buffer, 25, 37, clock), 0);
-
-  EXPECT_EQ(acq.calls, kAcquisitionCalls);
-  EXPECT_EQ(acq.prepareArgs, (std::array<std::int32_t, 2>{3, 0}));
-  EXPECT_EQ(acq.scanChannels, (std::vector<std::int32_t>{37, 37, 37, 37}));
-  EXPECT_EQ(acq.scanFlags, (std::vector<std::int32_t>{2, 2, 2, 2}));
-  EXPECT_EQ(acq.scanEntries, 4);
-  EXPECT_EQ(acq.acqArgs, (std::array<std::int32_t, 3>{0, 0, 25}));
-  ASSERT_EQ(acq.triggers.size(), 2u);
-  EXPECT_EQ(acq.triggers[0], (std::array<std::int32_t, 9>{0, 0, 0, 0, 0, 0, 0, 0, 0}));
-  EXPECT_EQ(acq.triggers[1], (std::array<std::int32_t, 9>{10, 0, 0, 0, 0, 0, 0, 0, 1}));
-  EXPECT_EQ(acq.frequency, 1000.0f);
-  EXPECT_EQ(acq.bufferScans, 25);
-  EXPECT_EQ(acq.bufferMode, 0);
-  EXPECT_EQ(acq.bufferWords, buffer.size());
-  EXPECT_EQ(trace.lines, TraceLines("getGageReadings()"));
-}
-
-TEST(OneScanAveraged, MakesTheAcquisitionCallsInOrderWithTheirArguments) {
-  ScriptedAcqLib acq;
-  RecordingTrace trace;
-  ScriptedClock clock;
-  const std::array<std::int32_t, 3> channels{40, 41, 42};
-  const std::array<std::int32_t, 3> gains{4, 5, 6};
-  const std::array<std::int32_t, 3> flags{2, 2, 2};
-  float result = 0.0f;
-  EXPECT_EQ(getOneScanAveraged(acq, trace, channels, gains, flags, 3, true, result, clock), 0);
-
-  EXPECT_EQ(acq.calls, kAcquisitionCalls);
-  EXPECT_EQ(acq.prepareArgs, (std::array<std::int32_t, 2>{3, 0}));
-  EXPECT_EQ(acq.scanChannels, (std::vector<std::int32_t>{40, 41, 42}));
-  EXPECT_EQ(acq.scanGains, (std::vector<std::int32_t>{4, 5, 6}));
-  EXPECT_EQ(acq.scanEntries, 3);
-  EXPECT_EQ(acq.acqArgs, (std::array<std::int32_t, 3>{0, 0, 100}));
-  EXPECT_EQ(acq.bufferScans, 100);
-  EXPECT_EQ(acq.bufferWords, 3u * 100u + 1u);
-  EXPECT_EQ(trace.lines, TraceLines("getOneScanAveraged()"));
-}
-
-// --- Gain codes by device type ----------------------------------------------
-
-class GainCodesByDeviceType : public ::testing::TestWithParam<std::int32_t> {};
-
-TEST_P(GainCodesByDeviceType, ReadBackPointsUseTheDevicesCodes) {
-  const std::int32_t type = GetParam();
-  const bool shifted = type == 9 || type == 10 || type == 17 || type == 18 || type == 22 ||
-                       type == 23 || type == 36 || type == 37;
-  EXPECT_EQ(UsesShiftedGainCodes(type), shifted);
-  ScriptedAcqLib acq;
-  TraceSink trace;
-  ScriptedClock clock;
-  AcqDevice device{type, "unit", 0, ""};
-  std::vector<std::uint16_t> buffer(4);
-  ASSERT_EQ(getGageReadings(acq, &device, trace, buffer, 1, 16, clock), 0);
-  const std::vector<std::int32_t> expected =
-      shifted ? std::vector<std::int32_t>{4, 5, 6, 7} : std::vector<std::int32_t>{0, 1, 2, 3};
-  EXPECT_EQ(acq.scanGains, expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Types, GainCodesByDeviceType, ::testing::Range(0, 41));
-
-TEST(PlainGainCodes, WithNoDeviceOpen) {
-  ScriptedAcqLib acq;
-  TraceSink trace;
-  ScriptedClock clock;
-  std::vector<std::uint16_t> buffer(4);
-  ASSERT_EQ(getGageReadings(acq, nullptr, trace, buffer, 1, 16, clock), 0);
-  EXPECT_EQ(acq.scanGains, (std::vector<std::int32_t>{0, 1, 2, 3}));
-}
-
-// On the simulated unit each unit's codes select the four read-back points
-// in order: card output, input shorted, scaling and input stage on 5 mV.
-class ReadBackOnSimulatedUnit : public ::testing::TestWithParam<const char*> {};
-
-TEST_P(ReadBackOnSimulatedUnit, EntriesFollowTheReadBackPoints) {
-  SimulatedAcqLib sim;
-  sim.Bench().SetPacing(Pacing::Instant);
-  sim.Bench().SetNoise(0.0);
-  sim.Bench().SetLoad(33, 400.0);
-  ASSERT_EQ(sim.acqOpenDevice(GetParam()), 0);
-  const auto device = sim.OpenDevice();
-  TraceSink trace;
-  ScriptedClock clock;
-  std::vector<std::uint16_t> buffer(4 * 10 + 1);
-  ASSERT_EQ(getGageReadings(sim, device.get(), trace, buffer, 10, 33, clock), 0);
-  for (int point = 0; point < 4; ++point) {
-    const std::uint16_t word = VoltsToWord(sim.Bench().PointVolts(33, point));
-    for (int scan = 0; scan < 10; ++scan) {
-      EXPECT_EQ(buffer[static_cast<std::size_t>(scan * 4 + point)], word)
-          << "point " << point << " scan " << scan;
-    }
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(Units, ReadBackOnSimulatedUnit,
-                         ::testing::Values("SIM-PORTABLE", "SIM-BOARD-23", "SIM-BOARD-36",
-                                           "SIM-BOARD-17"));
-
-// --- A failing call ends the acquisition ------------------------------------
-
-using FailCase = std::tuple<Routine, const char*>;
-
-class FailingCall : public ::testing::TestWithParam<FailCase> {};
-
-std::string FailCaseName(const ::testing::TestParamInfo<FailCase>& info) {
-  std::ostringstream os;
-  os << std::get<0>(info.param) << "_" << std::get<1>(info.param);
-  return os.str();
-}
-
-const char* const kFailingOperations[] = {
-    "acqAdcSetScan",       "acqAdcSetAcq",      "acqSetTriggerEvent",
-    "acqAdcSetFreq",       "acqAdcTransferSetBuffer", "acqAdcTransferStart",
-    "acqAdcArm",           "acqAdcTransferGetStat",   "acqAdcTransferEnd",
-    "acqAdcRelease"};
-
-TEST_P(FailingCall, StopsAtOnceAndReturnsTheLibrarysLastErrorCode) {
-  const auto [routine, operation] = GetParam();
-  ScriptedAcqLib acq;
-  acq.failures[operation] = 55;
-  acq.lastErrorCode = 77;
-  RecordingTrace trace;
-  ScriptedClock clock;
-  Runner runner{acq, trace, clock};
-  EXPECT_EQ(runner.Run(routine), 77);
-
-  // Every call up to the failing one, then only the error code is read.
-  Strings expected;
-  for (const auto& call : kAcquisitionCalls) {
-    expected.push_back(call);
-    if (call == operation) break;
-  }
-  expected.push_back("acqLastErrorCode");
-  EXPECT_EQ(acq.calls, expected);
-
-  // Trace lines stop before the failing call's own line.
-  const std::string name = routine == Routine::GageReadings ? "getGageReadings()"
-                                                            : "getOneScanAveraged()";
-  Strings lines;
-  for (const auto& line : TraceLines(name)) {
-    if (line == name + " " + operation) break;
-    if (std::string(operation) == "acqAdcTransferGetStat" && line.find("-- End") != std::string::npos) break;
-    lines.push_back(line);
-  }
-  if (routine == Routine::OneScanAveraged) {
-    lines.push_back("getOneScanAveraged() AcqLibError: 77");
-    EXPECT_EQ(runner.averaged, -1234.0f) << "the result must be left alone";
-  }
-  EXPECT_EQ(trace.lines, lines);
-}
-
-TEST_P(FailingCall, OnTheSimulatedUnitTheNextAcquisitionSucceeds) {
-  const auto [routine, operation] = GetParam();
-  SimulatedAcqLib sim;
-  sim.Bench().SetPacing(Pacing::Instant);
-  sim.Bench().SetNoise(0.0);
-  ASSERT_EQ(sim.acqOpenDevice("SIM-PORTABLE"), 0);
-  AcqCallRecorder recorder(sim);
-  TraceSink trace;
-  ScriptedClock clock;
-  Runner runner{recorder, trace, clock};
-  ASSERT_TRUE(sim.Bench().FailOperation(operation, 42, FaultRepeat::Once));
-
-  EXPECT_EQ(runner.Run(routine), 42);
-  ASSERT_GE(recorder.calls.size(), 2u);
-  EXPECT_EQ(recorder.calls[recorder.calls.size() - 2], operation);
-  EXPECT_EQ(recorder.calls.back(), "acqLastErrorCode");
-
-  recorder.calls.clear();
-  EXPECT_EQ(runner.Run(routine), 0);
-  EXPECT_EQ(recorder.CallsOncePolled(), kAcquisitionCalls);
-  if (routine == Routine::OneScanAveraged) {
-    // The last entry, the input stage on the 5 mV reference, as a signed count.
-    const double volts = sim.Bench().PointVolts(16, 3);
-    EXPECT_EQ(runner.averaged, static_cast<float>(VoltsToWord(volts)) - 32768.0f);
-  } else {
-    EXPECT_EQ(runner.buffer[0], VoltsToWord(sim.Bench().PointVolts(16, 0)));
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Operations, FailingCall,
-    ::testing::Combine(::testing::Values(Routine::GageReadings, Routine::OneScanAveraged),
-                       ::testing::ValuesIn(kFailingOperations)),
-    FailCaseName);
-
-class PrepareFailure : public ::testing::TestWithParam<Routine> {};
-
-TEST_P(PrepareFailure, IsReportedByItsOwnCodeWithoutFurtherCalls) {
-  ScriptedAcqLib acq;
-  acq.failures["acqAdcPrepare"] = 3;
-  acq.lastErrorCode = 3;
-  RecordingTrace trace;
-  ScriptedClock clock;
-  Runner runner{acq, trace, clock};
-  EXPECT_EQ(runner.Run(GetParam()), kAcqPrepareFailed);
-  EXPECT_EQ(acq.calls, Strings{"acqAdcPrepare"});
-  EXPECT_TRUE(trace.lines.empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(Routines, PrepareFailure,
-                         ::testing::Values(Routine::GageReadings, Routine::OneScanAveraged));
-
-TEST(LastErrorCode, WhenMissingTheFailingStatusIsReturned) {
-  for (const AcqStatus lastCodeStatus : {AcqStatus{0}, AcqStatus{12}}) {
-    ScriptedAcqLib acq;
-    acq.failures["acqAdcArm"] = 66;
-    acq.lastErrorCode = 0;  // 0 would read as success
-    acq.lastErrorCodeStatus = lastCodeStatus;
-    TraceSink trace;
-    ScriptedClock clock;
-    Runner runner{acq, trace, clock};
-    EXPECT_EQ(runner.Run(Routine::GageReadings), 66) << "last-error status " << lastCodeStatus;
-  }
-}
-
-// --- Polling --------------------------------------------------------------
-
-struct PollCase {
-  const char* name;
-  std::vector<std::pair<std::int16_t, std::int32_t>> polls;
-  double clockStep;  // seconds per clock read
-  AcquisitionResult result;
-  int statusPolls;
-  friend std::ostream& operator<<(std::ostream& os, const PollCase& c) { return os << c.name; }
-};
-
-class PollRule : public ::testing::TestWithParam<PollCase> {};
-
-TEST_P(PollRule, EndsAsTheTransferReports) {
-  const PollCase& c = GetParam();
-  ScriptedAcqLib acq;
-  acq.polls = c.polls;
-  RecordingTrace trace;
-  ScriptedClock clock;
-  clock.SetStepPerRead(c.clockStep);
-  Runner runner{acq, trace, clock};
-  EXPECT_EQ(runner.Run(Routine::GageReadings), c.result);
-  EXPECT_EQ(acq.Count("acqAdcTransferGetStat"), c.statusPolls);
-  // Whatever the outcome, the transfer is ended and released afterwards.
-  ASSERT_GE(acq.calls.size(), 2u);
-  EXPECT_EQ(acq.calls[acq.calls.size() - 2], "acqAdcTransferEnd");
-  EXPECT_EQ(acq.calls.back(), "acqAdcRelease");
-  const bool endTraced = trace.lines.back() == "getGageReadings() Polling acqAdcTransferGetStat -- End";
-  EXPECT_EQ(endTraced, c.result == 0);
-}
-
-std::vector<std::pair<std::int16_t, std::int32_t>> Repeated(std::int16_t active,
-                                                           std::int32_t transferred, int n) {
-  return std::vector<std::pair<std::int16_t, std::int32_t>>(static_cast<std::size_t>(n),
-                                                            {active, transferred});
-}
-
-std::vector<std::pair<std::int16_t, std::int32_t>> Advancing(int n) {
-  std::vector<std::pair<std::int16_t, std::int32_t>> polls;
-  for (int i = 0; i < n; ++i) polls.push_back({1, i});
-  return polls;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Transfers, PollRule,
-    ::testing::Values(
-        PollCase{"complete_at_first_poll", {{1, 20}}, 0.0, 0, 1},
-        PollCase{"active_until_complete", {{1, 0}, {1, 4}, {1, 12}, {0, 20}}, 0.0, 0, 4},
-        PollCase{"more_than_asked_for", {{1, 3}, {1, 25}}, 0.0, 0, 2},
-        PollCase{"inactive_with_none", {{1, 0}, {0, 0}}, 0.0, 0, 2},
-        PollCase{"inactive_short", {{1, 5}, {0, 5}}, 0.0, kAcqTransferEndedShort, 2},
-        PollCase{"stalled", Repeated(1, 5, 1000), 0.5, kAcqTransferStalled, 6},
-        PollCase{"stalled_before_the_first_scan", Repeated(1, 0, 1000), 0.25,
-                 kAcqTransferStalled, 10},
-        // A slow transfer that keeps advancing is never stalled.
-        PollCase{"slow_but_advancing", Advancing(20), 1.0, 0, 21}));
-
-// A clock that runs past midnight.
-class MidnightClock : public Clock {
- public:
+// Seconds since midnight, advancing `step` a read and wrapping at midnight.
+struct SteppingClock : Clock {
+  SteppingClock(double start = 0.0, double perRead = 0.0) : now(start), step(perRead) {}
   CalendarDate Today() const override { return {}; }
   double SecondsSinceMidnight() const override {
-    const double now = std::fmod(t_, 86400.0);
-    t_ += 0.5;
-    return now;
+    const double t = now;
+    now = std::fmod(now + step, 86400.0);
+    return t;
   }
-  mutable double t_ = 86399.0;
+  mutable double now;
+  double step;
 };
 
-TEST(StallCheck, WorksAcrossMidnight) {
+// Either routine on channel 16: 20 scans of getGageReadings, or the 100 of
+// getOneScanAveraged on a four-entry list, picking the last entry.
+struct Acquisition {
   ScriptedAcqLib acq;
-  acq.polls = Repeated(1, 5, 1000);
-  TraceSink trace;
-  MidnightClock clock;
-  std::vector<std::uint16_t> buffer(81);
-  EXPECT_EQ(getGageReadings(acq, nullptr, trace, buffer, 20, 16, clock), kAcqTransferStalled);
-  EXPECT_EQ(acq.Count("acqAdcTransferGetStat"), 6);
-}
-
-class TransferFaultOnSimulatedUnit : public ::testing::TestWithParam<Routine> {};
-
-TEST_P(TransferFaultOnSimulatedUnit, ShortAndStalledTransfersFailAndTheUnitRecovers) {
-  SimulatedAcqLib sim;
-  sim.Bench().SetPacing(Pacing::Instant);
-  ASSERT_EQ(sim.acqOpenDevice("SIM-PORTABLE"), 0);
   RecordingTrace trace;
-  ScriptedClock clock;
-  clock.SetStepPerRead(0.1);
-  Runner runner{sim, trace, clock};
+  SteppingClock clock;
+  std::vector<std::uint16_t> buffer = std::vector<std::uint16_t>(81);
+  float averaged = -1234.0f;
 
-  ASSERT_TRUE(sim.Bench().SetTransferFault(TransferFault::EndShort, 7));
-  EXPECT_EQ(runner.Run(GetParam()), kAcqTransferEndedShort);
-  EXPECT_EQ(runner.Run(GetParam()), 0);
+  AcquisitionResult Run(bool gage) {
+    if (gage) return getGageReadings(acq, nullptr, trace, buffer, 20, 16, clock);
+    const std::array<std::int32_t, 4> list{16, 16, 16, 16};
+    return getOneScanAveraged(acq, trace, list, list, list, 4, false, averaged, clock);
+  }
+};
 
-  ASSERT_TRUE(sim.Bench().SetTransferFault(TransferFault::Stall, 7));
-  EXPECT_EQ(runner.Run(GetParam()), kAcqTransferStalled);
-  EXPECT_LT(clock.Reads(), 40);
-  EXPECT_EQ(runner.Run(GetParam()), 0);
-
-  // No scans at all: polling ends and the acquisition counts as done.
-  ASSERT_TRUE(sim.Bench().SetTransferFault(TransferFault::EndShort, 0));
-  EXPECT_EQ(runner.Run(GetParam()), 0);
+TEST(GageReadings, CallsTheLibraryInOrderForTheFourReadBackPoints) {
+  Acquisition a;
+  const AcqDevice shifted{23, "unit", 3, ""};
+  std::vector<std::uint16_t> buffer(4 * 25 + 1);
+  EXPECT_EQ(getGageReadings(a.acq, &shifted, a.trace, buffer, 25, 37, a.clock), 0);
+  EXPECT_EQ(a.acq.calls, kCalls);
+  EXPECT_EQ(a.acq.args["acqAdcPrepare"], (Numbers{3, 0}));
+  EXPECT_EQ(a.acq.args["acqAdcSetScan"], (Numbers{37, 37, 37, 37, 4, 5, 6, 7, 2, 2, 2, 2, 4}));
+  EXPECT_EQ(a.acq.args["acqAdcSetAcq"], (Numbers{0, 0, 25}));
+  EXPECT_EQ(a.acq.args["acqSetTriggerEvent"],
+            (Numbers{0, 0, 0, 0, 0, 0, 0, 0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 1}));
+  EXPECT_EQ(a.acq.args["acqAdcSetFreq"], (Numbers{1000}));
+  EXPECT_EQ(a.acq.args["acqAdcTransferSetBuffer"], (Numbers{101, 25, 0}));
+  EXPECT_EQ(a.trace.lines, TraceLines("getGageReadings()"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Routines, TransferFaultOnSimulatedUnit,
-                         ::testing::Values(Routine::GageReadings, Routine::OneScanAveraged));
+TEST(OneScanAveraged, AcquiresAHundredScansOfTheGivenList) {
+  Acquisition a;
+  const std::array<std::int32_t, 3> channels{40, 41, 42}, gains{4, 5, 6}, flags{2, 2, 1};
+  EXPECT_EQ(
+      getOneScanAveraged(a.acq, a.trace, channels, gains, flags, 3, true, a.averaged, a.clock), 0);
+  EXPECT_EQ(a.acq.calls, kCalls);
+  EXPECT_EQ(a.acq.args["acqAdcSetScan"], (Numbers{40, 41, 42, 4, 5, 6, 2, 2, 1, 3}));
+  EXPECT_EQ(a.acq.args["acqAdcSetAcq"], (Numbers{0, 0, 100}));
+  EXPECT_EQ(a.acq.args["acqAdcTransferSetBuffer"], (Numbers{301, 100, 0}));
+  EXPECT_EQ(a.trace.lines, TraceLines("getOneScanAveraged()"));
+}
+
+TEST(ReadBackGainCode, IsShiftedByFourForTheUnitTypesThatNumberThemSo) {
+  const std::set<int> shiftedTypes{9, 10, 17, 18, 22, 23, 36, 37};
+  for (int type = -1; type <= 40; ++type) {
+    const AcqDevice device{type, "", 0, ""};
+    const int shift = shiftedTypes.count(type) != 0 ? 4 : 0;
+    EXPECT_EQ(ReadBackGainCode(&device, 0), shift) << type;
+    EXPECT_EQ(ReadBackGainCode(&device, 3), shift + 3) << type;
+  }
+  EXPECT_EQ(ReadBackGainCode(nullptr, 2), 2);
+}
+
+TEST(GaugeAcquisition, AFailingCallEndsItAtOnceWithTheLibrarysLastErrorCode) {
+  // The failing call and the trace lines before it.
+  const std::pair<const char*, std::size_t> cases[] = {{"acqAdcSetScan", 0},
+                                                       {"acqAdcSetAcq", 1},
+                                                       {"acqSetTriggerEvent", 2},
+                                                       {"acqAdcSetFreq", 4},
+                                                       {"acqAdcTransferSetBuffer", 5},
+                                                       {"acqAdcTransferStart", 6},
+                                                       {"acqAdcArm", 7},
+                                                       {"acqAdcTransferGetStat", 9},
+                                                       {"acqAdcTransferEnd", 10},
+                                                       {"acqAdcRelease", 10}};
+  for (const bool gage : {true, false}) {
+    for (const auto& [operation, lines] : cases) {
+      Acquisition a;
+      a.acq.failures[operation] = {55};
+      a.acq.lastErrorCode = 77;
+      EXPECT_EQ(a.Run(gage), 77) << operation;
+      Strings calls(kCalls.begin(), std::find(kCalls.begin(), kCalls.end(), operation) + 1);
+      calls.push_back("acqLastErrorCode");
+      EXPECT_EQ(a.acq.calls, calls) << operation;
+      Strings trail = TraceLines(gage ? "getGageReadings()" : "getOneScanAveraged()", lines);
+      if (!gage) trail.push_back("getOneScanAveraged() AcqLibError: 77");
+      EXPECT_EQ(a.trace.lines, trail) << operation;
+      EXPECT_EQ(a.averaged, -1234.0f) << "the result is left alone";
+    }
+  }
+}
+
+TEST(GaugeAcquisition, APreparationFailureHasItsOwnCodeAndNothingElseIsCalled) {
+  for (const bool gage : {true, false}) {
+    Acquisition a;
+    a.acq.failures["acqAdcPrepare"] = {3};
+    a.acq.lastErrorCode = 3;
+    EXPECT_EQ(a.Run(gage), kAcqPrepareFailed);
+    EXPECT_EQ(a.acq.calls, Strings{"acqAdcPrepare"});
+    EXPECT_TRUE(a.trace.lines.empty());
+  }
+}
+
+TEST(GaugeAcquisition, WithoutALastErrorCodeTheFailingStatusIsReturned) {
+  for (const AcqStatus lastCodeStatus : {0, 12}) {
+    Acquisition a;
+    a.acq.failures["acqAdcArm"] = {66};
+    a.acq.lastErrorCode = 0;  // would read as success
+    a.acq.lastErrorCodeStatus = lastCodeStatus;
+    EXPECT_EQ(a.Run(true), 66) << lastCodeStatus;
+  }
+}
+
+TEST(GaugeAcquisition, PollingEndsAsTheTransferReports) {
+  using Polls = std::vector<ScriptedAcqLib::Poll>;
+  const Polls stuckAt5(1000, {1, 5}), stuckAt0(1000, {1, 0});
+  Polls advancing;
+  for (std::int32_t i = 0; i < 20; ++i) advancing.push_back({1, i});
+  // Polls, clock start and step (s), result, status polls. A stall is no new
+  // scan for longer than 2 s plus the 20 ms the block takes.
+  const std::tuple<Polls, double, double, AcquisitionResult, int> cases[] = {
+      {{{1, 20}}, 0, 0, 0, 1},
+      {{{1, 0}, {1, 4}, {1, 12}, {0, 20}}, 0, 0, 0, 4},
+      {{{1, 3}, {1, 25}}, 0, 0, 0, 2},  // more than asked for
+      {{{1, 0}, {0, 0}}, 0, 0, 0, 2},   // inactive with none
+      {{{1, 5}, {0, 5}}, 0, 0, kAcqTransferEndedShort, 2},
+      {stuckAt5, 100, 0.5, kAcqTransferStalled, 6},
+      {stuckAt0, 100, 0.25, kAcqTransferStalled, 10},
+      {stuckAt5, 86399, 0.5, kAcqTransferStalled, 6},  // across midnight
+      {advancing, 100, 1.0, 0, 21}};                   // slow but never stalled
+  for (const auto& [polls, start, step, result, statusPolls] : cases) {
+    Acquisition a;
+    a.acq.polls = polls;
+    a.clock = SteppingClock(start, step);
+    EXPECT_EQ(a.Run(true), result) << statusPolls;
+    EXPECT_EQ(a.acq.Count("acqAdcTransferGetStat"), statusPolls);
+    // Whatever the outcome, the transfer is ended and released.
+    EXPECT_EQ(Strings(a.acq.calls.end() - 2, a.acq.calls.end()),
+              (Strings{"acqAdcTransferEnd", "acqAdcRelease"}));
+    EXPECT_EQ(a.trace.lines.size(), result == 0 ? 10u : 9u) << statusPolls;
+  }
+}
 
 TEST(AcquisitionErrorText, OwnCodesHaveTextsAndOthersAskTheLibrary) {
   ScriptedAcqLib acq;
   acq.errorTexts[201] = "No device is open.";
-  for (const AcquisitionResult code :
-       {kAcqPrepareFailed, kAcqTransferEndedShort, kAcqTransferStalled}) {
+  for (const auto code : {kAcqPrepareFailed, kAcqTransferEndedShort, kAcqTransferStalled}) {
     ASSERT_TRUE(OwnAcquisitionErrorText(code).has_value());
-    EXPECT_FALSE(AcquisitionErrorText(acq, code).empty());
+    EXPECT_FALSE(OwnAcquisitionErrorText(code)->empty());
+    EXPECT_EQ(AcquisitionErrorText(acq, code), *OwnAcquisitionErrorText(code));
   }
   EXPECT_FALSE(OwnAcquisitionErrorText(201).has_value());
   EXPECT_EQ(AcquisitionErrorText(acq, 201), "No device is open.");
   EXPECT_EQ(AcquisitionErrorText(acq, 404), "");
 }
 
-// --- Averaging ------------------------------------------------------------
-
-struct AverageCase {
-  const char* name;
-  std::vector<std::uint16_t> words;  // repeated to fill the 100 scans
-  float mean;
-  friend std::ostream& operator<<(std::ostream& os, const AverageCase& c) { return os << c.name; }
-};
-
-class OneScanAveragedMean : public ::testing::TestWithParam<std::tuple<AverageCase, bool>> {};
-
-std::string AverageCaseName(const ::testing::TestParamInfo<std::tuple<AverageCase, bool>>& p) {
-  return std::string(std::get<0>(p.param).name) + (std::get<1>(p.param) ? "_first" : "_last");
-}
-
-TEST_P(OneScanAveragedMean, IsTheRoundedSignedMeanOfThePickedEntry) {
-  const auto& [c, pickFirst] = GetParam();
-  ScriptedAcqLib acq;
-  const std::size_t picked = pickFirst ? 0 : 3;
-  for (std::size_t scan = 0; scan < 100; ++scan) {
-    for (std::size_t entry = 0; entry < 4; ++entry) {
-      // The entries not picked carry words far from the case's.
-      acq.samples.push_back(entry == picked ? c.words[scan % c.words.size()]
-                                            : static_cast<std::uint16_t>(1000 + entry));
+TEST(OneScanAveraged, IsTheSignedMeanOfThePickedEntryRoundedHalfToEven) {
+  // Words repeated over the 100 scans, whether the first entry is picked, the mean.
+  const std::tuple<std::vector<std::uint16_t>, bool, float> cases[] = {
+      {{0}, false, -32768.0f},       {{65535}, true, 32767.0f},     {{32768, 32769}, false, 0.0f},
+      {{32769, 32770}, true, 2.0f},  {{32770, 32771}, false, 2.0f}, {{32765, 32766}, true, -2.0f},
+      {{32766, 32767}, false, -2.0f}};
+  for (const auto& [words, pickFirst, mean] : cases) {
+    Acquisition a;
+    for (std::size_t scan = 0; scan < 100; ++scan) {
+      std::array<std::uint16_t, 4> scanWords{1000, 1001, 1002, 1003};  // far from the case's
+      scanWords[pickFirst ? 0 : 3] = words[scan % words.size()];
+      a.acq.samples.insert(a.acq.samples.end(), scanWords.begin(), scanWords.end());
     }
+    const std::array<std::int32_t, 4> list{16, 16, 16, 16};
+    ASSERT_EQ(
+        getOneScanAveraged(a.acq, a.trace, list, list, list, 4, pickFirst, a.averaged, a.clock), 0);
+    EXPECT_EQ(a.averaged, mean) << words.back() << (pickFirst ? " first" : " last");
   }
-  TraceSink trace;
-  ScriptedClock clock;
-  const std::array<std::int32_t, 4> list{16, 16, 16, 16};
-  float result = 0.5f;
-  ASSERT_EQ(getOneScanAveraged(acq, trace, list, list, list, 4, pickFirst, result, clock), 0);
-  EXPECT_EQ(result, c.mean);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Words, OneScanAveragedMean,
-    ::testing::Combine(
-        ::testing::Values(
-            AverageCase{"lowest_word", {0}, -32768.0f},
-            AverageCase{"highest_word", {65535}, 32767.0f},
-            AverageCase{"mid_scale", {32768}, 0.0f},
-            AverageCase{"half_rounds_down_to_even_zero", {32768, 32769}, 0.0f},
-            AverageCase{"one_and_a_half_rounds_up_to_two", {32769, 32770}, 2.0f},
-            AverageCase{"two_and_a_half_rounds_down_to_two", {32770, 32771}, 2.0f},
-            AverageCase{"minus_two_and_a_half_to_minus_two", {32765, 32766}, -2.0f},
-            AverageCase{"minus_one_and_a_half_to_minus_two", {32766, 32767}, -2.0f},
-            AverageCase{"just_above_half_rounds_up", {32768, 32768, 32768, 32771}, 1.0f},
-            AverageCase{"extremes_cancel", {0, 65535}, 0.0f}),
-        ::testing::Bool()),
-    AverageCaseName);
 
 TEST(AverageScans, AveragesEachEntryOverTheScans) {
-  const std::vector<std::uint16_t> buffer{1, 10, 100, 2, 20, 200, 6, 60, 600, 9999};
+  const std::vector<std::uint16_t> buffer{1, 10, 65535, 2, 20, 0, 6, 60, 0, 9999};
   std::array<float, 3> averages{-1.0f, -1.0f, -1.0f};
   AverageScans(buffer, 3, 3, averages);
-  EXPECT_FLOAT_EQ(averages[0], 3.0f);
-  EXPECT_FLOAT_EQ(averages[1], 30.0f);
-  EXPECT_FLOAT_EQ(averages[2], 300.0f);
-
-  std::array<float, 4> halves{};
-  const std::vector<std::uint16_t> block{0, 65535, 1, 7, 65535, 0, 2, 7};
-  AverageScans(block, 2, 4, halves);
-  EXPECT_EQ(halves, (std::array<float, 4>{32767.5f, 32767.5f, 1.5f, 7.0f}));
+  EXPECT_EQ(averages, (std::array<float, 3>{3.0f, 30.0f, 21845.0f}));
+  std::array<float, 2> halves{};
+  AverageScans(std::vector<std::uint16_t>{0, 7, 65535, 8}, 2, 2, halves);
+  EXPECT_EQ(halves, (std::array<float, 2>{32767.5f, 7.5f}));
 }
 
 }  // namespace

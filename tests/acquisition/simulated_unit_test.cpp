@@ -1,354 +1,221 @@
-// The simulated unit as a library: its units, opening and closing, the
-// gain codes each unit reads, the order of an acquisition's calls, the
-// buffer and the real-time pacing.
+// The simulated unit as a library: its units, the gain codes each reads, the
+// order of an acquisition's calls, the pacing, the faults the bench orders
+// and the noise on its samples.
 
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <string>
-#include <thread>
-#include <vector>
+#include <set>
 
+#include "acq_test_support.h"
 #include "acquisition/simulated_errors.h"
-#include "acquisition/simulated_test_support.h"
 
 namespace vernium {
 namespace {
 
-using namespace simtest;
+using namespace testing;
 
-// --- Units -------------------------------------------------------------------
-
-struct UnitCase {
-  const char* name;
-  std::int32_t type;
-  std::int32_t subType;
-};
-
-std::ostream& operator<<(std::ostream& os, const UnitCase& c) { return os << c.name; }
-
-TEST(Units, AreListedPortableFirstWithTheUnsupportedOneIncluded) {
-  SimulatedAcqLib lib;
-  std::int32_t count = -1;
-  ASSERT_EQ(lib.acqDeviceCount(count), kAcqOk);
-  std::vector<std::string> names;
-  std::int32_t namesCount = -1;
-  ASSERT_EQ(lib.acqDeviceNames(names, namesCount), kAcqOk);
-  EXPECT_EQ(count, 5);
-  EXPECT_EQ(namesCount, 5);
-  EXPECT_EQ(names, (std::vector<std::string>{kPortable, kBoard23, kBoard36, kBoard17,
-                                             kUnsupported}));
-}
-
-class UnitByName : public ::testing::TestWithParam<UnitCase> {};
-
-TEST_P(UnitByName, DescribesItselfAsSimulated) {
-  const UnitCase& c = GetParam();
-  SimulatedAcqLib lib;
-  std::shared_ptr<const AcqDevice> device;
-  ASSERT_EQ(lib.acqDeviceByName(c.name, device), kAcqOk);
-  ASSERT_NE(device, nullptr);
-  EXPECT_EQ(device->DeviceName, c.name);
-  EXPECT_EQ(device->DeviceType, c.type);
-  EXPECT_EQ(device->DeviceSubType, c.subType);
-  EXPECT_EQ(device->DeviceDescription.rfind("Simulated", 0), 0u) << device->DeviceDescription;
-}
-
-INSTANTIATE_TEST_SUITE_P(Units, UnitByName,
-                         ::testing::Values(UnitCase{kPortable, 0, 0}, UnitCase{kBoard23, 23, 3},
-                                           UnitCase{kBoard36, 36, 0}, UnitCase{kBoard17, 17, 0},
-                                           UnitCase{kUnsupported, 50, 0}));
-
-TEST(Units, UnknownNameIsRefusedEverywhere) {
-  SimulatedAcqLib lib;
-  std::shared_ptr<const AcqDevice> device;
-  EXPECT_EQ(lib.acqDeviceByName("NO-SUCH-UNIT", device), kSimUnknownDevice);
-  EXPECT_EQ(device, nullptr);
-  EXPECT_EQ(lib.acqOpenDevice("NO-SUCH-UNIT"), kSimUnknownDevice);
-  EXPECT_EQ(lib.OpenDevice(), nullptr);
-  std::int32_t code = 0;
-  lib.acqLastErrorCode(code);
-  EXPECT_EQ(code, kSimUnknownDevice);
-}
-
-TEST(Units, OpeningTracksTheUnitAndClosingWithNoneOpenFails) {
-  SimulatedAcqLib lib;
-  EXPECT_EQ(lib.acqCloseDevice(), kSimNoDeviceOpen);
-  ASSERT_EQ(lib.acqOpenDevice(kBoard36), kAcqOk);
-  EXPECT_EQ(lib.OpenDevice()->DeviceType, 36);
-  ASSERT_EQ(lib.acqOpenDevice(kBoard17), kAcqOk);  // replaces the first
-  EXPECT_EQ(lib.OpenDevice()->DeviceType, 17);
-  EXPECT_EQ(lib.acqCloseDevice(), kAcqOk);
-  EXPECT_EQ(lib.OpenDevice(), nullptr);
-  EXPECT_EQ(lib.acqCloseDevice(), kSimNoDeviceOpen);
-}
-
-TEST(Units, BenchMovesANamedUnitToTheFrontAndCanReplaceTheList) {
-  SimulatedAcqLib lib;
-  EXPECT_TRUE(lib.Bench().MoveUnitToFront(kBoard17));
-  EXPECT_FALSE(lib.Bench().MoveUnitToFront("NO-SUCH-UNIT"));
-  std::vector<std::string> names;
-  std::int32_t count = 0;
-  lib.acqDeviceNames(names, count);
-  EXPECT_EQ(names, (std::vector<std::string>{kBoard17, kPortable, kBoard23, kBoard36,
-                                             kUnsupported}));
-  lib.Bench().SetUnits({});
-  ASSERT_EQ(lib.acqDeviceCount(count), kAcqOk);
-  EXPECT_EQ(count, 0);
-}
-
-TEST(Units, OnlineStatusFollowsTheBench) {
+TEST(Units, OpeningTracksTheUnitAndOnlineStatusFollowsTheBench) {
   SimulatedAcqLib lib;
   std::string empty;
+  EXPECT_EQ(lib.acqCloseDevice(), kSimNoDeviceOpen);
   EXPECT_EQ(lib.acqOnlineStatus(empty), kSimNoDeviceOpen);
-  lib.acqOpenDevice(kPortable);
+  EXPECT_EQ(lib.acqOpenDevice("NO-SUCH-UNIT"), kSimUnknownDevice);
+  ASSERT_EQ(lib.acqOpenDevice("SIM-BOARD-36"), kAcqOk);
+  ASSERT_EQ(lib.acqOpenDevice(kBoard17), kAcqOk);  // replaces the first
+  EXPECT_EQ(lib.OpenDevice()->DeviceType, 17);
   EXPECT_EQ(lib.acqOnlineStatus(empty), 0);
   lib.Bench().SetOnline(false);
   EXPECT_EQ(lib.acqOnlineStatus(empty), kAcqNotOnline);
+  EXPECT_EQ(Acquire(lib, {20}, {4}, 4).status, kAcqNotOnline);
   lib.Bench().SetOnline(true);
-  EXPECT_EQ(lib.acqOnlineStatus(empty), 0);
+  EXPECT_EQ(Acquire(lib, {20}, {4}, 4).status, kAcqOk);
+  EXPECT_EQ(lib.acqCloseDevice(), kAcqOk);
+  EXPECT_EQ(lib.OpenDevice(), nullptr);
 }
 
-// --- Gain codes by unit ---------------------------------------------------------
-
-struct GainCodeCase {
-  const char* unit;
-  std::int32_t firstCode;  // the code that reads the card output
-};
-
-std::ostream& operator<<(std::ostream& os, const GainCodeCase& c) { return os << c.unit; }
-
-class GainCodes : public ::testing::TestWithParam<GainCodeCase> {};
-
-TEST_P(GainCodes, ReadTheFourPointsFromTheUnitsOwnFirstCode) {
-  const GainCodeCase& c = GetParam();
-  SimulatedAcqLib lib;
-  MakeExact(lib, c.unit);
-  const int ch = 35;
-  SetKnobs(lib.Bench(), ch, Knobs{0.5, 0.45, 0.4, 0.3});
-  lib.Bench().SetLoad(ch, 300.0);
-  const std::int32_t f = c.firstCode;
-  const Acquired a = Acquire(lib, {ch, ch, ch, ch}, {f, f + 1, f + 2, f + 3}, 1);
-  ASSERT_EQ(a.status, kAcqOk);
-  for (int point = 0; point < 4; ++point) {
-    EXPECT_NEAR(a.words[static_cast<std::size_t>(point)],
-                ExpectedWord(lib.Bench().PointVolts(ch, point)), 1.0)
-        << "point " << point;
-  }
-  // The points really differ, so a mix-up of codes would show.
-  EXPECT_NE(a.words[0], a.words[1]);
-  EXPECT_NE(a.words[2], a.words[3]);
-}
-
-TEST_P(GainCodes, RefuseTheOtherRange) {
-  const GainCodeCase& c = GetParam();
-  SimulatedAcqLib lib;
-  MakeExact(lib, c.unit);
-  const std::int32_t wrong = c.firstCode == 0 ? 4 : 0;
-  for (std::int32_t code : {wrong, wrong + 3, c.firstCode - 1, c.firstCode + 4}) {
-    const Acquired a = Acquire(lib, {40}, {code}, 1);
-    EXPECT_EQ(a.status, kSimGainCodeOutOfRange) << "code " << code;
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(Units, GainCodes,
-                         ::testing::Values(GainCodeCase{kPortable, 0}, GainCodeCase{kBoard23, 4},
-                                           GainCodeCase{kBoard36, 4}, GainCodeCase{kBoard17, 4},
-                                           GainCodeCase{kUnsupported, 0}));
-
-// --- Order of calls and arguments --------------------------------------------------
-
-struct CallCase {
-  std::string name;
-  std::function<AcqStatus(SimulatedAcqLib&)> run;  // the call under test is the last one
-  AcqStatus expected;
-};
-
-std::ostream& operator<<(std::ostream& os, const CallCase& c) { return os << c.name; }
-
-class Calls : public ::testing::TestWithParam<CallCase> {};
-
-TEST_P(Calls, FailWithTheDocumentedCode) {
-  SimulatedAcqLib lib;
-  lib.Bench().SetPacing(Pacing::Instant);
-  lib.acqOpenDevice(kPortable);
-  const AcqStatus status = GetParam().run(lib);
-  EXPECT_EQ(status, GetParam().expected);
-  std::int32_t last = 0;
-  lib.acqLastErrorCode(last);
-  EXPECT_EQ(last, GetParam().expected);
-}
-
-std::vector<std::uint16_t> gBuffer(64);
 const std::vector<std::int32_t> kOne{20}, kCode0{0}, kFlag{2};
 
-AcqStatus Configure(SimulatedAcqLib& lib, std::int32_t scans = 4) {
+// Prepares and sets the scan list, the scan count and the buffer.
+void Configure(SimulatedAcqLib& lib, std::vector<std::uint16_t>& buffer, std::int32_t scans,
+               std::int32_t bufferScans) {
   lib.acqAdcPrepare(3, 0);
   lib.acqAdcSetScan(kOne, kCode0, kFlag, 1);
   lib.acqAdcSetAcq(0, 0, scans);
-  return lib.acqAdcTransferSetBuffer(gBuffer, scans, 0);
+  lib.acqAdcTransferSetBuffer(buffer, bufferScans, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sequence, Calls,
-    ::testing::Values(
-        CallCase{"SetScanBeforePrepare",
-                 [](auto& l) { return l.acqAdcSetScan(kOne, kCode0, kFlag, 1); },
-                 kSimOutOfSequence},
-        CallCase{"StartWithoutBuffer",
-                 [](auto& l) {
-                   l.acqAdcPrepare(3, 0);
-                   l.acqAdcSetScan(kOne, kCode0, kFlag, 1);
-                   l.acqAdcSetAcq(0, 0, 4);
-                   return l.acqAdcTransferStart();
-                 },
-                 kSimOutOfSequence},
-        CallCase{"ArmBeforeStart",
-                 [](auto& l) {
-                   Configure(l);
-                   return l.acqAdcArm();
-                 },
-                 kSimOutOfSequence},
-        CallCase{"GetStatBeforeArm",
-                 [](auto& l) {
-                   Configure(l);
-                   l.acqAdcTransferStart();
-                   std::int16_t active = 0;
-                   std::int32_t transferred = 0;
-                   return l.acqAdcTransferGetStat(active, transferred);
-                 },
-                 kSimOutOfSequence},
-        CallCase{"ReleaseTwice",
-                 [](auto& l) {
-                   l.acqAdcPrepare(3, 0);
-                   l.acqAdcRelease();
-                   return l.acqAdcRelease();
-                 },
-                 kSimOutOfSequence},
-        CallCase{"SetScanWithNoDeviceOpen",
-                 [](auto& l) {
-                   l.acqCloseDevice();
-                   l.acqAdcPrepare(3, 0);
-                   return l.acqAdcSetScan(kOne, kCode0, kFlag, 1);
-                 },
-                 kSimNoDeviceOpen},
-        CallCase{"ChannelAboveTheLast",
-                 [](auto& l) {
-                   l.acqAdcPrepare(3, 0);
-                   const std::vector<std::int32_t> ch{272};
-                   return l.acqAdcSetScan(ch, kCode0, kFlag, 1);
-                 },
-                 kSimChannelOutOfRange},
-        CallCase{"CountBeyondTheArrays",
-                 [](auto& l) {
-                   l.acqAdcPrepare(3, 0);
-                   return l.acqAdcSetScan(kOne, kCode0, kFlag, 2);
-                 },
-                 kSimInvalidArgument},
-        CallCase{"ZeroFrequency",
-                 [](auto& l) {
-                   l.acqAdcPrepare(3, 0);
-                   return l.acqAdcSetFreq(0.0F);
-                 },
-                 kSimInvalidArgument},
-        CallCase{"BufferFewerScansThanTheAcquisition",
-                 [](auto& l) {
-                   l.acqAdcPrepare(3, 0);
-                   l.acqAdcSetScan(kOne, kCode0, kFlag, 1);
-                   l.acqAdcSetAcq(0, 0, 10);
-                   l.acqAdcTransferSetBuffer(gBuffer, 5, 0);
-                   return l.acqAdcTransferStart();
-                 },
-                 kSimBufferTooSmall}),
-    [](const auto& tp) { return tp.param.name; });
-
-TEST(Sequence, PrepareAbandonsAHalfDoneAcquisition) {
-  SimulatedAcqLib lib;
-  MakeExact(lib);
-  Configure(lib);
-  lib.acqAdcTransferStart();  // then the caller gives up without End or Release
-  const Acquired a = Acquire(lib, {20}, {0}, 3);
-  EXPECT_EQ(a.status, kAcqOk);
-  EXPECT_EQ(a.transferred, 3);
-}
-
-// --- Buffer ---------------------------------------------------------------------------
-
-TEST(Buffer, IsWrittenOnlyWhilePollingAndOnlyAsFarAsTheTransfer) {
-  SimulatedAcqLib lib;
-  MakeExact(lib);
-  const std::vector<std::int32_t> ch{20, 21}, codes{0, 1}, flags{2, 2};
-  std::vector<std::uint16_t> buffer(2 * 3 + 1, 0xABCD);
+TEST(Sequence, CallsOutOfOrderOrOutOfRangeFailWithTheirCode) {
+  ExactLib lib;
+  std::vector<std::uint16_t> buffer(200);
+  std::int16_t active = 0;
+  std::int32_t transferred = 0, last = 0;
+  EXPECT_EQ(lib.acqAdcSetScan(kOne, kCode0, kFlag, 1), kSimOutOfSequence);  // before Prepare
+  EXPECT_EQ(lib.acqAdcRelease(), kSimOutOfSequence);
   lib.acqAdcPrepare(3, 0);
-  lib.acqAdcSetScan(ch, codes, flags, 2);
-  lib.acqAdcSetAcq(0, 0, 3);
-  lib.acqAdcTransferSetBuffer(buffer, 3, 0);
-  lib.acqAdcTransferStart();
-  lib.acqAdcArm();
-  for (std::uint16_t w : buffer) ASSERT_EQ(w, 0xABCD);
-  std::int16_t active = 1;
-  std::int32_t transferred = 0;
-  ASSERT_EQ(lib.acqAdcTransferGetStat(active, transferred), kAcqOk);
-  EXPECT_EQ(active, 0);
-  EXPECT_EQ(transferred, 3);
-  for (std::size_t s = 0; s < 3; ++s) {
-    EXPECT_NEAR(buffer[2 * s], ExpectedWord(lib.Bench().PointVolts(20, 0)), 1.0);
-    EXPECT_NEAR(buffer[2 * s + 1], ExpectedWord(lib.Bench().PointVolts(21, 1)), 1.0);
+  EXPECT_EQ(lib.acqAdcSetScan(std::vector<std::int32_t>{272}, kCode0, kFlag, 1),
+            kSimChannelOutOfRange);
+  EXPECT_EQ(lib.acqAdcSetScan(kOne, kCode0, kFlag, 2), kSimInvalidArgument);
+  for (const std::int32_t code : {-1, 4}) {
+    EXPECT_EQ(lib.acqAdcSetScan(kOne, std::vector<std::int32_t>{code}, kFlag, 1),
+              kSimGainCodeOutOfRange);
   }
-  EXPECT_EQ(buffer[6], 0xABCD);
+  EXPECT_EQ(lib.acqAdcSetFreq(0.0F), kSimInvalidArgument);
+  EXPECT_EQ(lib.acqAdcTransferStart(), kSimOutOfSequence);  // nothing set up
+  lib.acqLastErrorCode(last);
+  EXPECT_EQ(last, kSimOutOfSequence);
+  Configure(lib, buffer, 10, 5);
+  EXPECT_EQ(lib.acqAdcArm(), kSimOutOfSequence);  // not started
+  EXPECT_EQ(lib.acqAdcTransferStart(), kSimBufferTooSmall);
+  Configure(lib, buffer, 10, 10);
+  ASSERT_EQ(lib.acqAdcTransferStart(), kAcqOk);
+  EXPECT_EQ(lib.acqAdcTransferGetStat(active, transferred), kSimOutOfSequence);  // not armed
+  // Prepare abandons the half-done acquisition.
+  EXPECT_EQ(Acquire(lib, {20}, {0}, 3).transferred, 3);
+  lib.acqOpenDevice(kBoard17);  // reads 4..7
+  lib.acqAdcPrepare(3, 0);
+  EXPECT_EQ(lib.acqAdcSetScan(kOne, std::vector<std::int32_t>{3}, kFlag, 1),
+            kSimGainCodeOutOfRange);
+  lib.acqCloseDevice();
+  lib.acqAdcPrepare(3, 0);
+  EXPECT_EQ(lib.acqAdcSetScan(kOne, kCode0, kFlag, 1), kSimNoDeviceOpen);
 }
 
 TEST(Buffer, WordsSpanMinusFiveToPlusFiveVolts) {
-  EXPECT_EQ(VoltsToWord(-5.0), 0);
   EXPECT_EQ(VoltsToWord(-7.0), 0);
-  EXPECT_EQ(VoltsToWord(5.0), 65535);
   EXPECT_EQ(VoltsToWord(9.0), 65535);
-  for (int w : {0, 1, 12345, 32767, 32768, 65534, 65535}) {
-    EXPECT_EQ(VoltsToWord(static_cast<double>(w) * 10.0 / 65535.0 - 5.0), w) << w;
+  for (const int w : {0, 1, 32767, 32768, 65534, 65535}) {
+    EXPECT_EQ(VoltsToWord(w * 10.0 / 65535.0 - 5.0), w);
+    EXPECT_NEAR(WordToVolts(static_cast<std::uint16_t>(w)), w * 10.0 / 65535.0 - 5.0, 1e-12);
   }
 }
-
-// --- Pacing ---------------------------------------------------------------------------
 
 TEST(Pacing, RealTimeDeliversAHundredScansInAboutAHundredMilliseconds) {
   SimulatedAcqLib lib;
   lib.acqOpenDevice(kPortable);
-  const std::vector<std::int32_t> ch{20}, codes{0}, flags{2};
-  std::vector<std::uint16_t> buffer(101);
-  lib.acqAdcPrepare(3, 0);
-  lib.acqAdcSetScan(ch, codes, flags, 1);
-  lib.acqAdcSetAcq(0, 0, 100);
-  lib.acqAdcSetFreq(1000.0F);
-  lib.acqAdcTransferSetBuffer(buffer, 100, 0);
-  lib.acqAdcTransferStart();
   const auto start = std::chrono::steady_clock::now();
-  lib.acqAdcArm();
-  std::int16_t active = 1;
-  std::int32_t transferred = 0, previous = 0;
-  bool sawPartial = false;
-  while (transferred < 100 && std::chrono::steady_clock::now() - start < std::chrono::seconds(2)) {
-    ASSERT_EQ(lib.acqAdcTransferGetStat(active, transferred), kAcqOk);
-    EXPECT_GE(transferred, previous);
-    if (transferred > 0 && transferred < 100) sawPartial = true;
-    previous = transferred;
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
-  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                      std::chrono::steady_clock::now() - start)
-                      .count();
-  EXPECT_EQ(transferred, 100);
-  EXPECT_EQ(active, 0);
-  EXPECT_TRUE(sawPartial);
-  EXPECT_GE(ms, 80);
-  EXPECT_LE(ms, 250);
+  const Acquired a = Acquire(lib, {20}, {0}, 100);
+  const auto elapsed = std::chrono::steady_clock::now() - start;
+  EXPECT_EQ(a.transferred, 100);
+  EXPECT_GE(elapsed, std::chrono::milliseconds(95));
+  EXPECT_LE(elapsed, std::chrono::milliseconds(250));
 }
 
-TEST(Pacing, InstantDeliversEverythingAtTheFirstPoll) {
+TEST(Faults, AnOrderedFailureHitsTheNamedCallOnceAndChangesNothing) {
+  for (const char* operation :
+       {"acqAdcPrepare", "acqAdcSetScan", "acqAdcSetAcq", "acqSetTriggerEvent", "acqAdcSetFreq",
+        "acqAdcTransferSetBuffer", "acqAdcTransferStart", "acqAdcArm", "acqAdcTransferGetStat",
+        "acqAdcTransferEnd", "acqAdcRelease"}) {
+    ExactLib lib;
+    ASSERT_TRUE(lib.Bench().FailOperation(operation, 301));
+    EXPECT_EQ(Acquire(lib, {20}, {0}, 10).status, 301) << operation;
+    std::int32_t last = 0;
+    lib.acqLastErrorCode(last);
+    EXPECT_EQ(last, 301);
+    EXPECT_EQ(Acquire(lib, {20}, {0}, 10).transferred, 10) << operation;
+  }
+  ExactLib lib;
+  Strings names;
+  std::int32_t n = 0;
+  std::string empty;
+  const std::pair<const char*, std::function<AcqStatus()>> deviceCalls[] = {
+      {"acqDeviceNames", [&] { return lib.acqDeviceNames(names, n); }},
+      {"acqOpenDevice", [&] { return lib.acqOpenDevice(kPortable); }},
+      {"acqOnlineStatus", [&] { return lib.acqOnlineStatus(empty); }}};
+  for (const auto& [operation, call] : deviceCalls) {
+    ASSERT_TRUE(lib.Bench().FailOperation(operation, 777));
+    EXPECT_EQ(call(), 777) << operation;
+    EXPECT_EQ(call(), kAcqOk) << operation;
+  }
+  EXPECT_FALSE(lib.Bench().FailOperation("acqAdcArmed", 2));
+  // A failed arm leaves the transfer started but not armed.
+  std::vector<std::uint16_t> buffer(5);
+  Configure(lib, buffer, 4, 4);
+  lib.acqAdcTransferStart();
+  lib.Bench().FailOperation("acqAdcArm", 3);
+  EXPECT_EQ(lib.acqAdcArm(), 3);
+  std::int16_t active = 0;
+  EXPECT_EQ(lib.acqAdcTransferGetStat(active, n), kSimOutOfSequence);
+  EXPECT_EQ(lib.acqAdcArm(), kAcqOk);
+}
+
+TEST(Faults, UntilClearedKeepFailing) {
+  ExactLib lib;
+  lib.Bench().FailOperation("acqAdcTransferGetStat", 5, FaultRepeat::UntilCleared);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(Acquire(lib, {20}, {0}, 4).status, 5) << "run " << i;
+  lib.Bench().ClearOperationFault("acqAdcTransferGetStat");
+  EXPECT_EQ(Acquire(lib, {20}, {0}, 4).status, kAcqOk);
+  lib.Bench().FailOperation("acqAdcSetAcq", 2, FaultRepeat::UntilCleared);
+  lib.Bench().SetTransferFault(TransferFault::Stall, 1, FaultRepeat::UntilCleared);
+  EXPECT_EQ(Acquire(lib, {20}, {0}, 4).status, 2);
+  lib.Bench().ClearFaults();
+  EXPECT_EQ(Acquire(lib, {20}, {0}, 4).transferred, 4);
+}
+
+TEST(Faults, ABrokenTransferStopsWhereOrdered) {
+  // Kind, after how many scans, and what every poll of 20 scans reports.
+  const std::tuple<TransferFault, std::int32_t, std::int16_t, std::int32_t> cases[] = {
+      {TransferFault::Stall, 7, 1, 7},
+      {TransferFault::EndShort, 7, 0, 7},
+      {TransferFault::EndShort, 0, 0, 0},
+      {TransferFault::EndShort, 25, 0, 20}};
+  for (const auto& [kind, after, wantActive, wantTransferred] : cases) {
+    ExactLib lib;
+    ASSERT_TRUE(lib.Bench().SetTransferFault(kind, after));
+    std::vector<std::uint16_t> buffer(21, 0xABCD);
+    Configure(lib, buffer, 20, 20);
+    lib.acqAdcTransferStart();
+    lib.acqAdcArm();
+    EXPECT_EQ(buffer, std::vector<std::uint16_t>(21, 0xABCD)) << "written only while polling";
+    for (int poll = 0; poll < 3; ++poll) {
+      std::int16_t active = -1;
+      std::int32_t transferred = -1;
+      ASSERT_EQ(lib.acqAdcTransferGetStat(active, transferred), kAcqOk);
+      EXPECT_EQ(active, wantActive) << after;
+      EXPECT_EQ(transferred, wantTransferred) << after;
+    }
+    for (std::size_t s = 0; s < 21; ++s) {
+      EXPECT_EQ(buffer[s] != 0xABCD, s < static_cast<std::size_t>(wantTransferred)) << s;
+    }
+    EXPECT_EQ(lib.acqAdcTransferEnd(), kAcqOk);
+    EXPECT_EQ(lib.acqAdcRelease(), kAcqOk);
+    EXPECT_EQ(Acquire(lib, {20}, {0}, 20).transferred, 20) << "ordered once";
+  }
+  EXPECT_FALSE(SimulatedBench().SetTransferFault(TransferFault::Stall, -1));
+}
+
+TEST(ErrorTexts, EveryCodeTheUnitUsesHasItsOwnText) {
+  std::set<std::string> seen;
+  for (const AcqStatus code : {2, 3, 5, 115, 201, 202, 203, 204, 205, 206, 207}) {
+    EXPECT_TRUE(seen.insert(SimErrorText(code)).second) << code << ": " << SimErrorText(code);
+  }
+  EXPECT_EQ(SimErrorText(115), "Device is not online.");
   SimulatedAcqLib lib;
-  MakeExact(lib);
-  const Acquired a = Acquire(lib, {20}, {0}, 5000);
-  EXPECT_EQ(a.status, kAcqOk);
-  EXPECT_EQ(a.transferred, 5000);
+  std::string text;
+  ASSERT_EQ(lib.acqErrorText(9999, text), kAcqOk);
+  EXPECT_EQ(text, "Unknown error code 9999.");
+}
+
+TEST(Noise, HasTheRequestedSpreadAndIsRepeatableForASeed) {
+  EXPECT_EQ(SimulatedBench().Noise(), 2.0);
+  EXPECT_FALSE(SimulatedBench().SetNoise(-1.0));
+  const auto run = [](double sigma, std::uint64_t seed) {
+    ExactLib lib;
+    lib.Bench().SetNoise(sigma);
+    lib.Bench().SetSeed(seed);
+    return Acquire(lib, {20}, {1}, 4000).words;
+  };
+  const auto words = run(5.0, 7);
+  double sum = 0.0, squares = 0.0;
+  for (std::size_t s = 0; s < 4000; ++s) sum += words[s];
+  const double mean = sum / 4000;
+  for (std::size_t s = 0; s < 4000; ++s) squares += std::pow(words[s] - mean, 2);
+  const double exact = (SimulatedBench().PointVolts(20, 1) + 5.0) * 6553.5;
+  // Four standard errors of the mean, plus the rounding to whole counts.
+  EXPECT_NEAR(mean, exact, 0.1 + 4.0 * 5.0 / std::sqrt(4000.0));
+  EXPECT_NEAR(std::sqrt(squares / 3999), 5.0, 0.5);
+  EXPECT_EQ(run(2.0, 11), run(2.0, 11));
+  EXPECT_NE(run(2.0, 11), run(2.0, 12));
 }
 
 }  // namespace

@@ -1,0 +1,246 @@
+#pragma once
+// Test doubles and helpers for the acquisition tests.
+//
+// ScriptedAcqLib is a library whose answers a test sets. It notes every call
+// in `calls` and appends its numeric arguments (arrays flattened) to
+// `args[name]`. The simulated-unit helpers state the card laws as the unit's
+// documentation gives them, written out independently of the model, and run
+// a complete acquisition through the library interface.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <map>
+
+#include "acquisition/simulated_unit.h"
+#include "platform/message_boxes.h"
+
+namespace vernium::testing {
+
+using Strings = std::vector<std::string>;
+using Numbers = std::vector<double>;
+
+class ScriptedAcqLib : public AcqLibObject {
+ public:
+  // Operation -> the status it fails with: at every call, or only at call
+  // number `atCall` (1-based).
+  struct Failure {
+    AcqStatus status = 0;
+    int atCall = 0;
+  };
+  std::map<std::string, Failure> failures;
+  std::int32_t lastErrorCode = 0;
+  AcqStatus lastErrorCodeStatus = kAcqOk;
+  std::map<std::int32_t, std::string> errorTexts;  // any other code: acqErrorText fails
+  std::int32_t onlineStatus = kAcqOk;
+  // Answers (active, transferred) of successive status polls; once they are
+  // used up the transfer is complete and `samples` are copied into the buffer.
+  using Poll = std::pair<std::int16_t, std::int32_t>;
+  std::vector<Poll> polls;
+  std::vector<std::uint16_t> samples;
+  std::vector<AcqDevice> devices;
+
+  Strings calls;
+  std::map<std::string, Numbers> args;
+  std::string opened;
+
+  AcqStatus acqAdcPrepare(std::int32_t mode, std::int32_t option) override {
+    return Call("acqAdcPrepare", mode, option);
+  }
+  AcqStatus acqDeviceCount(std::int32_t& count) override {
+    count = static_cast<std::int32_t>(devices.size());
+    return Call("acqDeviceCount");
+  }
+  AcqStatus acqDeviceNames(Strings& names, std::int32_t& count) override {
+    names.clear();
+    for (const auto& d : devices) names.push_back(d.DeviceName);
+    count = static_cast<std::int32_t>(names.size());
+    return Call("acqDeviceNames");
+  }
+  AcqStatus acqDeviceByName(const std::string& name,
+                            std::shared_ptr<const AcqDevice>& device) override {
+    const AcqStatus s = Call("acqDeviceByName");
+    for (const auto& d : devices) {
+      if (s == kAcqOk && d.DeviceName == name) device = std::make_shared<const AcqDevice>(d);
+    }
+    return s;
+  }
+  AcqStatus acqCloseDevice() override { return Call("acqCloseDevice"); }
+  AcqStatus acqOpenDevice(const std::string& name) override {
+    const AcqStatus s = Call("acqOpenDevice");
+    if (s == kAcqOk) opened = name;
+    return s;
+  }
+  std::int32_t acqOnlineStatus(std::string&) override {
+    Call("acqOnlineStatus");
+    return onlineStatus;
+  }
+  AcqStatus acqLastErrorCode(std::int32_t& code) override {
+    Call("acqLastErrorCode");
+    code = lastErrorCode;
+    return lastErrorCodeStatus;
+  }
+  AcqStatus acqErrorText(std::int32_t code, std::string& text) override {
+    Call("acqErrorText");
+    text = errorTexts.count(code) != 0 ? errorTexts[code] : "";
+    return errorTexts.count(code) != 0 ? kAcqOk : 999;
+  }
+  AcqStatus acqAdcSetScan(std::span<const std::int32_t> channels,
+                          std::span<const std::int32_t> gainCodes,
+                          std::span<const std::int32_t> flags, std::int16_t count) override {
+    for (auto list : {channels, gainCodes, flags}) {
+      for (auto value : list) args["acqAdcSetScan"].push_back(value);
+    }
+    return Call("acqAdcSetScan", count);
+  }
+  AcqStatus acqAdcSetAcq(std::int32_t pre, std::int32_t post, std::int32_t scans) override {
+    return Call("acqAdcSetAcq", pre, post, scans);
+  }
+  AcqStatus acqSetTriggerEvent(const std::array<std::int32_t, 9>& v) override {
+    return Call("acqSetTriggerEvent", v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]);
+  }
+  AcqStatus acqAdcSetFreq(float frequency) override { return Call("acqAdcSetFreq", frequency); }
+  AcqStatus acqAdcTransferSetBuffer(std::span<std::uint16_t> buffer, std::int32_t scans,
+                                    std::int32_t mode) override {
+    buffer_ = buffer;
+    return Call("acqAdcTransferSetBuffer", buffer.size(), scans_ = scans, mode);
+  }
+  AcqStatus acqAdcTransferStart() override { return Call("acqAdcTransferStart"); }
+  AcqStatus acqAdcArm() override { return Call("acqAdcArm"); }
+  AcqStatus acqAdcTransferGetStat(std::int16_t& active, std::int32_t& transferred) override {
+    std::tie(active, transferred) = polled_ < polls.size() ? polls[polled_++] : Poll{0, scans_};
+    if (transferred >= scans_) {
+      std::copy_n(samples.begin(), std::min(samples.size(), buffer_.size()), buffer_.begin());
+    }
+    return Call("acqAdcTransferGetStat");
+  }
+  AcqStatus acqAdcTransferEnd() override { return Call("acqAdcTransferEnd"); }
+  AcqStatus acqAdcRelease() override { return Call("acqAdcRelease"); }
+
+  int Count(const std::string& name) const {
+    return static_cast<int>(std::count(calls.begin(), calls.end(), name));
+  }
+
+ private:
+  template <typename... Arg>
+  AcqStatus Call(const char* name, Arg... arg) {
+    calls.emplace_back(name);
+    (args[name].push_back(static_cast<double>(arg)), ...);
+    const auto it = failures.find(name);
+    if (it == failures.end() || (it->second.atCall != 0 && it->second.atCall != Count(name))) {
+      return kAcqOk;
+    }
+    return it->second.status;
+  }
+  std::span<std::uint16_t> buffer_;
+  std::int32_t scans_ = 0;
+  std::size_t polled_ = 0;
+};
+
+class RecordingTrace : public TraceSink {
+ public:
+  void Trace(std::string_view line) override { lines.emplace_back(line); }
+  Strings lines;
+};
+
+// Every box shown, as "text|title|icon|buttons".
+inline Strings Boxes(const ScriptedMessageBoxes& boxes) {
+  const char* const icons[] = {"none", "information", "critical", "exclamation", "question"};
+  Strings shown;
+  for (const auto& m : boxes.Shown()) {
+    shown.push_back(m.text + "|" + m.title + "|" + icons[static_cast<int>(m.icon)] +
+                    (m.buttons == MsgButtons::OK ? "|OK" : "|other"));
+  }
+  return shown;
+}
+
+// --- The simulated unit ------------------------------------------------------
+
+inline constexpr const char* kPortable = "SIM-PORTABLE";
+inline constexpr const char* kBoard17 = "SIM-BOARD-17";
+
+// Trimpot positions, 0..1 of travel.
+struct Knobs {
+  double excitation = 0.3, offset = 0.6, input = 0.6, scale = 0.6;
+};
+inline double LawExcitation(double p) {
+  return 1.5 + 9.0 * p;
+}
+inline double LawOffset(double p) {
+  return -4.0 + 8.0 * p;
+}
+inline double LawInputGain(double p) {
+  return 90.0 + 240.0 * p;
+}
+inline double LawScaleGain(double p) {
+  return 0.9 + 2.4 * p;
+}
+// The bridge output: 2 mV/V at the rated load of 1000, plus the imbalance.
+inline double LawBridge(const Knobs& k, double load, int channel) {
+  const double imbalanceMv = 0.01 + 0.01 * ((channel * 7) % 5);
+  return LawExcitation(k.excitation) * 0.002 * load / 1000.0 +
+         (channel % 2 == 0 ? imbalanceMv : -imbalanceMv) / 1000.0;
+}
+inline double ExpectedWord(double volts) {
+  return std::round((std::clamp(volts, -5.0, 5.0) + 5.0) * 6553.5);
+}
+
+inline void SetKnobs(SimulatedBench& bench, int channel, const Knobs& k) {
+  bench.SetTrimpot(channel, Trimpot::Excitation, k.excitation);
+  bench.SetTrimpot(channel, Trimpot::Offset, k.offset);
+  bench.SetTrimpot(channel, Trimpot::InputGain, k.input);
+  bench.SetTrimpot(channel, Trimpot::ScaleGain, k.scale);
+}
+
+// A unit that gives exact, immediate samples, with `unit` open.
+struct ExactLib : SimulatedAcqLib {
+  explicit ExactLib(const char* unit = kPortable) {
+    Bench().SetPacing(Pacing::Instant);
+    Bench().SetNoise(0.0);
+    acqOpenDevice(unit);
+  }
+};
+
+struct Acquired {
+  AcqStatus status = kAcqOk;
+  std::vector<std::uint16_t> words;  // scan after scan
+  std::int32_t transferred = 0;
+};
+
+// One complete acquisition in the program's order, stopping at the first
+// failing call; polling gives up after two seconds.
+inline Acquired Acquire(SimulatedAcqLib& lib, const std::vector<std::int32_t>& channels,
+                        const std::vector<std::int32_t>& codes, std::int32_t scans) {
+  Acquired r;
+  const std::vector<std::int32_t> flags(channels.size(), 2);
+  r.words.assign(channels.size() * static_cast<std::size_t>(scans) + 1, 0);
+  const auto n = static_cast<std::int16_t>(channels.size());
+  if ((r.status = lib.acqAdcPrepare(3, 0))) return r;
+  if ((r.status = lib.acqAdcSetScan(channels, codes, flags, n))) return r;
+  if ((r.status = lib.acqAdcSetAcq(0, 0, scans))) return r;
+  if ((r.status = lib.acqSetTriggerEvent({0, 0, 0, 0, 0, 0, 0, 0, 0}))) return r;
+  if ((r.status = lib.acqSetTriggerEvent({10, 0, 0, 0, 0, 0, 0, 0, 1}))) return r;
+  if ((r.status = lib.acqAdcSetFreq(1000.0F))) return r;
+  if ((r.status = lib.acqAdcTransferSetBuffer(r.words, scans, 0))) return r;
+  if ((r.status = lib.acqAdcTransferStart())) return r;
+  if ((r.status = lib.acqAdcArm())) return r;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  for (std::int16_t active = 1; active != 0 && r.transferred < scans;) {
+    if ((r.status = lib.acqAdcTransferGetStat(active, r.transferred))) return r;
+    if (std::chrono::steady_clock::now() > deadline) break;
+  }
+  if ((r.status = lib.acqAdcTransferEnd())) return r;
+  r.status = lib.acqAdcRelease();
+  return r;
+}
+
+// The four read-back points 0..3 of one channel in one scan, as words.
+inline std::array<double, 4> ReadPoints(SimulatedAcqLib& lib, int ch, std::int32_t firstCode = 0) {
+  const std::int32_t f = firstCode;
+  const Acquired a = Acquire(lib, {ch, ch, ch, ch}, {f, f + 1, f + 2, f + 3}, 1);
+  EXPECT_EQ(a.status, kAcqOk);
+  return {1.0 * a.words[0], 1.0 * a.words[1], 1.0 * a.words[2], 1.0 * a.words[3]};
+}
+
+}  // namespace vernium::testing
