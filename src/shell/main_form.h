@@ -152,6 +152,8 @@ class MainForm {
   };
   SelectedRow ReadSelectedRow() const;
   void ShowInfo(std::string_view text, std::string_view title);
+  void AddEightChannelCard(int b, std::string_view type, bool slotZeroAccepts,
+                           std::string_view fullMessage);
 
   Session& session_;
   Services services_;

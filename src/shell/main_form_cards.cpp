@@ -133,46 +133,41 @@ void MainForm::OKClick() {
 }
 
 void MainForm::AddSGC50Card(int b) {
-  Configuration& c = config();
-  BaseChannel& base = c.Base[b];
-  const int n = base.ChanCount;
-  const std::string t = base.CardType[0];
-  if (n > 15) {
-    ShowInfo("Only two SGC50 or 50A's per base channel.", "Channel Limitations Exceeded");
-    cmdAddCard.enabled = false;
-    services_.pointer.Set(PointerShape::Normal);
-    return;
-  }
-  if ((t == kNoCard || IsSgc50Family(t)) && n < 16) {
-    const std::string_view type = ctCheck1[3].checked ? kSGC50A : kSGC50;
-    for (int j = 0; j < 8; ++j) {
-      base.ChanLabel[n + j] = SlotLabel(b, n == 0 ? 0 : 1, j);
-      base.CardType[n + j] = type;
-    }
-    base.ChanCount = static_cast<std::int16_t>(n + 8);
-    GrowGrid(grdChannel, base.ChanCount == 8 ? 7 : 8);
-  }
+  const bool slotZeroAccepts = [&] {
+    const std::string& t = config().Base[b].CardType[0];
+    return t == kNoCard || IsSgc50Family(t);
+  }();
+  AddEightChannelCard(b, ctCheck1[3].checked ? kSGC50A : kSGC50, slotZeroAccepts,
+                      "Only two SGC50 or 50A's per base channel.");
 }
 
 void MainForm::AddSGC50BCard(int b) {
-  Configuration& c = config();
-  BaseChannel& base = c.Base[b];
+  const bool slotZeroAccepts = [&] {
+    const std::string& t = config().Base[b].CardType[0];
+    return t == kNoCard || t == kSGC50B;
+  }();
+  AddEightChannelCard(b, kSGC50B, slotZeroAccepts, "Only two SGC50B's per base channel.");
+}
+
+// An SGC50-family card: eight slots labelled b-0-k for the first card and
+// b-1-k for the second; the first card takes over the base channel's own row.
+void MainForm::AddEightChannelCard(int b, std::string_view type, bool slotZeroAccepts,
+                                   std::string_view fullMessage) {
+  BaseChannel& base = config().Base[b];
   const int n = base.ChanCount;
-  const std::string t = base.CardType[0];
   if (n > 15) {
-    ShowInfo("Only two SGC50B's per base channel.", "Channel Limitations Exceeded");
+    ShowInfo(fullMessage, "Channel Limitations Exceeded");
     cmdAddCard.enabled = false;
     services_.pointer.Set(PointerShape::Normal);
     return;
   }
-  if ((t == kNoCard || t == kSGC50B) && n < 16) {
-    for (int j = 0; j < 8; ++j) {
-      base.ChanLabel[n + j] = SlotLabel(b, n == 0 ? 0 : 1, j);
-      base.CardType[n + j] = kSGC50B;
-    }
-    base.ChanCount = static_cast<std::int16_t>(n + 8);
-    GrowGrid(grdChannel, base.ChanCount == 8 ? 7 : 8);
+  if (!slotZeroAccepts) return;
+  for (int j = 0; j < 8; ++j) {
+    base.ChanLabel[n + j] = SlotLabel(b, n == 0 ? 0 : 1, j);
+    base.CardType[n + j] = type;
   }
+  base.ChanCount = static_cast<std::int16_t>(n + 8);
+  GrowGrid(grdChannel, base.ChanCount == 8 ? 7 : 8);
 }
 
 void MainForm::AddSGC10Card(int b) {
