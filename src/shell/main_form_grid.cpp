@@ -243,24 +243,19 @@ void MainForm::CouplingListClick() {
   ClsWaitCursor wait(services_.pointer);
   const SelectedRow sel = ReadSelectedRow();
   if (!sel.IsCardChannel()) return;
-  const int row = sel.row;
-  const std::string& current = sel.coupling;
-  const std::string& calibrated = sel.calibrated;
-  const int k = sel.n;
-  const int b = sel.b;
 
   const std::string chosen = cboCoupling.text;
-  if (chosen != current && calibrated != "No") {
+  if (chosen != sel.coupling && sel.calibrated != "No") {
     const MsgAnswer answer = services_.messages.Show(
         "   Do you want to recalibrate?", kAttentionTitle, MsgIcon::None, MsgButtons::OKCancel);
     if (answer != MsgAnswer::OK) return;
-    grdChannel.Cell(row, kColCoupling) = chosen;
+    grdChannel.Cell(sel.row, kColCoupling) = chosen;
     MarkUncalibrated();
   } else {
-    grdChannel.Cell(row, kColCoupling) = chosen;
+    grdChannel.Cell(sel.row, kColCoupling) = chosen;
   }
 
-  c.Base[b].Coupling[k - 1] = chosen;
+  c.Base[sel.b].Coupling[sel.n - 1] = chosen;
   session_.cardPic.whichCard[static_cast<std::size_t>(CardKindOf(sel.cardType))]
       .value = false;
   c.Channels[c.CurrentChannel].DCCoupled = ToBool16(cboCoupling.listIndex != 1);

@@ -67,36 +67,30 @@ void MainForm::ApplyFilter(const std::string& text, bool fromGrid, int settingIn
 
   const SelectedRow sel = ReadSelectedRow();
   if (!sel.IsCardChannel()) return;
-  const int row = sel.row;
-  const std::string& current = sel.filter;
-  const std::string& calibrated = sel.calibrated;
-  const std::string& cardType = sel.cardType;
-  const int n = sel.n;
-  const int b = sel.b;
 
   ChannelConfig& channel = c.Channels[c.CurrentChannel];
-  c.Base[b].Filter[n - 1] = text;
+  c.Base[sel.b].Filter[sel.n - 1] = text;
   channel.FilterOption = text;
 
-  if (text != current && calibrated != "No") {
+  if (text != sel.filter && sel.calibrated != "No") {
     const std::string_view question =
         fromGrid ? "   Do you want to recalibrate this channel?" : "   Do you want to recalibrate?";
     const MsgAnswer answer =
         services_.messages.Show(question, kAttentionTitle, MsgIcon::None, MsgButtons::OKCancel);
     if (answer != MsgAnswer::OK) return;
-    grdChannel.Cell(row, kColFilter) = text;
+    grdChannel.Cell(sel.row, kColFilter) = text;
     if (fromGrid) ShowInCombo(cboFIlter, text);
     MarkUncalibrated();
   } else {
-    grdChannel.Cell(row, kColFilter) = text;
+    grdChannel.Cell(sel.row, kColFilter) = text;
     if (fromGrid) ShowInCombo(cboFIlter, text);
   }
 
-  const std::string instruction = ResistorInstruction(setting, cardType, n);
+  const std::string instruction = ResistorInstruction(setting, sel.cardType, sel.n);
   if (!instruction.empty()) ShowInfo(instruction, kAttentionTitle);
 
   ShuntButton& resistor =
-      session_.cardPic.FilterGainResistor[static_cast<std::size_t>(CardKindOf(cardType))];
+      session_.cardPic.FilterGainResistor[static_cast<std::size_t>(CardKindOf(sel.cardType))];
   resistor.visible = setting != FilterSetting::X1;
   channel.GainX2 = ToBool16(setting == FilterSetting::X2);
   channel.FilterOn = ToBool16(setting != FilterSetting::Bypass);
@@ -108,15 +102,9 @@ void MainForm::ApplyCoupling(const std::string& text) {
 
   const SelectedRow sel = ReadSelectedRow();
   if (!sel.IsCardChannel()) return;
-  const int row = sel.row;
-  const std::string& current = sel.coupling;
-  const std::string& calibrated = sel.calibrated;
-  const std::string& cardType = sel.cardType;
-  const int n = sel.n;
-  const int b = sel.b;
 
-  if (text == current || calibrated == "No") {
-    grdChannel.Cell(row, kColCoupling) = text;
+  if (text == sel.coupling || sel.calibrated == "No") {
+    grdChannel.Cell(sel.row, kColCoupling) = text;
     ShowInCombo(cboCoupling, text);
   } else {
     const MsgAnswer answer =
@@ -127,15 +115,15 @@ void MainForm::ApplyCoupling(const std::string& text) {
       lblDCACcoupling.visible = false;
       return;
     }
-    grdChannel.Cell(row, kColCoupling) = text;
+    grdChannel.Cell(sel.row, kColCoupling) = text;
     ShowInCombo(cboCoupling, text);
-    c.Base[b].CalStatus[n - 1] = "No";
-    grdChannel.Cell(row, kColCalibrated) = "No";
+    c.Base[sel.b].CalStatus[sel.n - 1] = "No";
+    grdChannel.Cell(sel.row, kColCalibrated) = "No";
     MarkUncalibrated();
   }
 
-  c.Base[b].Coupling[n - 1] = text;
-  session_.cardPic.whichCard[static_cast<std::size_t>(CardKindOf(cardType))].value = false;
+  c.Base[sel.b].Coupling[sel.n - 1] = text;
+  session_.cardPic.whichCard[static_cast<std::size_t>(CardKindOf(sel.cardType))].value = false;
   c.Channels[c.CurrentChannel].DCCoupled = ToBool16(text != kCouplingAC);
 }
 
