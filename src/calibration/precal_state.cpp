@@ -6,6 +6,25 @@
 namespace vernium {
 
 PreCalState::PreCalState() {
+  caption = "Application Parameters";
+  Frame3D2.caption = "Calibration Method";
+  fraTwoPoint.caption = "Application parameters";
+  lblExcite.caption = "Excitation";
+  lblExciteUnit.caption = "Volts";
+  lblSense.caption = "Sensitivity";
+  lblSenseUnit.caption = "mV/V";
+  lblFullLoad.caption = "Sensor Full Rated Load";
+  lblMaxLoad.caption = "Application Max Load";
+  lblOffset.caption = "Quiesent/Tare";
+  lblUnitsCaption.caption = "Units";
+  lblPnt1mVolts.caption = "Point 1";
+  lblPnt1Value.caption = "Point 1 value";
+  lblPnt2mVolts.caption = "Point 2";
+  lblPnt2Value.caption = "Point 2 value";
+  lblShuntCalValue.caption = "Shunt cal value";
+  for (auto& units : lblUnits) units.caption = "Pounds";
+  cmdContinue.caption = "&Continue";
+  cmdAnyCalCancel.caption = "C&ancel";
   optCalMethod[0].caption = "Nameplate Calibration";
   optCalMethod[1].caption = "Two_Point Calibration";
   optCalMethod[2].caption = "Shunt Calibration";

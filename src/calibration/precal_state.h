@@ -1,7 +1,7 @@
 #pragma once
-// The application-parameter form's state that the main window fills before
-// showing it: the calibration method options and the eleven text boxes. The
-// parameter window builds on this state.
+// The application-parameter window's controls. The main window fills the
+// method options and the eleven text boxes before showing it, and the wizard
+// reads the boxes, so the state lives in the session.
 
 #include <array>
 
@@ -20,6 +20,9 @@ inline constexpr int kMethodShuntCal = 2;
 struct PreCalState {
   PreCalState();
 
+  std::string caption;
+  Frame Frame3D2;     // "Calibration Method"
+  Frame fraTwoPoint;  // "Application parameters"
   std::array<OptionButton, 3> optCalMethod;  // Nameplate, Two Point, Shunt Cal
   TextBox txtExcite;
   TextBox txtSense;
@@ -32,6 +35,17 @@ struct PreCalState {
   TextBox txtPnt2mVolts;
   TextBox txtPnt2Value;
   TextBox txtShuntCalValue;
+
+  // Captions beside the fields; each follows its field's enabled state.
+  Label lblExcite, lblSense, lblUnitsCaption, lblFullLoad, lblMaxLoad, lblOffset;
+  Label lblPnt1mVolts, lblPnt1Value, lblPnt2mVolts, lblPnt2Value, lblShuntCalValue;
+  Label lblExciteUnit;  // "Volts"
+  Label lblSenseUnit;   // "mV/V"
+  // The units text beside the full load, maximum load, tare, point values
+  // and shunt value.
+  std::array<Label, 5> lblUnits;
+  Button cmdContinue;
+  Button cmdAnyCalCancel;
 
   // The method whose option is on.
   int SelectedMethod() const;

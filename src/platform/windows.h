@@ -21,6 +21,8 @@ class WindowOpener {
   virtual ~WindowOpener() = default;
   // Shows the window modally; returns when it has been hidden or closed.
   virtual void ShowModal(WindowId id) = 0;
+  // Hides a window that is showing (a modal one returns from ShowModal).
+  virtual void Hide(WindowId id) = 0;
   // Unloads the window if it was ever created.
   virtual void Unload(WindowId id) = 0;
 };
@@ -30,15 +32,18 @@ class WindowOpener {
 class ScriptedWindowOpener : public WindowOpener {
  public:
   void ShowModal(WindowId id) override;
+  void Hide(WindowId id) override { hidden_.push_back(id); }
   void Unload(WindowId id) override { unloaded_.push_back(id); }
 
   void OnShow(WindowId id, std::function<void()> action) { actions_[id] = std::move(action); }
   const std::vector<WindowId>& Shown() const { return shown_; }
+  const std::vector<WindowId>& Hidden() const { return hidden_; }
   const std::vector<WindowId>& Unloaded() const { return unloaded_; }
 
  private:
   std::map<WindowId, std::function<void()>> actions_;
   std::vector<WindowId> shown_;
+  std::vector<WindowId> hidden_;
   std::vector<WindowId> unloaded_;
 };
 

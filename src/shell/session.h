@@ -18,6 +18,7 @@
 #include "diagram/card_pic_state.h"
 #include "model/configuration.h"
 #include "platform/clock.h"
+#include "wizard/calibrator_state.h"
 
 namespace vernium {
 
@@ -69,6 +70,7 @@ class Session {
   // Windows the main window fills before showing them.
   PreCalState preCal;
   CardPicState cardPic;
+  CalibratorState calibrator;
 
   AcqLibObject& Library() const { return *library_; }
   const Clock& SystemTime() const { return *clock_; }

@@ -1,8 +1,10 @@
 #include "wizard/calibration_record.h"
 
+#include <cmath>
 #include <string>
 #include <string_view>
 
+#include "calibration/precal_state.h"
 #include "model/configuration.h"
 #include "model/numeric_text.h"
 #include "platform/controls.h"
@@ -52,6 +54,54 @@ void MarkUncalibrated(Configuration& config, Grid& grdChannel) {
   config.Actual[chan].Offset = 0.0f;
 
   config.Base[b].CalStatus[n - 1] = "No";
+}
+
+void MarkCalibrated(Configuration& config, Grid& grdChannel, const PreCalState& preCal,
+                    CalendarDate today) {
+  const int row = config.CurrentRow;
+  grdChannel.row = row;
+  grdChannel.rowSel = row;
+  const std::string label = grdChannel.Cell(row, 1);
+  const std::string date = CalibrationDate(today.year, today.month, today.day);
+  grdChannel.Cell(row, 4) = date;
+  const int n = CardChannelNumber(grdChannel, row);
+  const int b = BaseOfLabel(label);
+  config.Base[b].CalStatus[n - 1] = date;
+
+  ChannelConfig& channel = config.Channels[config.CurrentChannel];
+  channel.Calibrated = "Yes";
+  auto value = [](const TextBox& box) { return LeadingNumber(box.text); };
+  if (preCal.SelectedMethod() == kMethodTwoPoint) {
+    channel.M = static_cast<float>((value(preCal.txtPnt2Value) - value(preCal.txtPnt1Value)) / 5.0);
+    channel.B = static_cast<float>(value(preCal.txtPnt1Value));
+  } else {
+    channel.M = static_cast<float>((value(preCal.txtMaxLoad) - value(preCal.txtOffset)) / 5.0);
+    channel.B = static_cast<float>(value(preCal.txtOffset));
+  }
+}
+
+void MeasureStep(Configuration& config, int step, float v) {
+  ActualSettings& actual = config.Actual[config.CurrentChannel];
+  const double g = NonZero(actual.FilterGain);
+  const double reading = v;
+  switch (step) {
+    case 2:
+      actual.Offset = static_cast<float>(-(reading / 1.2) / g);
+      break;
+    case 3:
+      actual.InputGain = static_cast<float>((reading / g + actual.Offset) / 0.005);
+      break;
+    case 4:
+      actual.ScalingGain = static_cast<float>(
+          (reading / g) / NonZero(static_cast<double>(actual.InputGain) * 0.005 - actual.Offset));
+      break;
+    default:
+      break;
+  }
+}
+
+bool OffsetNotZero(const Configuration& config) {
+  return std::fabs(static_cast<double>(config.Actual[config.CurrentChannel].Offset)) > 0.01;
 }
 
 }  // namespace vernium

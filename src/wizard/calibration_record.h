@@ -4,10 +4,13 @@
 
 #include <cstdint>
 
+#include "platform/clock.h"
+
 namespace vernium {
 
 struct Configuration;
 struct Grid;
+struct PreCalState;
 
 // The position, 1 to 16, of the channel of grid row `row` among the card
 // channels of its base channel, from the row's label b-c-k (column 1) and
@@ -24,5 +27,21 @@ int CardDesignatorNumber(int cardChannelNumber);
 // column, the record and the base channel's entry; the calculated and actual
 // gains and the actual offset cleared.
 void MarkUncalibrated(Configuration& config, Grid& grdChannel);
+
+// Records the current channel as calibrated on `today`: the date in the
+// grid's "Calibrated" column and the base channel's entry, "Yes" in the
+// record, and its scaling line y = M x + B from the application parameters
+// as the form shows them (Two Point: the two point values; otherwise the
+// maximum load and the tare).
+void MarkCalibrated(Configuration& config, Grid& grdChannel, const PreCalState& preCal,
+                    CalendarDate today);
+
+// Turns a live reading `v` (volts) of wizard step `step` into the card's
+// actual offset (step 2), input gain (step 3) or scale gain (step 4) of the
+// current channel; other steps measure nothing.
+void MeasureStep(Configuration& config, int step, float v);
+
+// The actual offset is too far from zero for the input gain to be set.
+bool OffsetNotZero(const Configuration& config);
 
 }  // namespace vernium

@@ -92,6 +92,7 @@ std::optional<std::string> Adjust(const Step& step, ScenarioHost& host, BenchSte
   if (!s.active) {
     s = BenchStepState{};
     s.active = true;
+    s.settleUntil = now;  // a blank display gets its grace time from here
   } else if (now < s.settleUntil) {
     return std::nullopt;
   }

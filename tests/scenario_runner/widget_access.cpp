@@ -97,7 +97,9 @@ QWidget* FindWindow(const std::string& name) {
 
 QWidget* ActiveWindow() {
   if (QWidget* modal = QApplication::activeModalWidget()) return modal;
-  if (QWidget* active = QApplication::activeWindow()) return active;
+  // A window that has just hidden may still count as active on the offscreen
+  // platform, which hands the activation back to nobody.
+  if (QWidget* active = QApplication::activeWindow(); active && active->isVisible()) return active;
   QWidget* main = FindWindow("Main");
   return main && main->isVisible() ? main : nullptr;
 }

@@ -25,6 +25,10 @@ void QtWindowOpener::ShowModal(WindowId id) {
   window->hide();
 }
 
+void QtWindowOpener::Hide(WindowId id) {
+  if (QDialog* window = Loaded(id)) window->hide();
+}
+
 void QtWindowOpener::Unload(WindowId id) {
   const auto it = loaded_.find(id);
   if (it == loaded_.end()) return;

@@ -29,6 +29,7 @@ class QtWindowOpener : public WindowOpener {
   bool IsRegistered(WindowId id) const { return factories_.count(id) != 0; }
 
   void ShowModal(WindowId id) override;
+  void Hide(WindowId id) override;
   void Unload(WindowId id) override;
 
   // The window while it is loaded, else nullptr.

@@ -1,7 +1,11 @@
 #include "shell/ui/vernium_app.h"
 
+#include <QPushButton>
+
 #include "acquisition/ui/device_window.h"
+#include "calibration/ui/precal_window.h"
 #include "shell/ui/main_window.h"
+#include "wizard/ui/calibrator_window.h"
 
 namespace vernium::qtui {
 
@@ -29,9 +33,13 @@ VerniumApp::VerniumApp(AcqLibObject& library, MessageBoxes* messages, Configurat
       help_(messages_),
       ownPrinter_(printer != nullptr ? nullptr : std::make_unique<PrintoutNotAvailable>(messages_)),
       printer_(printer != nullptr ? *printer : *ownPrinter_),
-      form_(session_, Services{messages_, pointer_, windows_, help_, printer_}) {
+      form_(session_, Services{messages_, pointer_, windows_, help_, printer_}),
+      preCalForm_(session_, form_.grdChannel, messages_, pointer_, windows_) {
   window_ = std::make_unique<MainWindow>(form_);
   windows_.Register(WindowId::frmIfcSel, [this] { return MakeDeviceWindow(); });
+  windows_.Register(WindowId::PreCal,
+                    [this] { return new PreCalWindow(preCalForm_, window_.get()); });
+  windows_.Register(WindowId::Calibrator, [this] { return MakeCalibratorWindow(); });
 }
 
 VerniumApp::~VerniumApp() {
@@ -54,6 +62,14 @@ DeviceWindow* VerniumApp::MakeDeviceWindow() {
                              *s.SignedCountsToVolts, messages_, pointer_});
   auto* window = new DeviceWindow(*deviceForm_, window_.get());
   if (deviceWindowMade_) deviceWindowMade_(*window);
+  return window;
+}
+
+CalibratorWindow* VerniumApp::MakeCalibratorWindow() {
+  auto* window = new CalibratorWindow(session_, form_.grdChannel, messages_, window_.get());
+  window->form().OnExitToMain([this] {
+    if (auto* calibrate = window_->findChild<QPushButton*>("CmdCalibrate")) calibrate->setFocus();
+  });
   return window;
 }
 

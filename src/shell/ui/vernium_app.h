@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "acquisition/device_selection.h"
+#include "calibration/precal_form.h"
 #include "platform/configuration_printer.h"
 #include "platform/message_boxes.h"
 #include "platform/ui/qt_help_viewer.h"
@@ -19,8 +20,10 @@
 
 namespace vernium::qtui {
 
+class CalibratorWindow;
 class DeviceWindow;
 class MainWindow;
+class PreCalWindow;
 
 class VerniumApp {
  public:
@@ -53,9 +56,11 @@ class VerniumApp {
   MessageBoxes& messages() { return messages_; }
   // The device selection's form, once its window has been made.
   IfcSelForm* deviceSelection() { return deviceForm_.get(); }
+  PreCalForm& preCal() { return preCalForm_; }
 
  private:
   DeviceWindow* MakeDeviceWindow();
+  CalibratorWindow* MakeCalibratorWindow();
 
   Session session_;
   QtMessageBoxes qtMessages_;
@@ -66,6 +71,7 @@ class VerniumApp {
   std::unique_ptr<ConfigurationPrinter> ownPrinter_;
   ConfigurationPrinter& printer_;
   MainForm form_;
+  PreCalForm preCalForm_;
   std::unique_ptr<IfcSelForm> deviceForm_;
   std::unique_ptr<MainWindow> window_;
   std::function<void(DeviceWindow&)> deviceWindowMade_;

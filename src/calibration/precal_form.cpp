@@ -1,0 +1,276 @@
+#include "calibration/precal_form.h"
+
+#include <array>
+
+#include "calibration/gain_calc.h"
+#include "calibration/numeric_fields.h"
+#include "model/numeric_text.h"
+#include "platform/message_boxes.h"
+#include "platform/mouse_pointer.h"
+#include "platform/windows.h"
+#include "wizard/calibration_record.h"
+
+namespace vernium {
+
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+constexpr std::string_view kAttention = "Attention!";
+
+double Value(const TextBox& box) { return LeadingNumber(box.text); }
+float Single(const TextBox& box) { return static_cast<float>(LeadingNumber(box.text)); }
+
+std::string Trimmed(const std::string& text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return "";
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace
+
+std::string MethodDirections(int method, std::string_view card) {
+  switch (method) {
+    case kMethodNameplate:
+      return "Nameplate calibration allows you to enter parameters for your strain gage and the "
+             "application in which it is being used. The last step of calibration requires that "
+             "the load cell be attached.";
+    case kMethodTwoPoint:
+      return "Two point calibration allows you to calibrate the card with a strain gage whose "
+             "strain gage specifications are not known.  You must know the output of the gage for "
+             "at least two points. The last step of calibration requires that the load cell be "
+             "attached.";
+    default:
+      return "Shunt calibration allows you to calibrate the channel using the user-supplied "
+             "shunts in the " +
+             std::string(card) +
+             " to simulate a physical load. See the User's Manual to connect the appropriate "
+             "shunt resistors to the desired " +
+             std::string(card) +
+             " channel to perform this cal procedure. This procedure is done with the load cell "
+             "attached.";
+  }
+}
+
+PreCalForm::PreCalForm(Session& session, const Grid& grdChannel, MessageBoxes& messages,
+                       MousePointer& pointer, WindowOpener& windows)
+    : session_(session),
+      s_(session.preCal),
+      grdChannel_(grdChannel),
+      messages_(messages),
+      pointer_(pointer),
+      windows_(windows) {}
+
+TextBox* PreCalForm::Field(std::string_view name) {
+  const std::array<std::pair<std::string_view, TextBox*>, 11> fields{{
+      {"txtExcite", &s_.txtExcite},
+      {"txtSense", &s_.txtSense},
+      {"txtUnits", &s_.txtUnits},
+      {"txtFullLoad", &s_.txtFullLoad},
+      {"txtMaxLoad", &s_.txtMaxLoad},
+      {"txtOffset", &s_.txtOffset},
+      {"txtPnt1mVolts", &s_.txtPnt1mVolts},
+      {"txtPnt1Value", &s_.txtPnt1Value},
+      {"txtPnt2mVolts", &s_.txtPnt2mVolts},
+      {"txtPnt2Value", &s_.txtPnt2Value},
+      {"txtShuntCalValue", &s_.txtShuntCalValue},
+  }};
+  for (const auto& [fieldName, box] : fields) {
+    if (fieldName == name) return box;
+  }
+  return nullptr;
+}
+
+void PreCalForm::Activate() {
+  const Configuration& c = session_.config;
+  const ChannelConfig& channel = c.Channels[c.CurrentChannel];
+  s_.caption = "Application Parameters - Channel " + channel.ChannelLabel;
+  const bool sgc10 = channel.CardType == kSGC10;
+  s_.optCalMethod[kMethodShuntCal].visible = !sgc10;
+  int method = s_.SelectedMethod();
+  if (sgc10 && method == kMethodShuntCal) method = kMethodNameplate;
+  SelectMethod(method);
+  ShowUnits(channel.Units);
+}
+
+void PreCalForm::SelectMethod(int index) {
+  const std::string card = grdChannel_.Cell(session_.config.CurrentRow, 5);
+  session_.calibrator.lblDirections.caption = MethodDirections(index, card);
+  ApplyFieldStates(index);
+  SwitchMethodOption(s_, index);
+}
+
+void PreCalForm::ApplyFieldStates(int method) {
+  const bool nameplate = method == kMethodNameplate;
+  const bool points = !nameplate;
+  const bool shunt = method == kMethodShuntCal;
+  auto set = [](TextBox& box, Label& caption, bool enabled) {
+    box.enabled = enabled;
+    caption.enabled = enabled;
+  };
+  set(s_.txtExcite, s_.lblExcite, true);
+  set(s_.txtMaxLoad, s_.lblMaxLoad, true);
+  set(s_.txtOffset, s_.lblOffset, true);
+  set(s_.txtUnits, s_.lblUnitsCaption, true);
+  set(s_.txtSense, s_.lblSense, nameplate);
+  s_.lblSenseUnit.enabled = nameplate;
+  set(s_.txtFullLoad, s_.lblFullLoad, nameplate);
+  set(s_.txtPnt1mVolts, s_.lblPnt1mVolts, points);
+  set(s_.txtPnt1Value, s_.lblPnt1Value, points);
+  set(s_.txtPnt2mVolts, s_.lblPnt2mVolts, points);
+  set(s_.txtPnt2Value, s_.lblPnt2Value, points);
+  set(s_.txtShuntCalValue, s_.lblShuntCalValue, shunt);
+}
+
+void PreCalForm::ShowUnits(const std::string& units) {
+  for (auto& label : s_.lblUnits) label.caption = units;
+}
+
+std::string PreCalForm::JumperAdvice(int p) const {
+  const ChannelConfig& channel = session_.config.Channels[session_.config.CurrentChannel];
+  const bool sgc10 = channel.CardType == kSGC10;
+  if (!sgc10 && !IsSgc50Family(channel.CardType)) return "";
+  std::string filterLine;
+  std::string couplingJumper;
+  if (sgc10) {
+    const bool odd = p % 2 == 1;
+    filterLine = std::string("Filter must be bypassed while calibrating unit, Move jumper JP") +
+                 (odd ? "5" : "4") + " to bypass position.";
+    couplingJumper = odd ? "2" : "3";
+  } else {
+    const std::string q = std::to_string(CardDesignatorNumber(p));
+    filterLine = s_.SelectedMethod() == kMethodShuntCal
+                     ? "Filter must be engaged while calibrating unit, move jumper JP" + q +
+                           "04 to filter position"
+                     : "Filter must be bypassed while calibrating unit, move jumper JP" + q +
+                           "04 to bypass position";
+    couplingJumper = q + "03";
+  }
+  const std::string couplingLine =
+      "Channel needs to be set to DC coupling for calibration. Install jumper JP" + couplingJumper;
+  const bool ac = !IsTrue(channel.DCCoupled);
+  if (IsTrue(channel.FilterOn)) {
+    std::string text = filterLine + std::string(kCrLf) + std::string(kCrLf);
+    if (ac) text += couplingLine + std::string(kCrLf) + std::string(kCrLf);
+    return text + "All jumpers will be set to user defined settings in the final steps of "
+                  "calibration.";
+  }
+  return ac ? couplingLine : "";
+}
+
+void PreCalForm::ContinueClick() {
+  Configuration& c = session_.config;
+  const int method = s_.SelectedMethod();
+  SelectMethod(method);
+
+  for (const NumericField& field : kNumericFields) {
+    if (Trimmed(Field(field.name)->text) == ".") {
+      messages_.Show("Please enter valid data.", kDataValidationTitle, MsgIcon::Information,
+                     MsgButtons::OK);
+      focusRequest = "txtExcite";
+      return;
+    }
+  }
+
+  const int p = CardChannelNumber(grdChannel_, c.CurrentRow);
+
+  if (s_.txtMaxLoad.text.empty() || s_.txtOffset.text.empty() ||
+      s_.txtShuntCalValue.text.empty()) {
+    messages_.Show(" Please enter valid data.", kDataValidationTitle, MsgIcon::Information,
+                   MsgButtons::OK);
+    return;
+  }
+
+  const double shunt = Value(s_.txtShuntCalValue);
+  const double tare = Value(s_.txtOffset);
+  const double maxLoad = Value(s_.txtMaxLoad);
+  double v = 0.0;
+  if (!(shunt - tare == 0.0 && maxLoad - tare == 0.0)) {
+    if (!(maxLoad > tare)) {
+      messages_.Show(
+          " The Application Max Load value must be greater than the Quiescent/Tare value.",
+          kDataValidationTitle, MsgIcon::Exclamation, MsgButtons::OKCancel);
+      focusRequest = "txtMaxLoad";
+      return;
+    }
+    v = 5.0 * (shunt - tare) / (maxLoad - tare);
+  }
+
+  if ((method == kMethodShuntCal && v > 5.0) || v < -5.0) {
+    messages_.Show(
+        " Proper gains cannot be determined for this application. The desired gains may be "
+        "achieved by performing a manual adjustment of the strain gage card. See the examples in "
+        "the User's Manual for more information.",
+        kAttention, MsgIcon::Information, MsgButtons::OK);
+    return;
+  }
+
+  if (const std::string advice = JumperAdvice(p); !advice.empty()) {
+    messages_.Show(advice, kAttention, MsgIcon::Information, MsgButtons::OK);
+  }
+
+  StoreAppParams(c.CurrentChannel);
+
+  if (method != kMethodNameplate) {
+    TwoPointToNameplate(c, c.CurrentChannel, Single(s_.txtPnt1mVolts), Single(s_.txtPnt1Value),
+                        Single(s_.txtPnt2mVolts), Single(s_.txtPnt2Value), messages_);
+  }
+  const bool calculated = CalcGains(c, c.CurrentChannel, messages_);
+  windows_.Hide(WindowId::PreCal);
+  if (calculated) windows_.ShowModal(WindowId::Calibrator);
+}
+
+void PreCalForm::AnyCalCancelClick() { windows_.Hide(WindowId::PreCal); }
+
+void PreCalForm::StoreAppParams(int channel) {
+  ClsWaitCursor wait(pointer_);
+  ChannelConfig& record = session_.config.Channels[channel];
+  record.Excitation = Single(s_.txtExcite);
+  record.Sensitivity = static_cast<float>(Value(s_.txtSense) * 0.001);
+  record.Units = s_.txtUnits.text;
+  record.FullLoad = Single(s_.txtFullLoad);
+  record.MaxLoad = Single(s_.txtMaxLoad);
+  record.Tare = Single(s_.txtOffset);
+  record.Pnt1Volts = static_cast<float>(Value(s_.txtPnt1mVolts) * 0.001);
+  record.Pnt1Value = Single(s_.txtPnt1Value);
+  record.Pnt2Volts = static_cast<float>(Value(s_.txtPnt2mVolts) * 0.001);
+  record.Pnt2Value = Single(s_.txtPnt2Value);
+  record.ShuntCalValue = Single(s_.txtShuntCalValue);
+}
+
+// ---- the fields ----
+
+void PreCalForm::FieldGotFocus(std::string_view name) {
+  if (TextBox* box = Field(name)) {
+    box->selStart = 0;
+    box->selLength = static_cast<int>(box->text.size());
+  }
+}
+
+bool PreCalForm::FieldKeyPress(std::string_view name, int keyCode) {
+  if (FindNumericField(name) == nullptr) return Field(name) != nullptr;
+  return KeyFilter(keyCode, Field(name)->text);
+}
+
+bool PreCalForm::FieldKeyDown(std::string_view name, int keyCode) {
+  if (keyCode != kKeyEnter || Field(name) == nullptr) return false;
+  FieldLostFocus(name);
+  FieldGotFocus(name);
+  return true;
+}
+
+void PreCalForm::FieldLostFocus(std::string_view name) {
+  TextBox* box = Field(name);
+  if (box == nullptr) return;
+  if (name == "txtUnits") {
+    box->text = UnitsRule(box->text);
+    ShowUnits(box->text);
+    return;
+  }
+  const NumericField* field = FindNumericField(name);
+  if (field == nullptr) return;
+  const RangeCheck check = ValidateRange(messages_, box->text, *field);
+  box->text = check.text;
+  if (check.refocus) focusRequest = std::string(name);
+}
+
+}  // namespace vernium

@@ -1,0 +1,72 @@
+#pragma once
+// The application-parameter window "PreCal": the technician picks how the
+// strain gage is described (Nameplate, Two Point, Shunt Cal) and enters the
+// application's parameters; Continue checks them, gives the jumper advice,
+// stores them in the channel's record, computes the target gains and opens
+// the calibration wizard. The form holds the window's state (in the session,
+// PreCalState) and runs every handler, the numeric fields' included.
+
+#include <string>
+#include <string_view>
+
+#include "calibration/precal_state.h"
+#include "platform/controls.h"
+#include "shell/session.h"
+
+namespace vernium {
+
+class MessageBoxes;
+class MousePointer;
+class WindowOpener;
+
+inline constexpr std::string_view kDataValidationTitle = "Data Validation Error";
+
+// The directions of each method, as the wizard shows them before its first
+// step. `card` is the card type of the grid's selected row.
+std::string MethodDirections(int method, std::string_view card);
+
+class PreCalForm {
+ public:
+  PreCalForm(Session& session, const Grid& grdChannel, MessageBoxes& messages,
+             MousePointer& pointer, WindowOpener& windows);
+
+  PreCalState& state() { return s_; }
+  const PreCalState& state() const { return s_; }
+
+  // ---- handlers ----
+  void Activate();  // each time the window shows
+  void SelectMethod(int index);
+  void MethodClick(int index) { SelectMethod(index); }
+  void ContinueClick();
+  void AnyCalCancelClick();
+  void StoreAppParams(int channel);
+
+  // The numeric fields and txtUnits, by control name.
+  void FieldGotFocus(std::string_view name);
+  // True when the typed character may enter the field.
+  bool FieldKeyPress(std::string_view name, int keyCode);
+  // True when the key should sound the beep (Enter).
+  bool FieldKeyDown(std::string_view name, int keyCode);
+  void FieldLostFocus(std::string_view name);
+
+  // The text box of that name, or nullptr.
+  TextBox* Field(std::string_view name);
+
+  // The control that is to get the focus after a handler ("" none); the
+  // window moves the focus there and clears it.
+  std::string focusRequest;
+
+ private:
+  void ApplyFieldStates(int method);
+  void ShowUnits(const std::string& units);
+  std::string JumperAdvice(int p) const;
+
+  Session& session_;
+  PreCalState& s_;
+  const Grid& grdChannel_;
+  MessageBoxes& messages_;
+  MousePointer& pointer_;
+  WindowOpener& windows_;
+};
+
+}  // namespace vernium

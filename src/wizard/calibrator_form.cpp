@@ -1,0 +1,191 @@
+// The wizard's window life, its buttons, the live reading and the record of
+// a completed or abandoned calibration. The steps' texts are in
+// calibrator_steps.cpp.
+#include "wizard/calibrator_form.h"
+
+#include <memory>
+
+#include "acquisition/gauge_acquisition.h"
+#include "calibration/arithmetic_fault.h"
+#include "calibration/precal_state.h"
+#include "calibration/xfer_func.h"
+#include "model/numeric_text.h"
+#include "platform/message_boxes.h"
+#include "wizard/calibration_record.h"
+
+namespace vernium {
+
+CalibratorForm::CalibratorForm(Session& session, Grid& grdChannel, MessageBoxes& messages,
+                               BackgroundRunner& reader)
+    : session_(session),
+      s_(session.calibrator),
+      grdChannel_(grdChannel),
+      messages_(messages),
+      reader_(reader) {}
+
+CalibratorForm::~CalibratorForm() { reader_.WaitIdle(); }
+
+void CalibratorForm::SetScale(double scaleX, double scaleY) {
+  scaleX_ = scaleX;
+  scaleY_ = scaleY;
+}
+
+ChannelConfig& CalibratorForm::Channel() {
+  return session_.config.Channels[session_.config.CurrentChannel];
+}
+
+int CalibratorForm::Method() const { return session_.preCal.SelectedMethod(); }
+
+bool CalibratorForm::IsSGC50B() { return Channel().CardType == kSGC50B; }
+
+std::string CalibratorForm::GridCardType() const {
+  return grdChannel_.Cell(session_.config.CurrentRow, 5);
+}
+
+std::int16_t CalibratorForm::CardNumber() const {
+  return CardChannelNumber(grdChannel_, session_.config.CurrentRow);
+}
+
+void CalibratorForm::Load() {
+  const Configuration& c = session_.config;
+  const int chan = c.CurrentChannel;
+  closeRequested = false;
+  readingsShown_ = 0;
+  s_.caption = "Adjusting Channel " + c.Channels[chan].ChannelLabel;
+  if (c.Channels[chan].CardType == kSGC10) {
+    const int shown = chan % 2;
+    for (int i = 0; i < 3; ++i) s_.picPots[static_cast<std::size_t>(i)].visible = i == shown;
+    s_.picPotOn[static_cast<std::size_t>(shown)].left = 1020.0 * scaleX_;
+  } else {
+    s_.picPots[kPicSgc10Even].visible = false;
+    s_.picPots[kPicSgc10Odd].visible = false;
+    s_.picPots[kPicSgc50].visible = true;
+    s_.picPotOn[kPicSgc50].top = 715.0 * scaleY_;
+    s_.lblOverlayChanCaption = "CHANNEL " + GeneralFormat(static_cast<float>(chan % 8));
+    // Laid out in twips at design time; scaled to the screen here.
+    const CalibratorState design;
+    s_.lblOverlayChan.left = design.lblOverlayChan.left * scaleX_;
+    s_.lblOverlayChan.width = design.lblOverlayChan.width * scaleX_;
+    s_.lblOverlayChan.top = design.lblOverlayChan.top * scaleY_;
+    s_.lblOverlayChan.height = design.lblOverlayChan.height * scaleY_;
+  }
+  s_.WizardStep = 0;
+  ShowStep();
+  session_.GageScanList.channels.fill(chan);
+}
+
+void CalibratorForm::NextClick() {
+  SetTimer(false);
+  s_.cmdPrevious.enabled = s_.WizardStep >= 2;
+  ++s_.WizardStep;
+  const std::string cardType = GridCardType();
+  const bool calSwitchCard = cardType == kSGC50A || cardType == kSGC50B;
+  const int method = Method();
+  if (s_.WizardStep == kStepOffset && calSwitchCard && method != kMethodShuntCal && !IsSGC50B()) {
+    Say("Turn the CAL/NORM switch to NORM position", kSGC50A, MsgButtons::OK);
+  }
+  if (s_.WizardStep == kStepScaleGain && calSwitchCard && method == kMethodShuntCal) {
+    if (!IsSGC50B()) {
+      Say("Turn the CAL/NORM switch to NORM position", kSGC50A, MsgButtons::OK);
+    } else {
+      Say("Turn the CAL1 and CAL2 switches to the RUN position", kSGC50B, MsgButtons::OK);
+    }
+  }
+  ShowStep();
+}
+
+void CalibratorForm::PreviousClick() {
+  SetTimer(false);
+  --s_.WizardStep;
+  ShowStep();
+}
+
+void CalibratorForm::ExitMainClick() {
+  SetTimer(false);
+  const bool shuntCal = Method() == kMethodShuntCal;
+  const bool incomplete = shuntCal ? s_.WizardStep < kStepScaleGain : s_.WizardStep < kStepComplete;
+  if (incomplete) {
+    messages_.Show(kNotCompletedText, "Attention!", MsgIcon::Information, MsgButtons::OK);
+    MarkUncalibrated(session_.config, grdChannel_);
+  }
+  reader_.WaitIdle();
+  closeRequested = true;
+  if (exitToMain_) exitToMain_();
+}
+
+// ---- the live reading ----
+
+void CalibratorForm::SetTimer(bool enabled) {
+  if (!enabled) {
+    // Whatever a read in flight brings back now belongs to another step.
+    ++generation_;
+    tickPending_ = false;
+  }
+  s_.tmrGage.enabled = enabled;
+}
+
+void CalibratorForm::GageTimerTick() {
+  if (!s_.tmrGage.enabled) return;
+  if (readInFlight_) {
+    tickPending_ = true;
+    return;
+  }
+  StartRead();
+}
+
+void CalibratorForm::StartRead() {
+  AcqLibObject* acq = session_.AcqObject;
+  if (acq == nullptr) return;
+  readInFlight_ = true;
+  const GageScanList list = session_.GageScanList;  // the worker reads its own copy
+  auto result = std::make_shared<ReadResult>();
+  const std::uint64_t generation = generation_;
+  reader_.Run(
+      [acq, list, result, this] {
+        result->status = getOneScanAveraged(*acq, trace_, list.channels, list.gainCodes,
+                                            list.flags, 4, false, result->count);
+      },
+      [this, generation, result] { ReadDone(generation, *result); });
+}
+
+void CalibratorForm::ReadDone(std::uint64_t generation, const ReadResult& result) {
+  readInFlight_ = false;
+  if (generation == generation_ && s_.tmrGage.enabled) ShowReading(result);
+  if (tickPending_ && s_.tmrGage.enabled) {
+    tickPending_ = false;
+    StartRead();
+  }
+}
+
+void CalibratorForm::ShowReading(const ReadResult& result) {
+  if (result.status != 0) {
+    // The timer stops before the box shows, so no read starts behind it.
+    SetTimer(false);
+    messages_.Show("Error::" + std::to_string(result.status) + std::string(kLostCommunications),
+                   kAppTitle, MsgIcon::None, MsgButtons::OK);
+    s_.WizardStep = kStepExcitation;
+    ShowStep();
+    return;
+  }
+  float v = 0.0f;
+  try {
+    v = static_cast<float>(session_.SignedCountsToVolts->y(result.count));
+  } catch (const ArithmeticFault&) {
+    return;  // a slope of zero: nothing sensible to show
+  }
+  s_.lblgage.caption = FormatNumber(v, "0.000");
+  ++readingsShown_;
+  if (s_.WizardStep >= kStepOffset && s_.WizardStep <= kStepScaleGain) {
+    MeasureStep(session_.config, s_.WizardStep, v);
+  }
+}
+
+void CalibratorForm::MarkCalibrated() {
+  ::vernium::MarkCalibrated(session_.config, grdChannel_, session_.preCal,
+                            session_.SystemTime().Today());
+  if (session_.UnsignedCountsToVolts && session_.SignedCountsToVolts) {
+    RangeCountsToVolts(*session_.UnsignedCountsToVolts, *session_.SignedCountsToVolts);
+  }
+}
+
+}  // namespace vernium

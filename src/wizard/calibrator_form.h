@@ -1,0 +1,147 @@
+#pragma once
+// The calibration wizard "Calibrator": leads the technician through the hand
+// adjustment of the current channel's card, step by step (excitation,
+// offset, input gain, scale gain, tare offset, completion; Shunt Cal ends
+// after the input gain), with a live reading of the channel beside each
+// step's target. The form owns every rule; the Qt window shows its state and
+// forwards the buttons and the 100 ms timer.
+//
+// The live reading: while tmrGage is enabled, each tick asks for one
+// averaged reading (about 100 ms of acquisition). The read runs on the
+// background runner, off the user-interface thread; its result comes back
+// on that thread. A tick that comes while a read is in flight is remembered
+// (once) and the next read starts as soon as that one is back, so reads never
+// overlap or pile up. A result that arrives after the timer was switched off
+// (every step change does that) is dropped.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "acquisition/acq_lib.h"
+#include "platform/background_runner.h"
+#include "platform/controls.h"
+#include "platform/message_boxes.h"
+#include "shell/session.h"
+#include "wizard/calibrator_state.h"
+
+namespace vernium {
+
+class MessageBoxes;
+
+// What the Shunt Cal completion asks of the diagnostics window: a continuous
+// update started, stopped, and the window left.
+class DiagnosticsActions {
+ public:
+  virtual ~DiagnosticsActions() = default;
+  virtual void StartUpdate() = 0;
+  virtual void StopUpdate() = 0;
+  virtual void ExitDiagnostics() = 0;
+};
+
+inline constexpr std::string_view kLostCommunications = "  Lost communications with device.";
+inline constexpr std::string_view kNotCompletedText =
+    "Calibration is not completed.\nAny previous calibration may be changed.\nRecalibrate "
+    "channel before using.";
+
+// Steps of the wizard.
+inline constexpr std::int16_t kStepExcitation = 1;
+inline constexpr std::int16_t kStepOffset = 2;
+inline constexpr std::int16_t kStepInputGain = 3;
+inline constexpr std::int16_t kStepScaleGain = 4;  // Shunt Cal: completion
+inline constexpr std::int16_t kStepTareOffset = 5;
+inline constexpr std::int16_t kStepComplete = 6;
+
+class CalibratorForm {
+ public:
+  // `grdChannel` is the main window's channel grid; `reader` runs the live
+  // readings.
+  CalibratorForm(Session& session, Grid& grdChannel, MessageBoxes& messages,
+                 BackgroundRunner& reader);
+  ~CalibratorForm();
+  CalibratorForm(const CalibratorForm&) = delete;
+  CalibratorForm& operator=(const CalibratorForm&) = delete;
+
+  CalibratorState& state() { return s_; }
+  const CalibratorState& state() const { return s_; }
+
+  // The diagnostics window the Shunt Cal completion drives (none: nothing).
+  void SetDiagnostics(DiagnosticsActions* diagnostics) { diagnostics_ = diagnostics; }
+  // The screen's twips per pixel divided by 15; positions in twips are
+  // multiplied by these.
+  void SetScale(double scaleX, double scaleY);
+  // Runs when the technician leaves the wizard: the main window puts the
+  // focus on its Calibrate button.
+  void OnExitToMain(std::function<void()> fn) { exitToMain_ = std::move(fn); }
+
+  // ---- handlers ----
+  void Load();
+  void ShowStep();
+  void NextClick();
+  void PreviousClick();
+  void ExitMainClick();  // ExitCheck
+  void GageTimerTick();
+
+  // Set by Exit: the window is to close (it loads afresh when next shown).
+  bool closeRequested = false;
+
+  // ---- the live reading ----
+  bool ReadInFlight() const { return readInFlight_; }
+  // Blocks until a read in flight has finished (closing the window).
+  void WaitForRead() { reader_.WaitIdle(); }
+  // Readings shown since the window loaded.
+  long ReadingsShown() const { return readingsShown_; }
+
+ private:
+  struct ReadResult {
+    AcquisitionResult status = 0;
+    float count = 0.0f;
+  };
+
+  ChannelConfig& Channel();
+  int Method() const;
+  bool IsSGC50B();
+  std::string GridCardType() const;
+  std::int16_t CardNumber() const;
+
+  void SetTimer(bool enabled);
+  void SetGainCodes(std::int32_t code);
+  void SetUserM(double m);
+  void PlaceMarkers(double sgc50Left, double sgc10OddTop, double sgc10EvenTop);
+  void RefreshMarkers();
+  void Directions(std::string text);
+  MsgAnswer Say(std::string_view text, std::string_view title, MsgButtons buttons);
+  void SwitchesForGainSteps();
+
+  void ShowExcitation();
+  void ShowOffset();
+  void ShowInputGain();
+  void ShowScaleGain();
+  void ShowTareOffset();
+  void ShowCompletion();
+  std::string CouplingText(bool sgc10Wording);
+
+  void StartRead();
+  void ReadDone(std::uint64_t generation, const ReadResult& result);
+  void ShowReading(const ReadResult& result);
+  void MarkCalibrated();
+
+  Session& session_;
+  CalibratorState& s_;
+  Grid& grdChannel_;
+  MessageBoxes& messages_;
+  BackgroundRunner& reader_;
+  DiagnosticsActions* diagnostics_ = nullptr;
+  std::function<void()> exitToMain_;
+  double scaleX_ = 1.0;
+  double scaleY_ = 1.0;
+
+  bool readInFlight_ = false;
+  bool tickPending_ = false;
+  std::uint64_t generation_ = 0;
+  long readingsShown_ = 0;
+  TraceSink trace_;
+};
+
+}  // namespace vernium

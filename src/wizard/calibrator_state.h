@@ -1,0 +1,52 @@
+#pragma once
+// The calibration wizard's controls. They live in the session because the
+// application-parameter form writes the method's directions into
+// lblDirections before the wizard first shows, and the wizard shows them
+// until the technician presses Next.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "platform/controls.h"
+
+namespace vernium {
+
+// A picture placed by its top-left corner, in twips.
+struct PlacedPicture : Control {
+  double left = 0.0;
+  double top = 0.0;
+  double width = 0.0;
+  double height = 0.0;
+};
+
+// The card pictures: 0 and 1 the SGC10 card for its even and odd channel,
+// 2 the SGC50-family card.
+inline constexpr int kPicSgc10Even = 0;
+inline constexpr int kPicSgc10Odd = 1;
+inline constexpr int kPicSgc50 = 2;
+
+// The highlight marker over a trimpot, in twips.
+inline constexpr double kMarkerSizeTwips = 195.0;
+
+struct CalibratorState {
+  CalibratorState();
+
+  std::string caption;          // "Calibration", then "Adjusting Channel " + label
+  Frame fraCalibrator;          // "Potentiometer", then the step title
+  std::array<Picture, 3> picPots;
+  std::array<PlacedPicture, 3> picPotOn;  // each lies on picPots of its index
+  PlacedPicture lblOverlayChan;           // on the SGC50 picture
+  std::string lblOverlayChanCaption;      // "CHANNEL 16"
+  Frame fraSetting;                       // "Setting Adjustment"
+  Label Label3, lblgage, lblVolts;        // "Channel Value", reading, "Volts"
+  Label Label1, lblTarget, Label2;        // "Target", target, "Volts"
+  Frame fraInstructions;                  // "Instructions"
+  Label lblDirections;
+  Button cmdPrevious, cmdNext, cmdExitMain;
+  Timer tmrGage;
+
+  std::int16_t WizardStep = 0;
+};
+
+}  // namespace vernium

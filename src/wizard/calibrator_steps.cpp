@@ -1,0 +1,314 @@
+// The wizard's steps: for each one the title, the target, the directions
+// (joined exactly, CR LF line breaks, every blank where the technician has
+// always seen it), the read-back point scanned, the trimpot highlighted, the
+// switch instructions and the buttons.
+#include <string>
+
+#include "acquisition/gauge_acquisition.h"
+#include "calibration/message_catalogue.h"
+#include "calibration/precal_state.h"
+#include "model/numeric_text.h"
+#include "platform/message_boxes.h"
+#include "wizard/calibration_record.h"
+#include "wizard/calibrator_form.h"
+
+namespace vernium {
+
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+constexpr double kExcitationMonitorGain = 429.0 / 203.0;
+
+// Marker places per trimpot: SGC50 picture Left, SGC10 odd Top, SGC10 even Top.
+struct MarkerPlace {
+  double sgc50Left, sgc10OddTop, sgc10EvenTop;
+};
+constexpr MarkerPlace kExcitationPot{340, 1120, 735};
+constexpr MarkerPlace kOffsetPot{755, 700, 315};
+constexpr MarkerPlace kInputGainPot{1160, 910, 525};
+constexpr MarkerPlace kScaleGainPot{1565, 490, 105};
+
+constexpr std::string_view kSgc50bGainStepSwitches =
+    "Turn the CAL1 switch to the RUN position and turn the CAL2 switch to the CAL position ";
+
+std::string Fixed3(double value) { return FormatNumber(value, "0.000"); }
+
+}  // namespace
+
+// ---- shared pieces ----
+
+void CalibratorForm::SetGainCodes(std::int32_t code) {
+  for (auto& gain : session_.GageScanList.gainCodes) gain = code;
+  if (const AcqDevice* device = session_.OpenDevice()) {
+    if (UsesShiftedGainCodes(device->DeviceType)) {
+      for (auto& gain : session_.GageScanList.gainCodes) gain += 4;
+    }
+  }
+}
+
+void CalibratorForm::SetUserM(double m) {
+  if (session_.SignedCountsToVolts) session_.SignedCountsToVolts->SetUserM(m);
+}
+
+void CalibratorForm::PlaceMarkers(double sgc50Left, double sgc10OddTop, double sgc10EvenTop) {
+  s_.picPotOn[kPicSgc50].left = sgc50Left * scaleX_;
+  s_.picPotOn[kPicSgc10Odd].top = sgc10OddTop * scaleY_;
+  s_.picPotOn[kPicSgc10Even].top = sgc10EvenTop * scaleY_;
+}
+
+void CalibratorForm::RefreshMarkers() {
+  for (auto& marker : s_.picPotOn) marker.visible = false;
+  for (auto& marker : s_.picPotOn) marker.visible = true;
+}
+
+void CalibratorForm::Directions(std::string text) { s_.lblDirections.caption = std::move(text); }
+
+MsgAnswer CalibratorForm::Say(std::string_view text, std::string_view title, MsgButtons buttons) {
+  return messages_.Show(text, title, MsgIcon::Information, buttons);
+}
+
+// The switch message of the SGC50B's gain steps (answer not used).
+void CalibratorForm::SwitchesForGainSteps() {
+  if (IsSGC50B()) messages_.Show(kSgc50bGainStepSwitches, kSGC50B, MsgIcon::Information,
+                                 MsgButtons::OKCancel);
+}
+
+std::string CalibratorForm::CouplingText(bool sgc10Wording) {
+  if (IsTrue(Channel().DCCoupled)) return "";
+  const int n = CardNumber();
+  if (sgc10Wording) {
+    return n % 2 == 1 ? " Remove JP2 for AC coupling on this channel. "
+                      : " Remove JP3 for AC coupling on this channel. ";
+  }
+  return " Remove JP" + std::to_string(CardDesignatorNumber(n)) + "03" +
+         " for AC coupling on this channel. ";
+}
+
+// ---- the steps ----
+
+void CalibratorForm::ShowStep() {
+  const bool shuntCal = Method() == kMethodShuntCal;
+  switch (s_.WizardStep) {
+    case kStepExcitation: ShowExcitation(); break;
+    case kStepOffset: ShowOffset(); break;
+    case kStepInputGain: ShowInputGain(); break;
+    case kStepScaleGain: shuntCal ? ShowCompletion() : ShowScaleGain(); break;
+    case kStepTareOffset: if (!shuntCal) ShowTareOffset(); break;
+    case kStepComplete: if (!shuntCal) ShowCompletion(); break;
+    default: break;
+  }
+}
+
+void CalibratorForm::ShowExcitation() {
+  SetTimer(false);
+  SetUserM(1.0);
+  const std::string excitation = GeneralFormat(Channel().Excitation);
+  s_.lblgage.caption.clear();
+  s_.lblTarget.caption = excitation;
+  s_.cmdPrevious.enabled = false;
+  s_.cmdNext.enabled = true;
+  s_.fraCalibrator.caption = "Excitation";
+
+  const std::string& card = Channel().CardType;
+  if (card == kSGC10 || card == kSGC50) {
+    PlaceMarkers(kExcitationPot.sgc50Left, kExcitationPot.sgc10OddTop, kExcitationPot.sgc10EvenTop);
+    Directions(std::string("Set the excitation voltage by adjusting the highlighted ") +
+               "trimpot on the strain gage card. Measure the excitation " +
+               "voltage by attaching an accurate voltmeter to the excitation " +
+               "output on the card's terminals." +
+               "  The excitation voltage WILL NOT appear on the computer screen. " +
+               "You have specified an excitation voltage of " + excitation + "V." +
+               "  Refer to the strain gage card section of " +
+               "the User's manual for more information.");
+    RefreshMarkers();
+  } else if (card == kSGC50A || card == kSGC50B) {
+    SetUserM(kExcitationMonitorGain);
+    SetGainCodes(1);
+    const MsgAnswer answer =
+        IsSGC50B() ? messages_.Show("Turn the CAL1 and CAL2 switchs to the CAL position ", kSGC50B,
+                                    MsgIcon::Information, MsgButtons::OKCancel)
+                   : messages_.Show("Turn the CAL/NORM switch to CAL position ", kSGC50A,
+                                    MsgIcon::Information, MsgButtons::OKCancel);
+    if (answer != MsgAnswer::OK) {
+      SetTimer(false);
+      return;
+    }
+    s_.cmdPrevious.enabled = false;
+    s_.cmdNext.enabled = true;
+    PlaceMarkers(kExcitationPot.sgc50Left, kExcitationPot.sgc10OddTop, kExcitationPot.sgc10EvenTop);
+    s_.lblTarget.caption = excitation;
+    Directions(std::string("Adjust the excitation voltage for a reading of") + " " + excitation +
+               " V on the digital indicator." + "  Refer to the strain gage card section of" +
+               " the User's manual for more information.");
+    RefreshMarkers();
+    SetTimer(true);
+  }
+}
+
+void CalibratorForm::ShowOffset() {
+  SetUserM(1.0);
+  SetTimer(false);
+  s_.cmdPrevious.enabled = true;
+  s_.cmdNext.enabled = true;
+  PlaceMarkers(kOffsetPot.sgc50Left, kOffsetPot.sgc10OddTop, kOffsetPot.sgc10EvenTop);
+  s_.lblgage.caption.clear();
+  s_.lblTarget.caption = "0.000";
+  s_.fraCalibrator.caption = "Offset";
+
+  std::string directions;
+  if (Method() != kMethodShuntCal) {
+    SwitchesForGainSteps();
+    SetGainCodes(1);
+    directions = std::string("Before the input gain can be properly adjusted") +
+                 " the offset must be set to zero." + "  Adjust the offset for a" +
+                 " reading of 0.000V on the digital indicator.";
+  } else {
+    SetGainCodes(0);
+    directions = std::string("Before the input gain can be properly adjusted") +
+                 " the offset must be set to zero." + std::string(kCrLf) +
+                 " Attach strain gage with quiesent load applied. Adjust the offset for a" +
+                 " reading of 0.000V on the digital indicator.";
+    if (IsSGC50B()) {
+      messages_.Show("Turn the CAL1 and CAL2 switchs to the RUN position  ", kSGC50B,
+                     MsgIcon::Information, MsgButtons::OKCancel);
+    } else {
+      messages_.Show("Turn the CAL/NORM switch to NORM.", kSGC50A, MsgIcon::Information,
+                     MsgButtons::OKCancel);
+    }
+  }
+  Directions(std::move(directions));
+  RefreshMarkers();
+  SetTimer(true);
+}
+
+void CalibratorForm::ShowInputGain() {
+  SetTimer(false);
+  SetUserM(1.0);
+  const Configuration& c = session_.config;
+  const int chan = c.CurrentChannel;
+  double target = static_cast<double>(c.Calc[chan].InputGain) * 0.005 - c.Actual[chan].Offset +
+                  0.0005;
+  s_.cmdPrevious.enabled = true;
+  s_.cmdNext.enabled = true;
+  PlaceMarkers(kInputGainPot.sgc50Left, kInputGainPot.sgc10OddTop, kInputGainPot.sgc10EvenTop);
+  s_.lblgage.caption.clear();
+  s_.fraCalibrator.caption = "Input Gain";
+
+  std::string directions;
+  if (Method() != kMethodShuntCal) {
+    SwitchesForGainSteps();
+    SetGainCodes(3);
+    s_.lblTarget.caption = Fixed3(target);
+    directions = std::string("Adjust the Input Gain for a reading of") + " " + Fixed3(target) +
+                 "V " + "on the digital indicator.";
+  } else {
+    SetGainCodes(0);
+    const PreCalState& p = session_.preCal;
+    const double shunt = LeadingNumber(p.txtShuntCalValue.text);
+    const double tare = LeadingNumber(p.txtOffset.text);
+    const double maxLoad = LeadingNumber(p.txtMaxLoad.text);
+    target = 5.0 * (shunt - tare) / NonZero(maxLoad - tare);
+    s_.lblTarget.caption = Fixed3(target);
+    directions = std::string("Attach the strain gage with shunt resistor in place") +
+                 " Adjust the Input Gain and scaling gain for a reading of " + Fixed3(target) +
+                 "V on the digital indicator.";
+    if (IsSGC50B()) {
+      messages_.Show("Turn the CAL1 and CAL2 switchs to the CAL position ", kSGC50B, MsgIcon::Information,
+                     MsgButtons::OKCancel);
+    } else {
+      messages_.Show("Turn the CAL/NORM switch to CAL position ", kSGC50A, MsgIcon::Information,
+                     MsgButtons::OKCancel);
+    }
+    s_.cmdPrevious.enabled = true;
+  }
+  Directions(std::move(directions));
+  RefreshMarkers();
+  if (OffsetNotZero(session_.config)) ShowMessage(messages_, kMsgOffsetNotZero);
+  SetTimer(true);
+}
+
+void CalibratorForm::ShowScaleGain() {
+  SetTimer(false);
+  SetUserM(1.0);
+  const Configuration& c = session_.config;
+  const int chan = c.CurrentChannel;
+  const ActualSettings& actual = c.Actual[chan];
+  SetGainCodes(2);
+  const double target =
+      (static_cast<double>(actual.InputGain) * 0.005 - actual.Offset) *
+          (static_cast<double>(actual.FilterGain) * c.Calc[chan].ScalingGain) +
+      0.0005;
+  s_.cmdPrevious.enabled = true;
+  s_.cmdNext.enabled = true;
+  PlaceMarkers(kScaleGainPot.sgc50Left, kScaleGainPot.sgc10OddTop, kScaleGainPot.sgc10EvenTop);
+  s_.lblgage.caption.clear();
+  s_.lblTarget.caption = Fixed3(target);
+  s_.fraCalibrator.caption = "Scale Gain";
+  Directions(std::string("Adjust the Scale Gain for a reading of") + " " + Fixed3(target) + "V " +
+             "on the digital indicator.");
+  RefreshMarkers();
+  SwitchesForGainSteps();
+  SetTimer(true);
+}
+
+void CalibratorForm::ShowTareOffset() {
+  SetTimer(false);
+  SetUserM(1.0);
+  SetGainCodes(0);
+  s_.cmdPrevious.enabled = false;
+  s_.cmdNext.enabled = true;
+  PlaceMarkers(kOffsetPot.sgc50Left, kOffsetPot.sgc10OddTop, kOffsetPot.sgc10EvenTop);
+  s_.lblgage.caption.clear();
+  s_.lblTarget.caption = "0.000";
+  s_.fraCalibrator.caption = "Tare Offset";
+
+  std::string filterText;
+  if (IsTrue(Channel().FilterOn)) {
+    const int n = CardNumber();
+    if (Channel().CardType == kSGC10) {
+      filterText = std::string(" Place JP") + (n % 2 == 1 ? "5" : "4") + " in filter position. ";
+    } else {
+      filterText = " Place JP" + std::to_string(CardDesignatorNumber(n)) + "04 in filter position. ";
+    }
+  }
+  Directions(std::string("Now the offset will be adjusted to compensate") +
+             " for the quiesent load of the strain-gage. Attach strain gage " +
+             "with quiesent load applied. " + filterText +
+             " Adjust the offset for a reading of 0.000V" + " on the digital indicator.");
+  RefreshMarkers();
+  if (IsSGC50B()) {
+    messages_.Show("Turn the CAL1 and CAL2 switchs to the RUN position ", kSGC50B, MsgIcon::Information,
+                   MsgButtons::OKCancel);
+  }
+  SetTimer(true);
+}
+
+void CalibratorForm::ShowCompletion() {
+  SetTimer(false);
+  SetUserM(1.0);
+  const bool shuntCal = Method() == kMethodShuntCal;
+  if (!shuntCal) {
+    SetGainCodes(0);
+    for (auto& marker : s_.picPotOn) marker.visible = false;
+  }
+  s_.cmdPrevious.enabled = false;
+  s_.cmdNext.enabled = false;
+  s_.lblgage.caption.clear();
+  s_.lblTarget.caption.clear();
+  s_.fraCalibrator.caption = "Potentiometer";
+  const std::string couplingText = CouplingText(!shuntCal && Channel().CardType == kSGC10);
+  Directions("The adjustment of channel " + Channel().ChannelLabel + " is complete. " +
+             couplingText + "Exit will return you to the main screen.");
+  if (shuntCal) RefreshMarkers();
+  MarkCalibrated();
+  if (shuntCal && diagnostics_ != nullptr) {
+    // The diagnostics window reads the unit itself: no wizard read may be
+    // running then.
+    reader_.WaitIdle();
+    diagnostics_->StartUpdate();
+    diagnostics_->StopUpdate();
+    diagnostics_->ExitDiagnostics();
+  }
+}
+
+}  // namespace vernium

@@ -1,0 +1,251 @@
+#include "wizard/ui/calibrator_window.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QSvgWidget>
+#include <QVBoxLayout>
+
+#include "platform/ui/control_binding.h"
+
+// The card pictures live in a resource compiled into the UI library; a
+// static library's resources have to be registered by hand before first use.
+static void RegisterCardPictures() { Q_INIT_RESOURCE(card_pictures); }
+
+namespace vernium::qtui {
+
+namespace {
+void ResourcesOnce() {
+  static const bool registered = [] {
+    RegisterCardPictures();
+    return true;
+  }();
+  (void)registered;
+}
+}  // namespace
+
+namespace {
+
+// Card picture sizes in twips (their SVG view boxes).
+constexpr std::array<QSizeF, 3> kPictureTwips{QSizeF(1800, 1500), QSizeF(1800, 1500),
+                                              QSizeF(2100, 1400)};
+
+int Pixels(double twips) {
+  return static_cast<int>(twips / 15.0 * CalibratorWindow::kPictureZoom + 0.5);
+}
+
+// The highlight laid over the trimpot to turn: a bright ring that shows on
+// the dark board at a glance.
+class PotMarker : public QWidget {
+ public:
+  explicit PotMarker(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF r = QRectF(rect()).adjusted(2, 2, -2, -2);
+    p.setBrush(QColor(255, 214, 0, 70));
+    p.setPen(QPen(QColor(255, 170, 0), 3));
+    p.drawRoundedRect(r, 4, 4);
+  }
+};
+
+}  // namespace
+
+CalibratorWindow::CalibratorWindow(Session& session, Grid& grdChannel, MessageBoxes& messages,
+                                   QWidget* parent)
+    : QDialog(parent),
+      poster_(this, [this] { Redraw(); }),
+      runner_(poster_),
+      form_(std::make_unique<CalibratorForm>(session, grdChannel, messages, runner_)) {
+  ResourcesOnce();
+  setObjectName("Calibrator");
+  setModal(true);
+  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+  fraCalibrator_ = new QGroupBox(this);
+  fraCalibrator_->setObjectName("fraCalibrator");
+  auto* pictures = new QWidget(fraCalibrator_);
+  pictures->setObjectName("CardPictures");
+  QSize area;
+  for (int i = 0; i < 3; ++i) {
+    const auto at = static_cast<std::size_t>(i);
+    auto* picture = new QSvgWidget(QString(":/cards/%1.svg").arg(i), pictures);
+    picture->setObjectName(ArrayName("picPots", i));
+    picture->setFixedSize(Pixels(kPictureTwips[at].width()), Pixels(kPictureTwips[at].height()));
+    area = area.expandedTo(picture->size());
+    picPots_[at] = picture;
+    picPotOn_[at] = new PotMarker(picture);
+    picPotOn_[at]->setObjectName(ArrayName("picPotOn", i));
+  }
+  pictures->setFixedSize(area);
+  lblOverlayChan_ = new QLabel(picPots_[kPicSgc50]);
+  lblOverlayChan_->setObjectName("lblOverlayChan");
+  lblOverlayChan_->setAlignment(Qt::AlignCenter);
+  lblOverlayChan_->setStyleSheet("color: white; font-weight: bold;");
+  auto* pictureLayout = new QVBoxLayout(fraCalibrator_);
+  pictureLayout->addWidget(pictures, 0, Qt::AlignCenter);
+
+  fraSetting_ = new QGroupBox(this);
+  fraSetting_->setObjectName("fraSetting");
+  auto makeLabel = [](QWidget* owner, const char* name) {
+    auto* label = new QLabel(owner);
+    label->setObjectName(name);
+    return label;
+  };
+  Label3_ = makeLabel(fraSetting_, "Label3");
+  lblgage_ = makeLabel(fraSetting_, "lblgage");
+  lblVolts_ = makeLabel(fraSetting_, "lblVolts");
+  Label1_ = makeLabel(fraSetting_, "Label1");
+  lblTarget_ = makeLabel(fraSetting_, "lblTarget");
+  Label2_ = makeLabel(fraSetting_, "Label2");
+  for (QLabel* value : {lblgage_, lblTarget_}) {
+    QFont big = value->font();
+    big.setPointSizeF(big.pointSizeF() * 1.8);
+    big.setBold(true);
+    big.setFamily("monospace");
+    value->setFont(big);
+    value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    value->setMinimumWidth(value->fontMetrics().horizontalAdvance("-0.0000"));
+  }
+  auto* setting = new QGridLayout(fraSetting_);
+  setting->addWidget(Label3_, 0, 0);
+  setting->addWidget(lblgage_, 0, 1);
+  setting->addWidget(lblVolts_, 0, 2);
+  setting->addWidget(Label1_, 1, 0);
+  setting->addWidget(lblTarget_, 1, 1);
+  setting->addWidget(Label2_, 1, 2);
+
+  fraInstructions_ = new QGroupBox(this);
+  fraInstructions_->setObjectName("fraInstructions");
+  lblDirections_ = makeLabel(fraInstructions_, "lblDirections");
+  lblDirections_->setWordWrap(true);
+  lblDirections_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  lblDirections_->setTextFormat(Qt::PlainText);
+  lblDirections_->setMinimumSize(360, 150);
+  auto* instructions = new QVBoxLayout(fraInstructions_);
+  instructions->addWidget(lblDirections_);
+
+  auto makeButton = [this](const char* name) {
+    auto* button = new QPushButton(this);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+  };
+  cmdPrevious_ = makeButton("cmdPrevious");
+  cmdNext_ = makeButton("cmdNext");
+  cmdExitMain_ = makeButton("cmdExitMain");
+  connect(cmdPrevious_, &QPushButton::clicked, this,
+          [this] { Forward([this] { form_->PreviousClick(); }); });
+  connect(cmdNext_, &QPushButton::clicked, this,
+          [this] { Forward([this] { form_->NextClick(); }); });
+  connect(cmdExitMain_, &QPushButton::clicked, this,
+          [this] { Forward([this] { form_->ExitMainClick(); }); });
+
+  tmrGage_ = new QTimer(this);
+  tmrGage_->setObjectName("tmrGage");
+  connect(tmrGage_, &QTimer::timeout, this, [this] { Forward([this] { form_->GageTimerTick(); }); });
+
+  auto* right = new QVBoxLayout;
+  right->addWidget(fraSetting_);
+  right->addWidget(fraInstructions_, 1);
+  auto* top = new QHBoxLayout;
+  top->addWidget(fraCalibrator_);
+  top->addLayout(right, 1);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(cmdPrevious_);
+  buttons->addWidget(cmdNext_);
+  buttons->addWidget(cmdExitMain_);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(12, 12, 12, 12);
+  layout->addLayout(top, 1);
+  layout->addLayout(buttons);
+
+  Redraw();
+  adjustSize();
+}
+
+CalibratorWindow::~CalibratorWindow() {
+  tmrGage_->stop();
+  form_->WaitForRead();
+}
+
+template <typename Handler>
+void CalibratorWindow::Forward(Handler&& handler) {
+  handler();
+  Redraw();
+  if (form_->closeRequested && isVisible()) done(QDialog::Accepted);
+}
+
+void CalibratorWindow::Place(QWidget* widget, const PlacedPicture& place) {
+  widget->setGeometry(Pixels(place.left), Pixels(place.top), Pixels(place.width),
+                      Pixels(place.height));
+}
+
+void CalibratorWindow::Redraw() {
+  const CalibratorState& s = form_->state();
+  setWindowTitle(ToQt(s.caption));
+  Draw(fraCalibrator_, s.fraCalibrator);
+  for (std::size_t i = 0; i < 3; ++i) {
+    DrawCommon(picPots_[i], s.picPots[i]);
+    DrawCommon(picPotOn_[i], s.picPotOn[i]);
+    Place(picPotOn_[i], s.picPotOn[i]);
+  }
+  Place(lblOverlayChan_, s.lblOverlayChan);
+  lblOverlayChan_->setText(ToQt(s.lblOverlayChanCaption));
+  Draw(fraSetting_, s.fraSetting);
+  Draw(Label3_, s.Label3);
+  Draw(lblgage_, s.lblgage);
+  Draw(lblVolts_, s.lblVolts);
+  Draw(Label1_, s.Label1);
+  Draw(lblTarget_, s.lblTarget);
+  Draw(Label2_, s.Label2);
+  Draw(fraInstructions_, s.fraInstructions);
+  // The directions break their lines with CR LF; a label wants LF alone.
+  Label directions = s.lblDirections;
+  std::string& text = directions.caption;
+  for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) {
+    text.erase(at, 1);
+  }
+  Draw(lblDirections_, directions);
+  Draw(cmdPrevious_, s.cmdPrevious);
+  Draw(cmdNext_, s.cmdNext);
+  Draw(cmdExitMain_, s.cmdExitMain);
+  if (s.tmrGage.enabled && !tmrGage_->isActive()) tmrGage_->start(s.tmrGage.intervalMs);
+  if (!s.tmrGage.enabled && tmrGage_->isActive()) tmrGage_->stop();
+}
+
+void CalibratorWindow::showEvent(QShowEvent* event) {
+  // The window loads afresh each time it opens for a channel.
+  form_->Load();
+  Redraw();
+  QDialog::showEvent(event);
+}
+
+void CalibratorWindow::closeEvent(QCloseEvent* event) {
+  // Closing by the frame leaves the wizard the way Exit does.
+  if (!form_->closeRequested) {
+    event->ignore();
+    Forward([this] { form_->ExitMainClick(); });
+    return;
+  }
+  QDialog::closeEvent(event);
+}
+
+void CalibratorWindow::reject() {
+  if (!form_->closeRequested) {
+    Forward([this] { form_->ExitMainClick(); });
+    return;
+  }
+  QDialog::reject();
+}
+
+}  // namespace vernium::qtui
