@@ -120,7 +120,7 @@ void MainForm::LoadMain() {
   s.AcqObject->acqAdcPrepare(kPrepareMode, kPrepareOption);  // its status is not examined
   s.GageScanList.flags.fill(kScanFlag);
 
-  c.CurrentRow = 1;
+  MoveCurrentRow(1);
   c.CurrentCol = 1;
   FilterCycleState = 0;
   CouplingCycleState = 0;
@@ -240,6 +240,22 @@ MainForm::SelectedRow MainForm::ReadSelectedRow() const {
   r.n = CardChannelNumber();
   r.b = BaseOfLabel(r.label);
   return r;
+}
+
+// Every way the current row moves other than a click on a cell (the card
+// panel, a refill of the grid, File New) comes through here. An in-place
+// list edits the row it was opened over, so it closes with its caption; a
+// click on the new row's cell opens it again.
+void MainForm::MoveCurrentRow(int row) {
+  config().CurrentRow = static_cast<std::int16_t>(row);
+  HideInPlaceLists();
+}
+
+void MainForm::HideInPlaceLists() {
+  cboFIlter.visible = false;
+  lblFilterOption.visible = false;
+  cboCoupling.visible = false;
+  lblDCACcoupling.visible = false;
 }
 
 void MainForm::EnableMenus(bool enabled) {

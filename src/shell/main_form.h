@@ -132,6 +132,8 @@ class MainForm {
  private:
   void SetDesignState();
   void SelectCell(int row, int col);
+  void MoveCurrentRow(int row);
+  void HideInPlaceLists();
   void EnableMenus(bool enabled);
   void HidePanel();
   void ShowCheckBoxes(bool visible);

@@ -1,6 +1,7 @@
 // The channel grid grdChannel: its layout and fill from the base-channel
 // table, the copy of its rows into the channel records, row selection, the
 // double-click editors, the base-channel list and the Calibrate button.
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -66,9 +67,9 @@ void MainForm::FillGrid() {
     }
   }
   c.GridRowCount = static_cast<std::int16_t>(r);
-  // A removal may have taken away the rows below the selected one.
-  if (c.CurrentRow > c.GridRowCount) c.CurrentRow = c.GridRowCount;
-  if (c.CurrentRow < 1) c.CurrentRow = 1;
+  // A removal may have taken away the rows below the selected one, and any
+  // refill may have put another channel on it.
+  MoveCurrentRow(std::clamp(static_cast<int>(c.CurrentRow), 1, r));
   SyncRecordsFromGrid();
   SelectCell(c.CurrentRow, 1);
 }
@@ -109,7 +110,7 @@ std::int16_t MainForm::FindBaseRow(int b) {
   Configuration& c = config();
   for (int r = 1; r <= c.GridRowCount; ++r) {
     if (BaseOfLabel(grdChannel.Cell(r, kColChannel)) == b) {
-      c.CurrentRow = static_cast<std::int16_t>(r);
+      MoveCurrentRow(r);
       return c.CurrentRow;
     }
   }
@@ -238,7 +239,10 @@ void MainForm::ChannelListClick() {
   }
 }
 
+// A choice counts only in a list that is open: it edits the row it was
+// opened over, which is the current row.
 void MainForm::CouplingListClick() {
+  if (!cboCoupling.visible) return;
   Configuration& c = config();
   ClsWaitCursor wait(services_.pointer);
   const SelectedRow sel = ReadSelectedRow();
@@ -262,6 +266,7 @@ void MainForm::CouplingListClick() {
 }
 
 void MainForm::FilterListClick() {
+  if (!cboFIlter.visible) return;
   ApplyFilterFromCombo();
 }
 

@@ -25,6 +25,13 @@ std::optional<int> ToInt(std::string_view s) {
   return value;
 }
 
+// In `choose NAME #INDEX` the word right after the list's name is the index
+// of an entry, not a comment.
+bool StartsChooseIndex(const std::vector<Token>& tokens, std::string_view line, std::size_t i) {
+  return tokens.size() == 2 && tokens[0] == Token{"choose", false} && !tokens[1].quoted &&
+         i + 1 < line.size() && !std::isspace(static_cast<unsigned char>(line[i + 1]));
+}
+
 }  // namespace
 
 std::optional<std::vector<Token>> Tokenize(std::string_view line, std::string* error) {
@@ -34,7 +41,7 @@ std::optional<std::vector<Token>> Tokenize(std::string_view line, std::string* e
     const char c = line[i];
     if (std::isspace(static_cast<unsigned char>(c))) {
       ++i;
-    } else if (c == '#') {
+    } else if (c == '#' && !StartsChooseIndex(tokens, line, i)) {
       break;
     } else if (c == '"') {
       Token t{"", true};

@@ -38,7 +38,8 @@ struct Script {
   std::vector<ParseError> errors;
 };
 
-// Splits one line into tokens; "#" outside a string starts a comment.
+// Splits one line into tokens; "#" outside a string starts a comment, except
+// where it starts the word after `choose NAME` (the entry index, `#INDEX`).
 // Returns nullopt with a message for an unterminated string or a bad escape.
 std::optional<std::vector<Token>> Tokenize(std::string_view line, std::string* error);
 

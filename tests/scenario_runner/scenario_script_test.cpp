@@ -36,6 +36,23 @@ TEST(Tokenize, HashInsideAStringIsText) {
   EXPECT_EQ((*tokens)[2].text, "Channel #3");
 }
 
+// The word right after `choose NAME` may be an entry's index, #INDEX; a "#"
+// anywhere else still starts a comment.
+TEST(Tokenize, ChooseTakesAHashWordAfterTheListNameAsTheIndex) {
+  const std::pair<const char*, std::vector<std::string>> cases[] = {
+      {"choose cboCoupling #1", {"choose", "cboCoupling", "#1"}},
+      {"choose cboFIlter #2 # the X2 entry", {"choose", "cboFIlter", "#2"}},
+      {"choose cboCoupling # no index", {"choose", "cboCoupling"}},
+      {"choose cboCoupling \"AC\" #1", {"choose", "cboCoupling", "AC"}},
+      {"click cmdOK #1", {"click", "cmdOK"}},
+      {"choose #1", {"choose"}}};
+  for (const auto& [line, expected] : cases) {
+    const auto tokens = Tokenize(line, nullptr);
+    ASSERT_TRUE(tokens.has_value()) << line;
+    EXPECT_EQ(Texts(*tokens), expected) << line;
+  }
+}
+
 TEST(Tokenize, RefusesBrokenStrings) {
   for (const char* line : {R"(set x "open)", R"(set x "bad \q escape")", R"(set x "ends \)"}) {
     std::string error;

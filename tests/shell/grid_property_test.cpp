@@ -2,8 +2,8 @@
 // taken only where the window lets the technician take it. After every step
 // the grid and the records must agree: one row per card channel and one per
 // empty base channel, every card row's label naming a channel of that card
-// type, in order. An index outside its table aborts the program, so
-// finishing is part of it.
+// type, in order, and an open in-place list over the current row. An index
+// outside its table aborts the program, so finishing is part of it.
 #include <random>
 #include <sstream>
 
@@ -117,6 +117,14 @@ class GridPropertyTest : public MainFormTest,
     ASSERT_EQ(config.GridRowCount, form.grdChannel.Rows() - 1) << log.str();
     ASSERT_GE(config.CurrentRow, 1);
     ASSERT_LE(config.CurrentRow, config.GridRowCount);
+    // An open in-place list sits over the current row and edits its channel.
+    if (form.cboFIlter.visible || form.cboCoupling.visible) {
+      ASSERT_EQ(form.grdChannel.row, config.CurrentRow) << log.str();
+      ASSERT_EQ(ChannelFromLabel(Cell(config.CurrentRow, kColChannel),
+                                 Cell(config.CurrentRow, kColCardType)),
+                config.CurrentChannel)
+          << log.str();
+    }
     int cardRows = 0;
     for (int r = 1; r < form.grdChannel.Rows(); ++r) {
       const std::string& label = Cell(r, kColChannel);

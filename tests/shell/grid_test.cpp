@@ -98,6 +98,57 @@ TEST_F(MainFormTest, ListsAppearOverTheCardChannelsFilterAndCouplingCellsOnly) {
             "On, optional gain X1|1");
 }
 
+// A list edits the row it was opened over. When the current row moves by any
+// other way than a click on a cell, the list and its caption close, and a
+// choice made afterwards reaches neither the new row nor the old channel.
+enum class RowMove { AddCard, RemoveCard, BaseList, FileNew };
+
+class InPlaceListTest : public MainFormTest,
+                        public ::testing::WithParamInterface<std::tuple<RowMove, int>> {};
+
+TEST_P(InPlaceListTest, ClosesWhenTheCurrentRowMovesWithoutAClick) {
+  const auto [move, col] = GetParam();
+  const bool filter = col == kColFilter;
+  Load();
+  AddCard(3, 1, 2);
+  Click("3-1-1", col);  // not the base channel's first row
+  const int chan = config.CurrentChannel;
+  ASSERT_TRUE(filter ? form.cboFIlter.visible : form.cboCoupling.visible);
+  switch (move) {
+    case RowMove::AddCard:
+      form.AddCardClick();
+      break;
+    case RowMove::RemoveCard:
+      form.RemoveCardClick();
+      break;
+    case RowMove::BaseList:
+      form.cboChannel.Select(3);
+      form.ChannelListClick();
+      break;
+    case RowMove::FileNew:
+      form.NewConfiguration();
+      break;
+  }
+  EXPECT_FALSE(form.cboFIlter.visible || form.lblFilterOption.visible || form.cboCoupling.visible ||
+               form.lblDCACcoupling.visible);
+
+  const auto cells = form.grdChannel.cells;
+  const ChannelConfig before = config.Channels[chan];
+  boxes.Clear();
+  (filter ? form.cboFIlter : form.cboCoupling).Select(1);
+  filter ? form.FilterListClick() : form.CouplingListClick();
+  EXPECT_EQ(form.grdChannel.cells, cells);
+  const ChannelConfig& after = config.Channels[chan];
+  EXPECT_EQ(std::tuple(after.FilterOption, after.FilterOn, after.GainX2, after.DCCoupled),
+            std::tuple(before.FilterOption, before.FilterOn, before.GainX2, before.DCCoupled));
+  EXPECT_TRUE(boxes.Shown().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Moves, InPlaceListTest,
+                         ::testing::Combine(::testing::Values(RowMove::AddCard, RowMove::RemoveCard,
+                                                              RowMove::BaseList, RowMove::FileNew),
+                                            ::testing::Values(kColFilter, kColCoupling)));
+
 TEST_F(MainFormTest, CalibrateOpensTheParameterFormForTheRowsChannelByNameplate) {
   Load();
   AddCard(2, 2);

@@ -83,6 +83,7 @@ void GridView::Draw(const Grid& grid) {
     selectionModel()->select(selection, QItemSelectionModel::Select);
     if (drawnRow_ != grid.row) scrollTo(model()->index(TableRow(grid.row), std::max(grid.col, 1)));
     drawnRow_ = grid.row;
+    drawnCol_ = grid.col;
   }
   DrawCommon(this, grid);
   viewport()->update();
@@ -94,6 +95,26 @@ QRect GridView::CellRect(int recordRow, int col, const QWidget* widget) const {
   if (!index.isValid() || rect.isEmpty()) return {};
   rect.moveTopLeft(viewport()->mapTo(widget, rect.topLeft()));
   return rect;
+}
+
+// A click on a cell is reported by cellClicked, and the window redraws the
+// current cell from the record before the event returns here; whatever else
+// the event did to the current cell is reported now.
+void GridView::ReportMoveAwayFromDrawnCell() {
+  const QModelIndex current = currentIndex();
+  if (!current.isValid()) return;
+  if (RecordRow(current.row()) == drawnRow_ && current.column() == drawnCol_) return;
+  emit cellReached(current.row(), current.column());
+}
+
+void GridView::keyPressEvent(QKeyEvent* event) {
+  QTableWidget::keyPressEvent(event);
+  ReportMoveAwayFromDrawnCell();
+}
+
+void GridView::mouseReleaseEvent(QMouseEvent* event) {
+  QTableWidget::mouseReleaseEvent(event);
+  ReportMoveAwayFromDrawnCell();
 }
 
 void GridView::keyReleaseEvent(QKeyEvent* event) {

@@ -4,6 +4,11 @@
 // column c, so column numbers are the same on both sides. Column widths are
 // given in twips and converted for the screen; a column narrower than one
 // pixel (the header column of 1 twip) is hidden.
+//
+// The current cell is the record's: the view moves it only by the user's own
+// input, and reports every such move that does not end in a click (arrow and
+// page keys, typing the start of a cell's text, a drag, the right button) as
+// cellReached, so that the window can treat it as a click on that cell.
 
 #include <QTableWidget>
 
@@ -31,12 +36,20 @@ class GridView : public QTableWidget {
 
  signals:
   void keyReleased(int key);
+  // The user's input left the current cell on this table cell, other than
+  // the one last drawn, without a click on it.
+  void cellReached(int tableRow, int col);
 
  protected:
+  void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  int drawnRow_ = -1;
+  void ReportMoveAwayFromDrawnCell();
+
+  int drawnRow_ = -1;  // record row and column of the drawn current cell
+  int drawnCol_ = -1;
 };
 
 }  // namespace vernium::qtui

@@ -192,6 +192,7 @@ void MainWindow::BuildControls() {
   });
   connect(grdChannel_, &QTableWidget::cellClicked, this, &MainWindow::OnGridClicked);
   connect(grdChannel_, &QTableWidget::cellDoubleClicked, this, &MainWindow::OnGridDoubleClicked);
+  connect(grdChannel_, &GridView::cellReached, this, &MainWindow::OnGridClicked);
   connect(grdChannel_, &GridView::keyReleased, this, [this] { OnGridKeyReleased(); });
 }
 
@@ -203,20 +204,10 @@ void MainWindow::OnGridDoubleClicked(int /*tableRow*/, int /*col*/) {
   Forward([this] { form_.GridDblClick(); });
 }
 
+// A key that moved the current cell has already been taken as a click on the
+// cell it reached (GridView::cellReached).
 void MainWindow::OnGridKeyReleased() {
-  // Moving through the grid with the keys moves its current cell; the
-  // record follows the grid before the handler reads it.
-  Forward([this] {
-    Grid& grid = form_.grdChannel;
-    const int row = GridView::RecordRow(grdChannel_->currentRow());
-    const int col = grdChannel_->currentColumn();
-    if (row >= 1 && row < grid.Rows() && col >= 0 && col < grid.Cols()) {
-      grid.row = row;
-      grid.rowSel = row;
-      grid.col = col;
-    }
-    form_.GridKeyUp();
-  });
+  Forward([this] { form_.GridKeyUp(); });
 }
 
 void MainWindow::Redraw() {

@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -192,17 +193,59 @@ TEST_F(MainWindowTest, InPlaceListCoversTheClickedCellAndShowsItsEntry) {
   EXPECT_TRUE(Grid()->isColumnHidden(0) && Grid()->font().bold());
 }
 
-TEST_F(MainWindowTest, ArrowKeysAndActivationReloadTheParametersOfTheCurrentChannel) {
+// Whatever moves the grid's highlight does what a click on the cell it
+// reaches does: the arrow keys, typing the start of a cell's text, a drag,
+// the right button.
+TEST_F(MainWindowTest, KeysAndGesturesThatMoveTheHighlightActAsAClickOnTheCellReached) {
+  Start();
+  ClickCell(2, 1);  // an SGC50 card on base channel 1: rows 2..9
+  ClickButton("cmdAddCard");
+  ClickButton("ctCheck1(2)");
+  ClickButton("cmdOK");
+  auto* filter = Find<QComboBox>("cboFIlter");
+  auto* coupling = Find<QComboBox>("cboCoupling");
+  const auto state = [&] {
+    const Configuration& c = Form().config();
+    return std::tuple(c.CurrentRow, c.CurrentCol, c.CurrentChannel, filter->isVisible(),
+                      coupling->isVisible(), Grid()->currentRow(), Grid()->currentColumn());
+  };
+  enum Move { Down, Up, Right, Type1, Drag, RightButton };
+  constexpr Qt::Key kKeys[] = {Qt::Key_Down, Qt::Key_Up, Qt::Key_Right, Qt::Key_1};
+  const std::tuple<int, int, Move, int, int> cases[] = {
+      {3, 2, Down, 4, 2},  {4, 3, Up, 3, 3},
+      {5, 2, Right, 5, 3}, {9, 3, Down, 10, 3},  // onto base channel 2's row: the list closes
+      {1, 1, Type1, 2, 1},                       // "1" finds 1-0-0
+      {6, 2, Drag, 8, 2},  {8, 3, RightButton, 5, 3}};
+  for (const auto& [row, col, move, toRow, toCol] : cases) {
+    SCOPED_TRACE(std::to_string(row) + "," + std::to_string(col) + " move " + std::to_string(move));
+    ClickCell(row, col);
+    ClickCell(toRow, toCol);
+    const auto clicked = state();
+    ClickCell(row, col);
+    QWidget* cells = Grid()->viewport();
+    const QPoint from = Grid()->CellRect(row, col, cells).center();
+    const QPoint to = Grid()->CellRect(toRow, toCol, cells).center();
+    if (move == Drag) {
+      testing_qt::SendMouse(cells, QEvent::MouseButtonPress, from);
+      testing_qt::SendMouse(cells, QEvent::MouseMove, to);
+      testing_qt::SendMouse(cells, QEvent::MouseButtonRelease, to);
+    } else if (move == RightButton) {
+      testing_qt::SendMouse(cells, QEvent::MouseButtonPress, to, Qt::RightButton);
+      testing_qt::SendMouse(cells, QEvent::MouseButtonRelease, to, Qt::RightButton);
+    } else {
+      QTest::keyClick(Grid(), kKeys[move]);
+    }
+    testing_qt::ProcessEvents();
+    EXPECT_EQ(state(), clicked);
+  }
+}
+
+TEST_F(MainWindowTest, KeyUpAndActivationReloadTheParametersOfTheCurrentChannel) {
   Start();
   ClickCell(2, 1);
-  Grid()->setFocus();
-  testing_qt::KeyClick(Grid(), Qt::Key_Down);
-  EXPECT_EQ(Form().grdChannel.row, 3);
-  EXPECT_EQ(Grid()->currentRow(), GridView::TableRow(3));
   ChannelConfig& current = Form().config().Channels[Form().config().CurrentChannel];
   current.Tare = 12.5f;
   testing_qt::KeyClick(Grid(), Qt::Key_Down);
-  EXPECT_EQ(Form().grdChannel.row, 4);
   EXPECT_EQ(Form().session().preCal.txtOffset.text, "12.5");  // reloaded on key up
 
   current.Excitation = 7.5f;
