@@ -2,7 +2,6 @@
 
 #include <chrono>
 
-#include "model/invariant.h"
 
 namespace vernium {
 
@@ -19,8 +18,11 @@ ThreadedRunner::~ThreadedRunner() {
 
 void ThreadedRunner::Run(std::function<void()> work, std::function<void()> done) {
   {
-    std::lock_guard lock(mutex_);
-    VERNIUM_EXPECTS(!busy_);
+    // The completion of the previous job is queued just before its job
+    // counts as finished, so a new job asked for from that completion may
+    // find the worker a moment from idle.
+    std::unique_lock lock(mutex_);
+    idle_.wait(lock, [this] { return !busy_; });
     work_ = std::move(work);
     done_ = std::move(done);
     busy_ = true;

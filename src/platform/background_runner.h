@@ -29,8 +29,8 @@ class UiPoster {
 class BackgroundRunner {
  public:
   virtual ~BackgroundRunner() = default;
-  // Runs `work` off the user-interface thread, then `done` on it. Must not be
-  // called while a job's work is still running (Busy()).
+  // Runs `work` off the user-interface thread, then `done` on it. A job asked
+  // for while one runs starts when that one has finished.
   virtual void Run(std::function<void()> work, std::function<void()> done) = 0;
   // True while a job's work runs.
   virtual bool Busy() const = 0;

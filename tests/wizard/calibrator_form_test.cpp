@@ -1,0 +1,316 @@
+// The wizard's steps (texts, targets, scanned points, switch messages and
+// buttons by card, method and channel), leaving it, the live reading's
+// scheduling, and the record of a completed calibration.
+#include <gtest/gtest.h>
+
+#include "wizard/calibration_record.h"
+#include "wizard/wizard_fixture.h"
+
+namespace vernium::testing {
+namespace {
+
+struct StepCase {
+  const char* name;
+  int base, box, cards;
+  const char* unit;
+  const char* label;
+  int method;
+  bool filterOn, ac;
+  MsgAnswer answer;  // to every switch message
+  int step;
+  const char* caption;
+  const char* target;
+  const char* directions;  // "" the method's directions stay
+  int gainCode;            // -1 not set by the step
+  bool timer, previous, next;
+  const char* lastSwitchMessage;  // "" none during the step's Next
+  const char* switchTitle;
+};
+
+class StepTest : public WizardTest, public ::testing::WithParamInterface<StepCase> {};
+
+TEST_P(StepTest, ShowsTheStep) {
+  const StepCase& c = GetParam();
+  Declare(c.base, c.box, c.cards, c.unit);
+  Click(c.label);
+  config.Channels[config.CurrentChannel].FilterOn = ToBool16(c.filterOn);
+  config.Channels[config.CurrentChannel].DCCoupled = ToBool16(!c.ac);
+  OpenParameters(c.label, c.method);
+  p.txtShuntCalValue.text = "500";
+  ASSERT_TRUE(Continue()) << LastMessage();
+  NextTo(c.step - 1);
+  session.GageScanList.gainCodes.fill(-1);
+  boxes.Clear();
+  for (int i = 0; i < 3; ++i) boxes.QueueAnswer(c.answer);
+  wizard.NextClick();
+  EXPECT_EQ(w.fraCalibrator.caption, c.caption);
+  EXPECT_EQ(w.lblTarget.caption, c.target);
+  if (*c.directions) {
+    EXPECT_EQ(w.lblDirections.caption, c.directions);
+  }
+  EXPECT_EQ(session.GageScanList.gainCodes[3], c.gainCode);
+  EXPECT_EQ(w.tmrGage.enabled, c.timer);
+  EXPECT_EQ(w.cmdPrevious.enabled, c.previous);
+  EXPECT_EQ(w.cmdNext.enabled, c.next);
+  std::string switches, title;
+  for (const auto& shown : boxes.Shown()) {
+    if (shown.title.rfind("SGC50", 0) == 0) std::tie(switches, title) = std::tie(shown.text, shown.title);
+  }
+  EXPECT_EQ(switches, c.lastSwitchMessage);
+  EXPECT_EQ(title, c.switchTitle);
+}
+
+constexpr int NP = kMethodNameplate, TP = kMethodTwoPoint, SC = kMethodShuntCal;
+constexpr auto OK = MsgAnswer::OK;
+INSTANTIATE_TEST_SUITE_P(
+    Steps, StepTest,
+    ::testing::Values(
+        StepCase{"Sgc10Excitation", 0, 1, 1, "SIM-PORTABLE", "0-0-1", NP, false, false, OK, 1,
+                 "Excitation", "10",
+                 "Set the excitation voltage by adjusting the highlighted trimpot on the strain "
+                 "gage card. Measure the excitation voltage by attaching an accurate voltmeter to "
+                 "the excitation output on the card's terminals.  The excitation voltage WILL NOT "
+                 "appear on the computer screen. You have specified an excitation voltage of 10V."
+                 "  Refer to the strain gage card section of the User's manual for more "
+                 "information.",
+                 -1, false, false, true, "", ""},
+        StepCase{"Sgc50aExcitation", 2, 3, 1, "SIM-PORTABLE", "2-0-0", TP, false, false, OK, 1,
+                 "Excitation", "10",
+                 "Adjust the excitation voltage for a reading of 10 V on the digital indicator.  "
+                 "Refer to the strain gage card section of the User's manual for more "
+                 "information.",
+                 1, true, false, true, "Turn the CAL/NORM switch to CAL position ", "SGC50A"},
+        StepCase{"Sgc50bExcitationCancelled", 3, 4, 1, "SIM-PORTABLE", "3-0-0", NP, false, false,
+                 MsgAnswer::Cancel, 1, "Excitation", "10",
+                 "Nameplate calibration allows you to enter parameters for your strain gage and "
+                 "the application in which it is being used. The last step of calibration "
+                 "requires that the load cell be attached.",
+                 1, false, false, true, "Turn the CAL1 and CAL2 switchs to the CAL position ",
+                 "SGC50B"},
+        StepCase{"Sgc50aOffset", 2, 3, 1, "SIM-PORTABLE", "2-0-0", NP, false, false, OK, 2,
+                 "Offset", "0.000",
+                 "Before the input gain can be properly adjusted the offset must be set to zero.  "
+                 "Adjust the offset for a reading of 0.000V on the digital indicator.",
+                 1, true, true, true, "Turn the CAL/NORM switch to NORM position", "SGC50A"},
+        StepCase{"Sgc50bShuntOffset", 3, 4, 1, "SIM-PORTABLE", "3-0-0", SC, false, false, OK, 2,
+                 "Offset", "0.000",
+                 "Before the input gain can be properly adjusted the offset must be set to "
+                 "zero.\r\n Attach strain gage with quiesent load applied. Adjust the offset for "
+                 "a reading of 0.000V on the digital indicator.",
+                 0, true, true, true, "Turn the CAL1 and CAL2 switchs to the RUN position  ",
+                 "SGC50B"},
+        StepCase{"Type17InputGain", 1, 2, 1, "SIM-BOARD-17", "1-0-0", NP, false, false, OK, 3,
+                 "Input Gain", "0.923",
+                 "Adjust the Input Gain for a reading of 0.923V on the digital indicator.", 7,
+                 true, true, true, "", ""},
+        StepCase{"Type17ShuntInputGain", 1, 2, 1, "SIM-BOARD-17", "1-0-0", SC, false, false, OK,
+                 3, "Input Gain", "2.959",
+                 "Attach the strain gage with shunt resistor in place Adjust the Input Gain and "
+                 "scaling gain for a reading of 2.959V on the digital indicator.",
+                 4, true, true, true, "Turn the CAL/NORM switch to CAL position ", "SGC50A"},
+        StepCase{"Sgc50bScaleGain", 3, 4, 1, "SIM-PORTABLE", "3-0-0", NP, false, false, OK, 4,
+                 "Scale Gain", "0.001",
+                 "Adjust the Scale Gain for a reading of 0.001V on the digital indicator.", 2,
+                 true, true, true,
+                 "Turn the CAL1 switch to the RUN position and turn the CAL2 switch to the CAL "
+                 "position ",
+                 "SGC50B"},
+        StepCase{"SecondCardTareWithFilter", 1, 2, 2, "SIM-PORTABLE", "1-1-3", NP, true, false,
+                 OK, 5, "Tare Offset", "0.000",
+                 "Now the offset will be adjusted to compensate for the quiesent load of the "
+                 "strain-gage. Attach strain gage with quiesent load applied.  Place JP404 in "
+                 "filter position.  Adjust the offset for a reading of 0.000V on the digital "
+                 "indicator.",
+                 0, true, false, true, "", ""},
+        StepCase{"Sgc10EvenTareWithFilter", 0, 1, 1, "SIM-PORTABLE", "0-0-1", TP, true, false, OK,
+                 5, "Tare Offset", "0.000",
+                 "Now the offset will be adjusted to compensate for the quiesent load of the "
+                 "strain-gage. Attach strain gage with quiesent load applied.  Place JP4 in filter "
+                 "position.  Adjust the offset for a reading of 0.000V on the digital indicator.",
+                 0, true, false, true, "", ""},
+        StepCase{"SecondCardAcComplete", 1, 2, 2, "SIM-PORTABLE", "1-1-3", TP, false, true, OK, 6,
+                 "Potentiometer", "",
+                 "The adjustment of channel 1-1-3 is complete.  Remove JP403 for AC coupling on "
+                 "this channel. Exit will return you to the main screen.",
+                 0, false, false, false, "", ""},
+        StepCase{"Sgc10OddAcComplete", 0, 1, 1, "SIM-PORTABLE", "0-0-0", NP, false, true, OK, 6,
+                 "Potentiometer", "",
+                 "The adjustment of channel 0-0-0 is complete.  Remove JP2 for AC coupling on this "
+                 "channel. Exit will return you to the main screen.",
+                 0, false, false, false, "", ""},
+        StepCase{"ShuntCalDcComplete", 2, 3, 1, "SIM-PORTABLE", "2-0-0", SC, false, false, OK, 4,
+                 "Potentiometer", "",
+                 "The adjustment of channel 2-0-0 is complete. Exit will return you to the main "
+                 "screen.",
+                 -1, false, false, false, "Turn the CAL/NORM switch to NORM position", "SGC50A"}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST_F(WizardTest, LoadPlacesThePictureAndScansTheChannel) {
+  Declare(1, 2);
+  wizard.SetScale(2.0, 1.5);
+  OpenParameters("1-0-5");
+  ASSERT_TRUE(Continue());
+  EXPECT_EQ(w.caption, "Adjusting Channel 1-0-5");
+  EXPECT_TRUE(w.picPots[kPicSgc50].visible);
+  EXPECT_FALSE(w.picPots[kPicSgc10Odd].visible);
+  EXPECT_EQ(w.lblOverlayChanCaption, "CHANNEL 5");
+  EXPECT_EQ(w.picPotOn[kPicSgc50].top, 715 * 1.5);
+  EXPECT_EQ(session.GageScanList.channels[3], 37);
+  wizard.NextClick();
+  wizard.NextClick();
+  wizard.NextClick();  // input gain: its trimpot is the third
+  EXPECT_EQ(w.picPotOn[kPicSgc50].left, 1160 * 2.0);
+  EXPECT_EQ(w.picPotOn[kPicSgc10Even].top, 525 * 1.5);
+}
+
+struct ExitCase {
+  int method, step;
+  bool incomplete;
+};
+
+TEST_F(WizardTest, ExitBeforeCompletionMarksUncalibrated) {
+  Declare(1, 2);
+  for (const ExitCase& e : {ExitCase{NP, 5, true}, ExitCase{NP, 6, false}, ExitCase{SC, 3, true},
+                            ExitCase{SC, 4, false}}) {
+    SCOPED_TRACE(::testing::Message() << e.method << " " << e.step);
+    OpenParameters("1-0-0", e.method);
+    p.txtShuntCalValue.text = "500";
+    ASSERT_TRUE(Continue());
+    NextTo(e.step);
+    boxes.Clear();
+    bool focused = false;
+    wizard.OnExitToMain([&] { focused = true; });
+    wizard.ExitMainClick();
+    EXPECT_TRUE(wizard.closeRequested && focused);
+    EXPECT_EQ(boxes.Shown().size(), e.incomplete ? 1u : 0u);
+    EXPECT_EQ(config.Channels[32].Calibrated, e.incomplete ? "No" : "Yes");
+    EXPECT_EQ(Cell(1 + 1, kColCalibrated), e.incomplete ? "No" : "12-05-2026");
+    if (e.incomplete) {
+      EXPECT_EQ(LastMessage(), kNotCompletedText);
+      EXPECT_EQ(config.Calc[32].InputGain, 0.0f);
+    }
+  }
+}
+
+TEST_F(WizardTest, CompletionRecordsTheScalingLineByMethod) {
+  Declare(1, 2);
+  struct Row {
+    int method, step;
+    float m, b;
+  };
+  for (const Row& r : {Row{NP, 6, 147.0f, 65.0f}, Row{SC, 4, 147.0f, 65.0f},
+                       Row{TP, 6, 200.0f, 0.0f}}) {
+    OpenParameters("1-0-1", r.method);
+    p.txtShuntCalValue.text = "500";
+    ASSERT_TRUE(Continue());
+    NextTo(r.step);
+    EXPECT_EQ(config.Channels[33].M, r.m);
+    EXPECT_EQ(config.Channels[33].B, r.b);
+    EXPECT_EQ(config.Base[1].CalStatus[1], "12-05-2026");
+  }
+}
+
+TEST(MeasureStep, DividesByTheFilterGainAndKeepsTheOffsetCheckStrict) {
+  Configuration c;
+  c.CurrentChannel = 40;
+  ActualSettings& a = c.Actual[40];
+  for (const std::int16_t g : {std::int16_t{0}, std::int16_t{1}, std::int16_t{2}}) {
+    const double div = g == 0 ? 1 : g;
+    a = {0.0f, 0.0f, 0.0f, g};
+    MeasureStep(c, 2, 0.024f);
+    EXPECT_FLOAT_EQ(a.Offset, static_cast<float>(-(0.024 / 1.2) / div));
+    MeasureStep(c, 3, 1.0f);
+    EXPECT_FLOAT_EQ(a.InputGain, static_cast<float>((1.0 / div + a.Offset) / 0.005));
+    MeasureStep(c, 4, 2.0f);
+    EXPECT_FLOAT_EQ(a.ScalingGain,
+                    static_cast<float>((2.0 / div) / (a.InputGain * 0.005 - a.Offset)));
+  }
+  a = {200.0f, 0.0f, 1.0f, 1};  // input gain x 0.005 equals the offset
+  MeasureStep(c, 4, 0.3f);
+  EXPECT_FLOAT_EQ(a.ScalingGain, 0.3f);
+  a.Offset = 0.01f;
+  EXPECT_FALSE(OffsetNotZero(c));
+  a.Offset = -0.0101f;
+  EXPECT_TRUE(OffsetNotZero(c));
+}
+
+TEST_F(WizardTest, LiveReadingsNeverOverlapAndLateOnesAreDropped) {
+  Declare(1, 2);
+  OpenParameters("1-0-0");
+  ASSERT_TRUE(Continue());
+  NextTo(2);  // the offset step reads -Voff: the trimpot starts at +0.8 V
+  wizard.GageTimerTick();
+  EXPECT_TRUE(wizard.ReadInFlight());
+  wizard.GageTimerTick();  // remembered, once
+  wizard.GageTimerTick();
+  EXPECT_EQ(runner.Runs(), 1);
+  runner.Deliver();
+  EXPECT_EQ(w.lblgage.caption, "-0.800");
+  EXPECT_EQ(runner.Runs(), 2);  // the remembered tick starts the next read at once
+  runner.Deliver();
+  EXPECT_EQ(runner.Runs(), 2);
+  EXPECT_NEAR(config.Actual[32].Offset, 0.8 / 1.2, 1e-4);
+
+  wizard.GageTimerTick();
+  boxes.QueueAnswer(MsgAnswer::OK);
+  wizard.NextClick();  // the step changes while the read is out
+  EXPECT_TRUE(runner.Deliver());
+  EXPECT_EQ(w.lblgage.caption, "");  // the offset step's reading is not shown at the next
+  EXPECT_EQ(config.Actual[32].InputGain, 0.0f);
+}
+
+TEST_F(WizardTest, AFailedReadingSaysSoAndStartsAgain) {
+  Declare(1, 2);
+  OpenParameters("1-0-0");
+  ASSERT_TRUE(Continue());
+  NextTo(2);
+  acq.Bench().FailOperation("acqAdcArm", 115);
+  Read();
+  EXPECT_EQ(LastMessage(), "Error::115  Lost communications with device.");
+  EXPECT_EQ(boxes.Shown().back().title, kAppTitle);
+  EXPECT_EQ(w.WizardStep, 1);
+  EXPECT_EQ(w.fraCalibrator.caption, "Excitation");
+}
+
+TEST(LiveReadingThreads, ReadsRunOffTheCallerAndComeBackInOrder) {
+  SimulatedAcqLib acq;
+  ASSERT_EQ(acq.acqOpenDevice("SIM-PORTABLE"), 0);
+  acq.Bench().SetNoise(0.0);  // real-time pacing: each read takes 100 ms
+  ScriptedClock clock;
+  clock.SetStepPerRead(0.4);
+  Session session(acq, clock);
+  session.AcqObject = &acq;
+  session.Device = acq.OpenDevice();
+  session.SignedCountsToVolts.emplace();
+  session.UnsignedCountsToVolts.emplace();
+  RangeCountsToVolts(*session.UnsignedCountsToVolts, *session.SignedCountsToVolts);
+  session.GageScanList.flags.fill(2);
+  QueuedPoster poster;
+  ThreadedRunner runner(poster);
+  ScriptedMessageBoxes boxes;
+  Grid grid;
+  grid.Resize(2, 6);
+  grid.Cell(1, 1) = "1-0-0";
+  grid.Cell(1, 5) = "SGC50";
+  session.config.Channels[32].CardType = "SGC50";
+  session.config.CurrentChannel = 32;
+  CalibratorForm wizard(session, grid, boxes, runner);
+  wizard.Load();
+  wizard.NextClick();
+  wizard.NextClick();  // offset step: -0.800 V
+  for (int tick = 0; tick < 5; ++tick) {
+    wizard.GageTimerTick();
+    wizard.GageTimerTick();  // a tick during the read
+    poster.Drain(1000);
+  }
+  while (wizard.ReadInFlight()) poster.Drain(1000);
+  EXPECT_GE(wizard.ReadingsShown(), 5);
+  EXPECT_EQ(session.calibrator.lblgage.caption, "-0.800");
+  EXPECT_TRUE(boxes.Shown().empty());
+  wizard.GageTimerTick();
+  wizard.ExitMainClick();  // waits for the read in flight
+  EXPECT_FALSE(runner.Busy());
+}
+
+}  // namespace
+}  // namespace vernium::testing
