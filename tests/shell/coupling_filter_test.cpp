@@ -1,5 +1,6 @@
 // Coupling and filter changes of a card channel: the recalibration question,
-// what each answer leaves stored, the resistor instructions and the pointer.
+// what each answer leaves stored, the resistor instructions, the diagram's
+// card option and the pointer.
 #include "main_form_fixture.h"
 #include "wizard/calibration_record.h"
 
@@ -66,6 +67,7 @@ TEST_P(RecalibrationTest, QuestionAndWhatEachAnswerLeaves) {
   const int hourglasses = pointer.HourglassCount();
   if (answer == Unchanged) form.grdChannel.Cell(row, col) = newText;
   boxes.QueueAnswer(answer == Cancel ? MsgAnswer::Cancel : MsgAnswer::OK);
+  session.cardPic.whichCard[0].value = true;
 
   if (fromGrid && answer == Unchanged) {
     coupling ? form.ApplyCoupling(newText) : form.ApplyFilterFromGrid(newText);
@@ -95,6 +97,11 @@ TEST_P(RecalibrationTest, QuestionAndWhatEachAnswerLeaves) {
   EXPECT_EQ(ch.Calibrated, uncalibrated ? "No" : "Yes");
   EXPECT_EQ(pointer.Get(), PointerShape::Normal);
   EXPECT_GT(pointer.HourglassCount(), hourglasses);
+  // A coupling change clears the diagram's card option.
+  EXPECT_EQ(session.cardPic.whichCard[0].value, !coupling || answer == Cancel);
+  if (coupling && answer != Cancel) {
+    EXPECT_EQ(form.cboCoupling.text, newText);
+  }
 
   if (answer == Accept) {
     EXPECT_EQ(config.Calc[chan].InputGain + config.Calc[chan].ScalingGain, 0.0f);
@@ -122,20 +129,6 @@ INSTANTIATE_TEST_SUITE_P(
     Paths, RecalibrationTest,
     ::testing::Combine(::testing::Values(FilterList, FilterGrid, CouplingList, CouplingGrid),
                        ::testing::Values(Accept, Cancel, NotCalibrated, Unchanged)));
-
-TEST_F(MainFormTest, CouplingToDcOnAnUncalibratedChannelSetsDcCoupledAndAsksNothing) {
-  Load();
-  AddCard(0, 2);
-  Click("0-0-3", kColCoupling);
-  const int chan = config.CurrentChannel;
-  config.Channels[chan].DCCoupled = kFalse16;
-  session.cardPic.whichCard[1].value = true;
-  form.ApplyCoupling("DC");
-  EXPECT_TRUE(IsTrue(config.Channels[chan].DCCoupled));
-  EXPECT_TRUE(boxes.Shown().empty());
-  EXPECT_FALSE(session.cardPic.whichCard[1].value);
-  EXPECT_EQ(form.cboCoupling.text, "DC");
-}
 
 TEST(CardChannelNumberTest, PositionWithinTheBaseChannel) {
   const std::tuple<const char*, const char*, int> cases[] = {

@@ -2,8 +2,10 @@
 // taken only where the window lets the technician take it. After every step
 // the grid and the records must agree: one row per card channel and one per
 // empty base channel, every card row's label naming a channel of that card
-// type, in order, and an open in-place list over the current row. An index
-// outside its table aborts the program, so finishing is part of it.
+// type, in order, the slots and channel records no card holds empty, the
+// card panel's controls hidden while it is closed, and an open in-place list
+// over the current row. An index outside its table aborts the program, so
+// finishing is part of it.
 #include <random>
 #include <sstream>
 
@@ -17,6 +19,8 @@ class GridPropertyTest : public MainFormTest,
  protected:
   std::mt19937 rng;
   std::ostringstream log;
+  std::vector<bool> carded = std::vector<bool>(kLastChannel + 1);  // before the step
+  bool renewed = false;                                            // the step was File New
 
   int Pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
   void ClickBox(int box) {
@@ -49,7 +53,8 @@ class GridPropertyTest : public MainFormTest,
         OkIfShown();
         break;
       case 3:
-        if (box == 1) form.NewConfiguration();
+        renewed = box == 1;
+        if (renewed) form.NewConfiguration();
         break;
       case 4:  // choose a base channel while the panel is open
         if (!form.cboChannel.visible) break;
@@ -108,6 +113,11 @@ class GridPropertyTest : public MainFormTest,
                                                               std::to_string(s % perCard))
             << log.str();
       }
+      for (int s = base.ChanCount; s < kSlots; ++s) {
+        ASSERT_EQ(base.CardType[s] + base.CalStatus[s] + base.Filter[s] + base.Coupling[s],
+                  "No CardNoBypassDC")
+            << b << " " << log.str();
+      }
       if (IsRestrictedDevice(session.OpenDevice()) &&
           !IsBaseChannelAvailable(session.OpenDevice(), b)) {
         ASSERT_EQ(base.ChanCount, 0) << "cards on unavailable base channel " << b;
@@ -147,14 +157,29 @@ class GridPropertyTest : public MainFormTest,
       ASSERT_EQ(IsTrue(ch.DCCoupled), Cell(r, kColCoupling) == kCouplingDC) << log.str();
       ASSERT_EQ(chan / 16 - 1, BaseOfLabel(label));
     }
-    // Every other channel record is empty: removals clear what they take off.
+    // Every other channel record has no card; a removal empties the records
+    // it takes off (File New keeps their parameters).
     int cardRecords = 0;
     for (int n = kFirstChannel; n <= kLastChannel; ++n) {
-      cardRecords += config.Channels[n].CardType != kNoCard;
+      const ChannelConfig& ch = config.Channels[n];
+      const bool card = ch.CardType != kNoCard;
+      cardRecords += card;
+      if (carded[static_cast<std::size_t>(n)] && !card && !renewed) {
+        ASSERT_TRUE(ch.Calibrated == "No" && ch.M == 0.0f && ch.B == 0.0f && !IsTrue(ch.Active) &&
+                    !IsTrue(ch.FilterOn) && IsTrue(ch.DCCoupled))
+            << n << " " << log.str();
+      }
+      carded[static_cast<std::size_t>(n)] = card;
     }
+    renewed = false;
     ASSERT_EQ(cardRecords, cardRows) << log.str();
     ASSERT_EQ(IsTrue(config.NoCardsFlag), cardRows == 0) << log.str();
     ASSERT_EQ(pointer.Get(), PointerShape::Normal) << log.str();
+    if (form.Panel() == PanelMode::Closed) {
+      ASSERT_FALSE(form.cmdOK.visible || form.cmdCancel.visible || form.cboChannel.visible ||
+                   form.lblAddOrDel.visible || form.ctCheck1[1].visible)
+          << log.str();
+    }
     // Nothing enables Open, Save or Save As, nor unchecks the scaling option.
     ASSERT_FALSE(form.opener.enabled || form.saver.enabled || form.saverAs.enabled);
     ASSERT_TRUE(form.WaveStud.checked && form.printer.enabled);

@@ -47,8 +47,6 @@ inline AcqDevice MakeDevice(std::int32_t type, std::int32_t subType = 0) {
   return device;
 }
 
-inline constexpr char kNoCardsText[] = "There are no cards configured for this base channel";
-
 class MainFormTest : public ::testing::Test {
  protected:
   CountingAcqLib acq;
@@ -110,6 +108,10 @@ class MainFormTest : public ::testing::Test {
     form.RemoveCardClick();
     form.OKClick();
   }
+  void ChooseBase(int b) {
+    form.cboChannel.Select(b);
+    form.ChannelListClick();
+  }
 
   // Records the channel of `label` as calibrated, as the wizard leaves it.
   void MarkCalibrated(const std::string& label, const std::string& date = "12-05-2026") {
@@ -118,6 +120,8 @@ class MainFormTest : public ::testing::Test {
     config.Base[BaseOfLabel(label)].CalStatus[form.CardChannelNumber() - 1] = date;
     const int chan = config.CurrentChannel;
     config.Channels[chan].Calibrated = "Yes";
+    config.Channels[chan].M = 2.0f;
+    config.Channels[chan].B = 3.0f;
     config.Calc[chan] = {2.5f, 1.5f, 0.25f};
     config.Actual[chan] = {2.4f, 1.4f, 0.01f, 2};
   }

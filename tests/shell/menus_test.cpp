@@ -37,7 +37,8 @@ TEST_F(MainFormTest, DisplayNeedsSomeCardPrintAndDiagnosticsOneOnTheSelectedRow)
   form.ShowDiagnostics();
   ASSERT_EQ(boxes.Shown().size(), 3u);
   for (const ShownMessage& m : boxes.Shown()) {
-    EXPECT_EQ(m.text + "|" + m.title, std::string(kNoCardsText) + "|Attention!");
+    EXPECT_EQ(m.text + "|" + m.title,
+              "There are no cards configured for this base channel|Attention!");
     EXPECT_EQ(m.icon, MsgIcon::Information);
   }
   EXPECT_EQ(windows.Shown(), (std::vector<WindowId>{WindowId::frmIfcSel, WindowId::CardConfig}));

@@ -26,6 +26,11 @@ TEST_F(MainFormTest, LoadBuildsEverythingBeforeTheDeviceSelection) {
   EXPECT_FLOAT_EQ(config.Channels[31].Excitation, 10.0f);
   EXPECT_FLOAT_EQ(config.Channels[32].Excitation, 3.0f);
   EXPECT_EQ(config.CurrentChannel, 16);
+  EXPECT_EQ(form.grdChannel.cells[0],
+            (std::vector<std::string>{"", "Channel", "Filter/Gain", "Coupling", "Calibrated",
+                                      "Card Type"}));
+  EXPECT_EQ(form.grdChannel.cells[1],
+            (std::vector<std::string>{"", "0", "Bypass", "DC", "No", "No Card"}));
   EXPECT_TRUE(IsTrue(config.NoCardsFlag));
   EXPECT_GE(pointer.HourglassCount(), 3);
   EXPECT_FALSE(form.closeRequested);
@@ -77,6 +82,7 @@ TEST_P(ShutDownTest, ScalingFileThenDeviceCloseReleaseAndUnloadInOrder) {
   EXPECT_TRUE(form.closeRequested);  // the window closes itself and unloads
   EXPECT_FALSE(form.programEnded);
 
+  EXPECT_FALSE(std::filesystem::exists(dir / "sgc10.ini"));
   form.UnloadMain();
   form.UnloadMain();  // a second close runs nothing again
   EXPECT_EQ(std::filesystem::exists(dir / "sgc10.ini"), waveStud);
@@ -97,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(Ways, ShutDownTest,
                                            std::tuple{1, true, true, true},
                                            std::tuple{1, true, false, false}));
 
-// The rest (an empty grid, no question, disabled buttons): file_new.scn.
+// The rest (the window's grid emptied, no question): cards.scn.
 TEST_F(MainFormTest, FileNewKeepsTheDeviceAndTheRecordsParametersAndClosesThePanel) {
   Load(MakeDevice(36));
   AddCard(9, 2);
@@ -115,7 +121,8 @@ TEST_F(MainFormTest, FileNewKeepsTheDeviceAndTheRecordsParametersAndClosesThePan
   EXPECT_FLOAT_EQ(config.Channels[chan].Excitation, 5.0f);  // no start-up reset again
   EXPECT_EQ(form.cboChannel.items.size() + form.cboFIlter.items.size(), 16u + 3u);
   EXPECT_EQ(form.cboCoupling.items.size(), 2u);
-  EXPECT_FALSE(form.cboChannel.visible || form.lblAddOrDel.visible);
+  EXPECT_FALSE(form.cboChannel.visible || form.lblAddOrDel.visible || form.cmdRemoveCard.enabled ||
+               form.cmdViewCard.enabled || form.CmdCalibrate.enabled);
   EXPECT_EQ(form.Panel(), PanelMode::Closed);
   EXPECT_EQ(config.CurrentRow, 1);
 }
