@@ -1,5 +1,8 @@
 #include "acquisition/gauge_acquisition.h"
 
+#include <chrono>
+#include <thread>
+
 #include <cmath>
 #include <string>
 #include <vector>
@@ -93,6 +96,9 @@ class Acquisition {
       } else if (SecondsBetween(lastAdvance, now) > allowance) {
         return WoundUp(kAcqTransferStalled);
       }
+      // Scans arrive one a millisecond at the acquisition frequency; waiting
+      // that long between polls leaves the processor to the windows.
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
   }
 
