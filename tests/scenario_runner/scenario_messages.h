@@ -35,6 +35,7 @@ class ScenarioMessageBoxes : public MessageBoxes {
   const std::vector<ShownMessage>& Shown() const { return shown_; }
   std::vector<ShownMessage> TakeUnexpected() { return std::exchange(unexpected_, {}); }
   std::size_t QueuedAnswers() const { return answers_.size(); }
+  void DropQueuedAnswers() { answers_.clear(); }
 
  private:
   std::vector<ShownMessage> shown_;

@@ -271,6 +271,7 @@ std::optional<std::string> ScenarioRunner::Execute(const Step& step) {
     return std::string();
   }
   if (verb == "bench") return RunBenchStep(step, *host_, benchState_);
+  if (verb == "technician") return RunTechnician(step, *host_, technician_);
   if (verb == "menu") {
     if (auto e = need(2); !e.empty()) return e;
     return QueueAction([path = t[1].text] { return TriggerMenu(path); });
@@ -442,6 +443,7 @@ void ScenarioRunner::TearDown() {
   tearingDown_ = false;
   deadline_.reset();
   benchState_ = BenchStepState{};
+  technician_ = TechnicianState{};
   StartNextFile();
 }
 

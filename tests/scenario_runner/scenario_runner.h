@@ -18,6 +18,7 @@
 #include "scenario_runner/bench_steps.h"
 #include "scenario_runner/scenario_host.h"
 #include "scenario_runner/scenario_script.h"
+#include "scenario_runner/technician.h"
 
 class QTemporaryDir;
 
@@ -75,6 +76,7 @@ class ScenarioRunner : public QObject {
 
   std::shared_ptr<PendingAction> pending_;
   BenchStepState benchState_;
+  TechnicianState technician_;
   // Waits.
   std::optional<std::chrono::steady_clock::time_point> deadline_;
 
