@@ -108,13 +108,6 @@ INSTANTIATE_TEST_SUITE_P(
                  "Attach the strain gage with shunt resistor in place Adjust the Input Gain and "
                  "scaling gain for a reading of 2.959V on the digital indicator.",
                  4, true, true, true, "Turn the CAL/NORM switch to CAL position ", "SGC50A"},
-        StepCase{"Sgc50bScaleGain", 3, 4, 1, "SIM-PORTABLE", "3-0-0", NP, false, false, OK, 4,
-                 "Scale Gain", "0.001",
-                 "Adjust the Scale Gain for a reading of 0.001V on the digital indicator.", 2,
-                 true, true, true,
-                 "Turn the CAL1 switch to the RUN position and turn the CAL2 switch to the CAL "
-                 "position ",
-                 "SGC50B"},
         StepCase{"SecondCardTareWithFilter", 1, 2, 2, "SIM-PORTABLE", "1-1-3", NP, true, false,
                  OK, 5, "Tare Offset", "0.000",
                  "Now the offset will be adjusted to compensate for the quiesent load of the "
@@ -132,11 +125,6 @@ INSTANTIATE_TEST_SUITE_P(
                  "Potentiometer", "",
                  "The adjustment of channel 1-1-3 is complete.  Remove JP403 for AC coupling on "
                  "this channel. Exit will return you to the main screen.",
-                 0, false, false, false, "", ""},
-        StepCase{"Sgc10OddAcComplete", 0, 1, 1, "SIM-PORTABLE", "0-0-0", NP, false, true, OK, 6,
-                 "Potentiometer", "",
-                 "The adjustment of channel 0-0-0 is complete.  Remove JP2 for AC coupling on this "
-                 "channel. Exit will return you to the main screen.",
                  0, false, false, false, "", ""},
         StepCase{"ShuntCalDcComplete", 2, 3, 1, "SIM-PORTABLE", "2-0-0", SC, false, false, OK, 4,
                  "Potentiometer", "",
@@ -192,24 +180,6 @@ TEST_F(WizardTest, ExitBeforeCompletionMarksUncalibrated) {
   }
 }
 
-TEST_F(WizardTest, CompletionRecordsTheScalingLineByMethod) {
-  Declare(1, 2);
-  struct Row {
-    int method, step;
-    float m, b;
-  };
-  for (const Row& r : {Row{NP, 6, 147.0f, 65.0f}, Row{SC, 4, 147.0f, 65.0f},
-                       Row{TP, 6, 200.0f, 0.0f}}) {
-    OpenParameters("1-0-1", r.method);
-    p.txtShuntCalValue.text = "500";
-    ASSERT_TRUE(Continue());
-    NextTo(r.step);
-    EXPECT_EQ(config.Channels[33].M, r.m);
-    EXPECT_EQ(config.Channels[33].B, r.b);
-    EXPECT_EQ(config.Base[1].CalStatus[1], "12-05-2026");
-  }
-}
-
 TEST(MeasureStep, DividesByTheFilterGainAndKeepsTheOffsetCheckStrict) {
   Configuration c;
   c.CurrentChannel = 40;
@@ -257,19 +227,6 @@ TEST_F(WizardTest, LiveReadingsNeverOverlapAndLateOnesAreDropped) {
   EXPECT_TRUE(runner.Deliver());
   EXPECT_EQ(w.lblgage.caption, "");  // the offset step's reading is not shown at the next
   EXPECT_EQ(config.Actual[32].InputGain, 0.0f);
-}
-
-TEST_F(WizardTest, AFailedReadingSaysSoAndStartsAgain) {
-  Declare(1, 2);
-  OpenParameters("1-0-0");
-  ASSERT_TRUE(Continue());
-  NextTo(2);
-  acq.Bench().FailOperation("acqAdcArm", 115);
-  Read();
-  EXPECT_EQ(LastMessage(), "Error::115  Lost communications with device.");
-  EXPECT_EQ(boxes.Shown().back().title, kAppTitle);
-  EXPECT_EQ(w.WizardStep, 1);
-  EXPECT_EQ(w.fraCalibrator.caption, "Excitation");
 }
 
 TEST(LiveReadingThreads, ReadsRunOffTheCallerAndComeBackInOrder) {

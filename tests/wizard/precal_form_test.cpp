@@ -158,28 +158,5 @@ TEST_F(WizardTest, ContinueStoresWhatCancelDoesNot) {
   EXPECT_EQ(pointer.Get(), PointerShape::Normal);
 }
 
-TEST_F(WizardTest, FieldsFilterKeysAndHoldTheirRange) {
-  Declare(1, 2);
-  OpenParameters("1-0-0");
-  p.txtExcite.text = "1.2";
-  EXPECT_FALSE(precal.FieldKeyPress("txtExcite", '.'));
-  EXPECT_FALSE(precal.FieldKeyPress("txtExcite", '-'));
-  EXPECT_TRUE(precal.FieldKeyPress("txtExcite", '3'));
-  EXPECT_TRUE(precal.FieldKeyPress("txtUnits", '-'));
-  p.txtExcite.text = "0.5";
-  precal.FieldLostFocus("txtExcite");
-  EXPECT_EQ(p.txtExcite.text, "1.5");
-  EXPECT_EQ(LastMessage(), "Value is out of range.");
-  EXPECT_EQ(precal.focusRequest, "txtExcite");
-  p.txtSense.text = "150";
-  EXPECT_TRUE(precal.FieldKeyDown("txtSense", 13));
-  EXPECT_EQ(p.txtSense.text, "100");
-  EXPECT_EQ(p.txtSense.selLength, 3);
-  p.txtUnits.text = "Kilograms";
-  precal.FieldLostFocus("txtUnits");
-  EXPECT_EQ(p.txtUnits.text, "Kilogram");
-  EXPECT_EQ(p.lblUnits[0].caption, "Kilogram");
-}
-
 }  // namespace
 }  // namespace vernium::testing

@@ -89,6 +89,14 @@ TEST_F(WizardWindowsTest, ParameterFieldsTakeTheirKeysAndRangesFromTheForm) {
   EXPECT_EQ(sense->text(), "100");
   EXPECT_EQ(sense->selectedText(), "100");
   EXPECT_TRUE(window.isVisible());
+  auto* units = window.findChild<QLineEdit*>("txtUnits");
+  units->setFocus();
+  units->selectAll();
+  QTest::keyClicks(units, "Kilograms");
+  excite->setFocus();  // leaving the units: cut to eight characters, shown by the loads
+  testing_qt::ProcessEvents();
+  EXPECT_EQ(units->text(), "Kilogram");
+  EXPECT_EQ(window.findChild<QLabel*>("lblUnits(4)")->text(), "Kilogram");
 
   const char* const names[] = {"PreCal-nameplate", "PreCal-twopoint", "PreCal-shuntcal"};
   for (int method = 0; method < 3; ++method) {
