@@ -17,8 +17,12 @@ namespace {
 constexpr std::string_view kCrLf = "\r\n";
 constexpr std::string_view kAttention = "Attention!";
 
-double Value(const TextBox& box) { return LeadingNumber(box.text); }
-float Single(const TextBox& box) { return static_cast<float>(LeadingNumber(box.text)); }
+double Value(const TextBox& box) {
+  return LeadingNumber(box.text);
+}
+float Single(const TextBox& box) {
+  return static_cast<float>(LeadingNumber(box.text));
+}
 
 std::string Trimmed(const std::string& text) {
   const auto first = text.find_first_not_of(' ');
@@ -151,8 +155,9 @@ std::string PreCalForm::JumperAdvice(int p) const {
   if (IsTrue(channel.FilterOn)) {
     std::string text = filterLine + std::string(kCrLf) + std::string(kCrLf);
     if (ac) text += couplingLine + std::string(kCrLf) + std::string(kCrLf);
-    return text + "All jumpers will be set to user defined settings in the final steps of "
-                  "calibration.";
+    return text +
+           "All jumpers will be set to user defined settings in the final steps of "
+           "calibration.";
   }
   return ac ? couplingLine : "";
 }
@@ -173,8 +178,7 @@ void PreCalForm::ContinueClick() {
 
   const int p = CardChannelNumber(grdChannel_, c.CurrentRow);
 
-  if (s_.txtMaxLoad.text.empty() || s_.txtOffset.text.empty() ||
-      s_.txtShuntCalValue.text.empty()) {
+  if (s_.txtMaxLoad.text.empty() || s_.txtOffset.text.empty() || s_.txtShuntCalValue.text.empty()) {
     messages_.Show(" Please enter valid data.", kDataValidationTitle, MsgIcon::Information,
                    MsgButtons::OK);
     return;
@@ -219,7 +223,9 @@ void PreCalForm::ContinueClick() {
   if (calculated) windows_.ShowModal(WindowId::Calibrator);
 }
 
-void PreCalForm::AnyCalCancelClick() { windows_.Hide(WindowId::PreCal); }
+void PreCalForm::AnyCalCancelClick() {
+  windows_.Hide(WindowId::PreCal);
+}
 
 void PreCalForm::StoreAppParams(int channel) {
   ClsWaitCursor wait(pointer_);

@@ -2,7 +2,6 @@
 
 #include <chrono>
 
-
 namespace vernium {
 
 ThreadedRunner::ThreadedRunner(UiPoster& poster) : poster_(poster), worker_([this] { Loop(); }) {}
@@ -84,7 +83,8 @@ int QueuedPoster::Drain(int timeoutMs) {
   std::deque<std::function<void()>> ready;
   {
     std::unique_lock lock(mutex_);
-    posted_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] { return !queue_.empty(); });
+    posted_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                     [this] { return !queue_.empty(); });
     ready.swap(queue_);
   }
   for (auto& fn : ready) fn();

@@ -23,7 +23,9 @@ CalibratorForm::CalibratorForm(Session& session, Grid& grdChannel, MessageBoxes&
       messages_(messages),
       reader_(reader) {}
 
-CalibratorForm::~CalibratorForm() { reader_.WaitIdle(); }
+CalibratorForm::~CalibratorForm() {
+  reader_.WaitIdle();
+}
 
 void CalibratorForm::SetScale(double scaleX, double scaleY) {
   scaleX_ = scaleX;
@@ -34,9 +36,13 @@ ChannelConfig& CalibratorForm::Channel() {
   return session_.config.Channels[session_.config.CurrentChannel];
 }
 
-int CalibratorForm::Method() const { return session_.preCal.SelectedMethod(); }
+int CalibratorForm::Method() const {
+  return session_.preCal.SelectedMethod();
+}
 
-bool CalibratorForm::IsSGC50B() { return Channel().CardType == kSGC50B; }
+bool CalibratorForm::IsSGC50B() {
+  return Channel().CardType == kSGC50B;
+}
 
 std::string CalibratorForm::GridCardType() const {
   return grdChannel_.Cell(session_.config.CurrentRow, 5);
@@ -142,8 +148,8 @@ void CalibratorForm::StartRead() {
   const std::uint64_t generation = generation_;
   reader_.Run(
       [acq, list, result, this] {
-        result->status = getOneScanAveraged(*acq, trace_, list.channels, list.gainCodes,
-                                            list.flags, 4, false, result->count);
+        result->status = getOneScanAveraged(*acq, trace_, list.channels, list.gainCodes, list.flags,
+                                            4, false, result->count);
       },
       [this, generation, result] { ReadDone(generation, *result); });
 }

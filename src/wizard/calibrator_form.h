@@ -108,11 +108,23 @@ class CalibratorForm {
   void SetTimer(bool enabled);
   void SetGainCodes(std::int32_t code);
   void SetUserM(double m);
-  void PlaceMarkers(double sgc50Left, double sgc10OddTop, double sgc10EvenTop);
+  // The trimpots, as the markers know them.
+  static constexpr int kPotExcitation = 0;
+  static constexpr int kPotOffset = 1;
+  static constexpr int kPotInputGain = 2;
+  static constexpr int kPotScaleGain = 3;
+  void PlaceMarkers(int pot);
+  // What every step starts with: the timer off, the reading unscaled, the
+  // buttons, the marker over `pot` (-1 leaves it), the reading cleared, the
+  // target and the title.
+  void BeginStep(std::string_view title, std::string target, bool previous, int pot);
   void RefreshMarkers();
   void Directions(std::string text);
   MsgAnswer Say(std::string_view text, std::string_view title, MsgButtons buttons);
   void SwitchesForGainSteps();
+  // A switch message (OK and Cancel) worded for the SGC50A's CAL/NORM switch
+  // or the SGC50B's CAL1 and CAL2.
+  MsgAnswer SwitchMessage(std::string_view forSgc50a, std::string_view forSgc50b);
 
   void ShowExcitation();
   void ShowOffset();

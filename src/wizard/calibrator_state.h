@@ -32,8 +32,8 @@ inline constexpr double kMarkerSizeTwips = 195.0;
 struct CalibratorState {
   CalibratorState();
 
-  std::string caption;          // "Calibration", then "Adjusting Channel " + label
-  Frame fraCalibrator;          // "Potentiometer", then the step title
+  std::string caption;  // "Calibration", then "Adjusting Channel " + label
+  Frame fraCalibrator;  // "Potentiometer", then the step title
   std::array<Picture, 3> picPots;
   std::array<PlacedPicture, 3> picPotOn;  // each lies on picPots of its index
   PlacedPicture lblOverlayChan;           // on the SGC50 picture

@@ -19,19 +19,22 @@ namespace {
 constexpr std::string_view kCrLf = "\r\n";
 constexpr double kExcitationMonitorGain = 429.0 / 203.0;
 
-// Marker places per trimpot: SGC50 picture Left, SGC10 odd Top, SGC10 even Top.
+// Marker places per trimpot (excitation, offset, input gain, scale gain):
+// SGC50 picture Left, SGC10 odd-channel Top, SGC10 even-channel Top.
 struct MarkerPlace {
   double sgc50Left, sgc10OddTop, sgc10EvenTop;
 };
-constexpr MarkerPlace kExcitationPot{340, 1120, 735};
-constexpr MarkerPlace kOffsetPot{755, 700, 315};
-constexpr MarkerPlace kInputGainPot{1160, 910, 525};
-constexpr MarkerPlace kScaleGainPot{1565, 490, 105};
+constexpr MarkerPlace kPotPlaces[4] = {
+    {340, 1120, 735}, {755, 700, 315}, {1160, 910, 525}, {1565, 490, 105}};
 
+constexpr std::string_view kCalNormToCal = "Turn the CAL/NORM switch to CAL position ";
+constexpr std::string_view kCal1Cal2ToCal = "Turn the CAL1 and CAL2 switchs to the CAL position ";
 constexpr std::string_view kSgc50bGainStepSwitches =
     "Turn the CAL1 switch to the RUN position and turn the CAL2 switch to the CAL position ";
 
-std::string Fixed3(double value) { return FormatNumber(value, "0.000"); }
+std::string Fixed3(double value) {
+  return FormatNumber(value, "0.000");
+}
 
 }  // namespace
 
@@ -50,10 +53,22 @@ void CalibratorForm::SetUserM(double m) {
   if (session_.SignedCountsToVolts) session_.SignedCountsToVolts->SetUserM(m);
 }
 
-void CalibratorForm::PlaceMarkers(double sgc50Left, double sgc10OddTop, double sgc10EvenTop) {
-  s_.picPotOn[kPicSgc50].left = sgc50Left * scaleX_;
-  s_.picPotOn[kPicSgc10Odd].top = sgc10OddTop * scaleY_;
-  s_.picPotOn[kPicSgc10Even].top = sgc10EvenTop * scaleY_;
+void CalibratorForm::PlaceMarkers(int pot) {
+  const MarkerPlace& place = kPotPlaces[pot];
+  s_.picPotOn[kPicSgc50].left = place.sgc50Left * scaleX_;
+  s_.picPotOn[kPicSgc10Odd].top = place.sgc10OddTop * scaleY_;
+  s_.picPotOn[kPicSgc10Even].top = place.sgc10EvenTop * scaleY_;
+}
+
+void CalibratorForm::BeginStep(std::string_view title, std::string target, bool previous, int pot) {
+  SetTimer(false);
+  SetUserM(1.0);
+  s_.cmdPrevious.enabled = previous;
+  s_.cmdNext.enabled = true;
+  if (pot >= 0) PlaceMarkers(pot);
+  s_.lblgage.caption.clear();
+  s_.lblTarget.caption = std::move(target);
+  s_.fraCalibrator.caption = std::string(title);
 }
 
 void CalibratorForm::RefreshMarkers() {
@@ -61,7 +76,9 @@ void CalibratorForm::RefreshMarkers() {
   for (auto& marker : s_.picPotOn) marker.visible = true;
 }
 
-void CalibratorForm::Directions(std::string text) { s_.lblDirections.caption = std::move(text); }
+void CalibratorForm::Directions(std::string text) {
+  s_.lblDirections.caption = std::move(text);
+}
 
 MsgAnswer CalibratorForm::Say(std::string_view text, std::string_view title, MsgButtons buttons) {
   return messages_.Show(text, title, MsgIcon::Information, buttons);
@@ -69,8 +86,12 @@ MsgAnswer CalibratorForm::Say(std::string_view text, std::string_view title, Msg
 
 // The switch message of the SGC50B's gain steps (answer not used).
 void CalibratorForm::SwitchesForGainSteps() {
-  if (IsSGC50B()) messages_.Show(kSgc50bGainStepSwitches, kSGC50B, MsgIcon::Information,
-                                 MsgButtons::OKCancel);
+  if (IsSGC50B()) Say(kSgc50bGainStepSwitches, kSGC50B, MsgButtons::OKCancel);
+}
+
+MsgAnswer CalibratorForm::SwitchMessage(std::string_view forSgc50a, std::string_view forSgc50b) {
+  return IsSGC50B() ? Say(forSgc50b, kSGC50B, MsgButtons::OKCancel)
+                    : Say(forSgc50a, kSGC50A, MsgButtons::OKCancel);
 }
 
 std::string CalibratorForm::CouplingText(bool sgc10Wording) {
@@ -89,29 +110,36 @@ std::string CalibratorForm::CouplingText(bool sgc10Wording) {
 void CalibratorForm::ShowStep() {
   const bool shuntCal = Method() == kMethodShuntCal;
   switch (s_.WizardStep) {
-    case kStepExcitation: ShowExcitation(); break;
-    case kStepOffset: ShowOffset(); break;
-    case kStepInputGain: ShowInputGain(); break;
-    case kStepScaleGain: shuntCal ? ShowCompletion() : ShowScaleGain(); break;
-    case kStepTareOffset: if (!shuntCal) ShowTareOffset(); break;
-    case kStepComplete: if (!shuntCal) ShowCompletion(); break;
-    default: break;
+    case kStepExcitation:
+      ShowExcitation();
+      break;
+    case kStepOffset:
+      ShowOffset();
+      break;
+    case kStepInputGain:
+      ShowInputGain();
+      break;
+    case kStepScaleGain:
+      shuntCal ? ShowCompletion() : ShowScaleGain();
+      break;
+    case kStepTareOffset:
+      if (!shuntCal) ShowTareOffset();
+      break;
+    case kStepComplete:
+      if (!shuntCal) ShowCompletion();
+      break;
+    default:
+      break;
   }
 }
 
 void CalibratorForm::ShowExcitation() {
-  SetTimer(false);
-  SetUserM(1.0);
   const std::string excitation = GeneralFormat(Channel().Excitation);
-  s_.lblgage.caption.clear();
-  s_.lblTarget.caption = excitation;
-  s_.cmdPrevious.enabled = false;
-  s_.cmdNext.enabled = true;
-  s_.fraCalibrator.caption = "Excitation";
+  BeginStep("Excitation", excitation, false, -1);
 
   const std::string& card = Channel().CardType;
   if (card == kSGC10 || card == kSGC50) {
-    PlaceMarkers(kExcitationPot.sgc50Left, kExcitationPot.sgc10OddTop, kExcitationPot.sgc10EvenTop);
+    PlaceMarkers(kPotExcitation);
     Directions(std::string("Set the excitation voltage by adjusting the highlighted ") +
                "trimpot on the strain gage card. Measure the excitation " +
                "voltage by attaching an accurate voltmeter to the excitation " +
@@ -124,18 +152,13 @@ void CalibratorForm::ShowExcitation() {
   } else if (card == kSGC50A || card == kSGC50B) {
     SetUserM(kExcitationMonitorGain);
     SetGainCodes(1);
-    const MsgAnswer answer =
-        IsSGC50B() ? messages_.Show("Turn the CAL1 and CAL2 switchs to the CAL position ", kSGC50B,
-                                    MsgIcon::Information, MsgButtons::OKCancel)
-                   : messages_.Show("Turn the CAL/NORM switch to CAL position ", kSGC50A,
-                                    MsgIcon::Information, MsgButtons::OKCancel);
-    if (answer != MsgAnswer::OK) {
+    if (SwitchMessage(kCalNormToCal, kCal1Cal2ToCal) != MsgAnswer::OK) {
       SetTimer(false);
       return;
     }
     s_.cmdPrevious.enabled = false;
     s_.cmdNext.enabled = true;
-    PlaceMarkers(kExcitationPot.sgc50Left, kExcitationPot.sgc10OddTop, kExcitationPot.sgc10EvenTop);
+    PlaceMarkers(kPotExcitation);
     s_.lblTarget.caption = excitation;
     Directions(std::string("Adjust the excitation voltage for a reading of") + " " + excitation +
                " V on the digital indicator." + "  Refer to the strain gage card section of" +
@@ -146,14 +169,7 @@ void CalibratorForm::ShowExcitation() {
 }
 
 void CalibratorForm::ShowOffset() {
-  SetUserM(1.0);
-  SetTimer(false);
-  s_.cmdPrevious.enabled = true;
-  s_.cmdNext.enabled = true;
-  PlaceMarkers(kOffsetPot.sgc50Left, kOffsetPot.sgc10OddTop, kOffsetPot.sgc10EvenTop);
-  s_.lblgage.caption.clear();
-  s_.lblTarget.caption = "0.000";
-  s_.fraCalibrator.caption = "Offset";
+  BeginStep("Offset", "0.000", true, kPotOffset);
 
   std::string directions;
   if (Method() != kMethodShuntCal) {
@@ -168,13 +184,8 @@ void CalibratorForm::ShowOffset() {
                  " the offset must be set to zero." + std::string(kCrLf) +
                  " Attach strain gage with quiesent load applied. Adjust the offset for a" +
                  " reading of 0.000V on the digital indicator.";
-    if (IsSGC50B()) {
-      messages_.Show("Turn the CAL1 and CAL2 switchs to the RUN position  ", kSGC50B,
-                     MsgIcon::Information, MsgButtons::OKCancel);
-    } else {
-      messages_.Show("Turn the CAL/NORM switch to NORM.", kSGC50A, MsgIcon::Information,
-                     MsgButtons::OKCancel);
-    }
+    SwitchMessage("Turn the CAL/NORM switch to NORM.",
+                  "Turn the CAL1 and CAL2 switchs to the RUN position  ");
   }
   Directions(std::move(directions));
   RefreshMarkers();
@@ -182,17 +193,11 @@ void CalibratorForm::ShowOffset() {
 }
 
 void CalibratorForm::ShowInputGain() {
-  SetTimer(false);
-  SetUserM(1.0);
   const Configuration& c = session_.config;
   const int chan = c.CurrentChannel;
-  double target = static_cast<double>(c.Calc[chan].InputGain) * 0.005 - c.Actual[chan].Offset +
-                  0.0005;
-  s_.cmdPrevious.enabled = true;
-  s_.cmdNext.enabled = true;
-  PlaceMarkers(kInputGainPot.sgc50Left, kInputGainPot.sgc10OddTop, kInputGainPot.sgc10EvenTop);
-  s_.lblgage.caption.clear();
-  s_.fraCalibrator.caption = "Input Gain";
+  double target =
+      static_cast<double>(c.Calc[chan].InputGain) * 0.005 - c.Actual[chan].Offset + 0.0005;
+  BeginStep("Input Gain", "", true, kPotInputGain);
 
   std::string directions;
   if (Method() != kMethodShuntCal) {
@@ -212,13 +217,7 @@ void CalibratorForm::ShowInputGain() {
     directions = std::string("Attach the strain gage with shunt resistor in place") +
                  " Adjust the Input Gain and scaling gain for a reading of " + Fixed3(target) +
                  "V on the digital indicator.";
-    if (IsSGC50B()) {
-      messages_.Show("Turn the CAL1 and CAL2 switchs to the CAL position ", kSGC50B, MsgIcon::Information,
-                     MsgButtons::OKCancel);
-    } else {
-      messages_.Show("Turn the CAL/NORM switch to CAL position ", kSGC50A, MsgIcon::Information,
-                     MsgButtons::OKCancel);
-    }
+    SwitchMessage(kCalNormToCal, kCal1Cal2ToCal);
     s_.cmdPrevious.enabled = true;
   }
   Directions(std::move(directions));
@@ -228,22 +227,14 @@ void CalibratorForm::ShowInputGain() {
 }
 
 void CalibratorForm::ShowScaleGain() {
-  SetTimer(false);
-  SetUserM(1.0);
   const Configuration& c = session_.config;
   const int chan = c.CurrentChannel;
   const ActualSettings& actual = c.Actual[chan];
+  const double target = (static_cast<double>(actual.InputGain) * 0.005 - actual.Offset) *
+                            (static_cast<double>(actual.FilterGain) * c.Calc[chan].ScalingGain) +
+                        0.0005;
+  BeginStep("Scale Gain", Fixed3(target), true, kPotScaleGain);
   SetGainCodes(2);
-  const double target =
-      (static_cast<double>(actual.InputGain) * 0.005 - actual.Offset) *
-          (static_cast<double>(actual.FilterGain) * c.Calc[chan].ScalingGain) +
-      0.0005;
-  s_.cmdPrevious.enabled = true;
-  s_.cmdNext.enabled = true;
-  PlaceMarkers(kScaleGainPot.sgc50Left, kScaleGainPot.sgc10OddTop, kScaleGainPot.sgc10EvenTop);
-  s_.lblgage.caption.clear();
-  s_.lblTarget.caption = Fixed3(target);
-  s_.fraCalibrator.caption = "Scale Gain";
   Directions(std::string("Adjust the Scale Gain for a reading of") + " " + Fixed3(target) + "V " +
              "on the digital indicator.");
   RefreshMarkers();
@@ -252,15 +243,8 @@ void CalibratorForm::ShowScaleGain() {
 }
 
 void CalibratorForm::ShowTareOffset() {
-  SetTimer(false);
-  SetUserM(1.0);
+  BeginStep("Tare Offset", "0.000", false, kPotOffset);
   SetGainCodes(0);
-  s_.cmdPrevious.enabled = false;
-  s_.cmdNext.enabled = true;
-  PlaceMarkers(kOffsetPot.sgc50Left, kOffsetPot.sgc10OddTop, kOffsetPot.sgc10EvenTop);
-  s_.lblgage.caption.clear();
-  s_.lblTarget.caption = "0.000";
-  s_.fraCalibrator.caption = "Tare Offset";
 
   std::string filterText;
   if (IsTrue(Channel().FilterOn)) {
@@ -268,7 +252,8 @@ void CalibratorForm::ShowTareOffset() {
     if (Channel().CardType == kSGC10) {
       filterText = std::string(" Place JP") + (n % 2 == 1 ? "5" : "4") + " in filter position. ";
     } else {
-      filterText = " Place JP" + std::to_string(CardDesignatorNumber(n)) + "04 in filter position. ";
+      filterText =
+          " Place JP" + std::to_string(CardDesignatorNumber(n)) + "04 in filter position. ";
     }
   }
   Directions(std::string("Now the offset will be adjusted to compensate") +
@@ -276,10 +261,8 @@ void CalibratorForm::ShowTareOffset() {
              "with quiesent load applied. " + filterText +
              " Adjust the offset for a reading of 0.000V" + " on the digital indicator.");
   RefreshMarkers();
-  if (IsSGC50B()) {
-    messages_.Show("Turn the CAL1 and CAL2 switchs to the RUN position ", kSGC50B, MsgIcon::Information,
-                   MsgButtons::OKCancel);
-  }
+  if (IsSGC50B())
+    Say("Turn the CAL1 and CAL2 switchs to the RUN position ", kSGC50B, MsgButtons::OKCancel);
   SetTimer(true);
 }
 

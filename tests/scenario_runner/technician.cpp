@@ -66,8 +66,7 @@ std::optional<Step> AdjustStep(const std::string& line) {
 
 }  // namespace
 
-std::optional<std::string> RunTechnician(const Step& step, ScenarioHost& host,
-                                         TechnicianState& s) {
+std::optional<std::string> RunTechnician(const Step& step, ScenarioHost& host, TechnicianState& s) {
   using Phase = TechnicianState::Phase;
   if (step.Arg(1) != "calibrates" || step.Arg(2).empty()) {
     return std::string("technician calibrates CHANNEL");

@@ -23,8 +23,8 @@ struct TechnicianState {
   enum class Phase { Reading, Adjusting, Next };
   bool active = false;
   Phase phase = Phase::Reading;
-  Step adjust;            // the bench adjust step under way
-  BenchStepState bench;   // its state
+  Step adjust;           // the bench adjust step under way
+  BenchStepState bench;  // its state
   std::size_t messagesRead = 0;
   bool shuntAttached = false;
   int nexts = 0;

@@ -62,7 +62,7 @@ struct ContinueCase {
   int method;
   const char* field;  // set to `value` before Continue ("" none)
   const char* value;
-  const char* filter;    // the grid's filter text ("" leave)
+  const char* filter;  // the grid's filter text ("" leave)
   bool ac;
   const char* message;  // "" none
   const char* title;
@@ -101,26 +101,26 @@ INSTANTIATE_TEST_SUITE_P(
         ContinueCase{"Defaults", 2, "1-0-0", kMethodNameplate, "", "", "", false, "", "", I, true},
         ContinueCase{"LonePoint", 2, "1-0-0", kMethodNameplate, "txtPnt2Value", " . ", "", false,
                      "Please enter valid data.", "Data Validation Error", I, false},
-        ContinueCase{"EmptyShunt", 2, "1-0-0", kMethodNameplate, "txtShuntCalValue", "", "",
-                     false, " Please enter valid data.", "Data Validation Error", I, false},
+        ContinueCase{"EmptyShunt", 2, "1-0-0", kMethodNameplate, "txtShuntCalValue", "", "", false,
+                     " Please enter valid data.", "Data Validation Error", I, false},
         ContinueCase{"MaxBelowTare", 2, "1-0-0", kMethodNameplate, "txtMaxLoad", "60", "", false,
                      " The Application Max Load value must be greater than the Quiescent/Tare "
                      "value.",
                      "Data Validation Error", MsgIcon::Exclamation, false},
-        ContinueCase{"NameplateNegativeShunt", 2, "1-0-0", kMethodNameplate, "txtOffset", "600",
+        ContinueCase{"NameplateNegativeShunt", 2, "1-0-0", kMethodNameplate, "txtOffset", "600", "",
+                     false,
+                     " Proper gains cannot be determined for this application. The desired gains "
+                     "may be achieved by performing a manual adjustment of the strain gage card. "
+                     "See the examples in the User's Manual for more information.",
+                     "Attention!", I, false},
+        ContinueCase{"ShuntAboveFullScale", 2, "1-0-0", kMethodShuntCal, "txtShuntCalValue", "900",
                      "", false,
                      " Proper gains cannot be determined for this application. The desired gains "
                      "may be achieved by performing a manual adjustment of the strain gage card. "
                      "See the examples in the User's Manual for more information.",
                      "Attention!", I, false},
-        ContinueCase{"ShuntAboveFullScale", 2, "1-0-0", kMethodShuntCal, "txtShuntCalValue",
-                     "900", "", false,
-                     " Proper gains cannot be determined for this application. The desired gains "
-                     "may be achieved by performing a manual adjustment of the strain gage card. "
-                     "See the examples in the User's Manual for more information.",
-                     "Attention!", I, false},
-        ContinueCase{"ShuntAtFullScale", 2, "1-0-0", kMethodShuntCal, "txtShuntCalValue", "800",
-                     "", false, "", "", I, true},
+        ContinueCase{"ShuntAtFullScale", 2, "1-0-0", kMethodShuntCal, "txtShuntCalValue", "800", "",
+                     false, "", "", I, true},
         ContinueCase{"Sgc10OddAc", 1, "0-0-0", kMethodNameplate, "", "", "", true,
                      "Channel needs to be set to DC coupling for calibration. Install jumper JP2",
                      "Attention!", I, true},

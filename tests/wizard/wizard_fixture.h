@@ -43,8 +43,8 @@ class WizardTest : public MainFormTest {
   bool Continue() {
     const auto before = windows.Shown().size();
     precal.ContinueClick();
-    const bool opened = windows.Shown().size() > before &&
-                        windows.Shown().back() == WindowId::Calibrator;
+    const bool opened =
+        windows.Shown().size() > before && windows.Shown().back() == WindowId::Calibrator;
     if (opened) wizard.Load();
     return opened;
   }

@@ -31,9 +31,8 @@ PreCalWindow::PreCalWindow(PreCalForm& form, QWidget* parent) : QDialog(parent),
     option->setObjectName(ArrayName("optCalMethod", i));
     optCalMethod_[static_cast<std::size_t>(i)] = option;
     methods->addWidget(option);
-    connect(option, &QRadioButton::clicked, this, [this, i] {
-      Forward([this, i] { form_.MethodClick(i); });
-    });
+    connect(option, &QRadioButton::clicked, this,
+            [this, i] { Forward([this, i] { form_.MethodClick(i); }); });
   }
   methods->addStretch(1);
 

@@ -14,7 +14,9 @@
 
 // The card pictures live in a resource compiled into the UI library; a
 // static library's resources have to be registered by hand before first use.
-static void RegisterCardPictures() { Q_INIT_RESOURCE(card_pictures); }
+static void RegisterCardPictures() {
+  Q_INIT_RESOURCE(card_pictures);
+}
 
 namespace vernium::qtui {
 
@@ -151,7 +153,8 @@ CalibratorWindow::CalibratorWindow(Session& session, Grid& grdChannel, MessageBo
 
   tmrGage_ = new QTimer(this);
   tmrGage_->setObjectName("tmrGage");
-  connect(tmrGage_, &QTimer::timeout, this, [this] { Forward([this] { form_->GageTimerTick(); }); });
+  connect(tmrGage_, &QTimer::timeout, this,
+          [this] { Forward([this] { form_->GageTimerTick(); }); });
 
   auto* right = new QVBoxLayout;
   right->addWidget(fraSetting_);

@@ -117,7 +117,8 @@ struct WizardRun {
   int picture;
 };
 
-class WizardStepsTest : public WizardWindowsTest, public ::testing::WithParamInterface<WizardRun> {};
+class WizardStepsTest : public WizardWindowsTest,
+                        public ::testing::WithParamInterface<WizardRun> {};
 
 TEST_P(WizardStepsTest, EveryStepShowsTheFormAndItsLiveReading) {
   const WizardRun& r = GetParam();
@@ -137,8 +138,9 @@ TEST_P(WizardStepsTest, EveryStepShowsTheFormAndItsLiveReading) {
     EXPECT_EQ(window.findChild<QLabel*>("lblDirections")->text().contains('\r'), false);
     if (step <= 5) {
       // The marker lands where the form put it, in twips scaled to the picture.
-      const double twips = r.picture == kPicSgc50 ? s.picPotOn[kPicSgc50].left
-                                                  : s.picPotOn[static_cast<std::size_t>(r.picture)].top;
+      const double twips = r.picture == kPicSgc50
+                               ? s.picPotOn[kPicSgc50].left
+                               : s.picPotOn[static_cast<std::size_t>(r.picture)].top;
       const int pixel = r.picture == kPicSgc50 ? marker->x() : marker->y();
       EXPECT_NEAR(pixel, twips / 15.0 * CalibratorWindow::kPictureZoom, 1.0);
     }
