@@ -95,32 +95,33 @@ TEST_P(ContinueTest, ChecksAdviceAndCalculation) {
 constexpr auto I = MsgIcon::Information;
 const char* const kFilterLast =
     "All jumpers will be set to user defined settings in the final steps of calibration.";
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Continue, ContinueTest,
     ::testing::Values(
         ContinueCase{"Defaults", 2, "1-0-0", kMethodNameplate, "", "", "", false, "", "", I, true},
         ContinueCase{"LonePoint", 2, "1-0-0", kMethodNameplate, "txtPnt2Value", " . ", "", false,
                      "Please enter valid data.", "Data Validation Error", I, false},
-        ContinueCase{"EmptyShunt", 2, "1-0-0", kMethodNameplate, "txtShuntCalValue", "", "", false,
-                     " Please enter valid data.", "Data Validation Error", I, false},
+        ContinueCase{"EmptyShunt", 2, "1-0-0", kMethodNameplate, "txtShuntCalValue", "", "",
+                     false, " Please enter valid data.", "Data Validation Error", I, false},
         ContinueCase{"MaxBelowTare", 2, "1-0-0", kMethodNameplate, "txtMaxLoad", "60", "", false,
                      " The Application Max Load value must be greater than the Quiescent/Tare "
                      "value.",
                      "Data Validation Error", MsgIcon::Exclamation, false},
-        ContinueCase{"NameplateNegativeShunt", 2, "1-0-0", kMethodNameplate, "txtOffset", "600", "",
-                     false,
-                     " Proper gains cannot be determined for this application. The desired gains "
-                     "may be achieved by performing a manual adjustment of the strain gage card. "
-                     "See the examples in the User's Manual for more information.",
-                     "Attention!", I, false},
-        ContinueCase{"ShuntAboveFullScale", 2, "1-0-0", kMethodShuntCal, "txtShuntCalValue", "900",
+        ContinueCase{"NameplateNegativeShunt", 2, "1-0-0", kMethodNameplate, "txtOffset", "600",
                      "", false,
                      " Proper gains cannot be determined for this application. The desired gains "
                      "may be achieved by performing a manual adjustment of the strain gage card. "
                      "See the examples in the User's Manual for more information.",
                      "Attention!", I, false},
-        ContinueCase{"ShuntAtFullScale", 2, "1-0-0", kMethodShuntCal, "txtShuntCalValue", "800", "",
-                     false, "", "", I, true},
+        ContinueCase{"ShuntAboveFullScale", 2, "1-0-0", kMethodShuntCal, "txtShuntCalValue",
+                     "900", "", false,
+                     " Proper gains cannot be determined for this application. The desired gains "
+                     "may be achieved by performing a manual adjustment of the strain gage card. "
+                     "See the examples in the User's Manual for more information.",
+                     "Attention!", I, false},
+        ContinueCase{"ShuntAtFullScale", 2, "1-0-0", kMethodShuntCal, "txtShuntCalValue", "800",
+                     "", false, "", "", I, true},
         ContinueCase{"Sgc10OddAc", 1, "0-0-0", kMethodNameplate, "", "", "", true,
                      "Channel needs to be set to DC coupling for calibration. Install jumper JP2",
                      "Attention!", I, true},
@@ -143,6 +144,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "sure the calibration end points are not too close to each other.",
                      "Gain Calculations", I, false}),
     [](const auto& param) { return std::string(param.param.name); });
+// clang-format on
 
 TEST_F(WizardTest, ContinueStoresWhatCancelDoesNot) {
   Declare(1, 2);
