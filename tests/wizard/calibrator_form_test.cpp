@@ -232,44 +232,29 @@ TEST_F(WizardTest, LiveReadingsNeverOverlapAndLateOnesAreDropped) {
   EXPECT_EQ(config.Actual[32].InputGain, 0.0f);
 }
 
-TEST(LiveReadingThreads, ReadsRunOffTheCallerAndComeBackInOrder) {
-  SimulatedAcqLib acq;
-  ASSERT_EQ(acq.acqOpenDevice("SIM-PORTABLE"), 0);
-  acq.Bench().SetNoise(0.0);  // real-time pacing: each read takes 100 ms
-  ScriptedClock clock;
-  clock.SetStepPerRead(0.4);
-  Session session(acq, clock);
-  session.AcqObject = &acq;
-  session.Device = acq.OpenDevice();
-  session.SignedCountsToVolts.emplace();
-  session.UnsignedCountsToVolts.emplace();
-  RangeCountsToVolts(*session.UnsignedCountsToVolts, *session.SignedCountsToVolts);
-  session.GageScanList.flags.fill(2);
+TEST_F(WizardTest, ThreadedReadsRunOffTheCallerAndComeBackInOrder) {
+  Declare(1, 2);
+  acq.Bench().SetPacing(Pacing::Realtime);  // each read takes 100 ms
+  OpenParameters("1-0-0");
+  ASSERT_TRUE(Continue());
   QueuedPoster poster;
-  ThreadedRunner runner(poster);
-  ScriptedMessageBoxes boxes;
-  Grid grid;
-  grid.Resize(2, 6);
-  grid.Cell(1, 1) = "1-0-0";
-  grid.Cell(1, 5) = "SGC50";
-  session.config.Channels[32].CardType = "SGC50";
-  session.config.CurrentChannel = 32;
-  CalibratorForm wizard(session, grid, boxes, runner);
-  wizard.Load();
-  wizard.NextClick();
-  wizard.NextClick();  // offset step: -0.800 V
+  ThreadedRunner threads(poster);
+  CalibratorForm live(session, form.grdChannel, boxes, threads);
+  live.Load();
+  live.NextClick();
+  live.NextClick();  // offset step: -0.800 V
   for (int tick = 0; tick < 5; ++tick) {
-    wizard.GageTimerTick();
-    wizard.GageTimerTick();  // a tick during the read
+    live.GageTimerTick();
+    live.GageTimerTick();  // a tick during the read
     poster.Drain(1000);
   }
-  while (wizard.ReadInFlight()) poster.Drain(1000);
-  EXPECT_GE(wizard.ReadingsShown(), 5);
-  EXPECT_EQ(session.calibrator.lblgage.caption, "-0.800");
+  while (live.ReadInFlight()) poster.Drain(1000);
+  EXPECT_GE(live.ReadingsShown(), 5);
+  EXPECT_EQ(w.lblgage.caption, "-0.800");
   EXPECT_TRUE(boxes.Shown().empty());
-  wizard.GageTimerTick();
-  wizard.ExitMainClick();  // waits for the read in flight
-  EXPECT_FALSE(runner.Busy());
+  live.GageTimerTick();
+  live.ExitMainClick();  // waits for the read in flight
+  EXPECT_FALSE(threads.Busy());
 }
 
 }  // namespace
