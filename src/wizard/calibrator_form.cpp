@@ -57,6 +57,11 @@ void CalibratorForm::Load() {
   const int chan = c.CurrentChannel;
   closeRequested = false;
   readingsShown_ = 0;
+  // Each opening starts from the window as designed, but for the directions
+  // the parameter window has just written.
+  std::string directions = std::move(s_.lblDirections.caption);
+  s_ = CalibratorState{};
+  s_.lblDirections.caption = std::move(directions);
   s_.caption = "Adjusting Channel " + c.Channels[chan].ChannelLabel;
   if (c.Channels[chan].CardType == kSGC10) {
     const int shown = chan % 2;

@@ -167,6 +167,8 @@ TEST_F(WizardTest, ExitBeforeCompletionMarksUncalibrated) {
     OpenParameters("1-0-0", e.method);
     p.txtShuntCalValue.text = "500";
     ASSERT_TRUE(Continue());
+    EXPECT_TRUE(w.cmdNext.enabled && !w.cmdPrevious.enabled);  // however the last run ended
+    EXPECT_EQ(w.fraCalibrator.caption, "Potentiometer");
     NextTo(e.step);
     boxes.Clear();
     bool focused = false;

@@ -49,10 +49,6 @@ TEST_F(WizardTest, ActivationNamesTheChannelAndKeepsShuntCalOffSgc10) {
   EXPECT_FALSE(p.optCalMethod[kMethodShuntCal].visible);
   EXPECT_EQ(p.SelectedMethod(), kMethodNameplate);
   EXPECT_EQ(p.lblUnits[4].caption, "Newtons");
-  // Calibrate always starts from Nameplate.
-  precal.MethodClick(kMethodTwoPoint);
-  form.CalibrateClick();
-  EXPECT_EQ(p.SelectedMethod(), kMethodNameplate);
 }
 
 struct ContinueCase {
