@@ -164,18 +164,10 @@ inline constexpr const char* kBoard17 = "SIM-BOARD-17";
 struct Knobs {
   double excitation = 0.3, offset = 0.6, input = 0.6, scale = 0.6;
 };
-inline double LawExcitation(double p) {
-  return 1.5 + 9.0 * p;
-}
-inline double LawOffset(double p) {
-  return -4.0 + 8.0 * p;
-}
-inline double LawInputGain(double p) {
-  return 90.0 + 240.0 * p;
-}
-inline double LawScaleGain(double p) {
-  return 0.9 + 2.4 * p;
-}
+inline constexpr auto LawExcitation = [](double p) { return 1.5 + 9.0 * p; };
+inline constexpr auto LawOffset = [](double p) { return -4.0 + 8.0 * p; };
+inline constexpr auto LawInputGain = [](double p) { return 90.0 + 240.0 * p; };
+inline constexpr auto LawScaleGain = [](double p) { return 0.9 + 2.4 * p; };
 // The bridge output: 2 mV/V at the rated load of 1000, plus the imbalance.
 inline double LawBridge(const Knobs& k, double load, int channel) {
   const double imbalanceMv = 0.01 + 0.01 * ((channel * 7) % 5);
@@ -187,10 +179,8 @@ inline double ExpectedWord(double volts) {
 }
 
 inline void SetKnobs(SimulatedBench& bench, int channel, const Knobs& k) {
-  bench.SetTrimpot(channel, Trimpot::Excitation, k.excitation);
-  bench.SetTrimpot(channel, Trimpot::Offset, k.offset);
-  bench.SetTrimpot(channel, Trimpot::InputGain, k.input);
-  bench.SetTrimpot(channel, Trimpot::ScaleGain, k.scale);
+  const double positions[] = {k.excitation, k.offset, k.input, k.scale};  // kAllTrimpots' order
+  for (std::size_t i = 0; i < 4; ++i) bench.SetTrimpot(channel, kAllTrimpots[i], positions[i]);
 }
 
 // A unit that gives exact, immediate samples, with `unit` open.

@@ -3,22 +3,29 @@
 #include <gtest/gtest.h>
 
 #include "acq_test_support.h"
+#include "acquisition/gauge_acquisition.h"
 
 namespace vernium {
 namespace {
 
 using namespace testing;
 
-TEST(DeviceTypes, AreListedWithTheirPicture) {
-  // Types 0..40: the picture, 'n' listed without a picture, '.' not listed.
+TEST(DeviceTypes, AreListedWithTheirPictureAndReadBackGainCodes) {
+  // Types 0..40: the picture, 'n' listed without a picture, '.' not listed;
+  // 's' where the unit numbers its read-back gain codes 4..7 instead of 0..3.
   constexpr std::string_view kTable = "11111222.44......33...3n............11...";
+  constexpr std::string_view kShifted = ".........ss......ss...ss............ss...";
   for (int type = -1; type <= 41; ++type) {
-    const char want = type >= 0 && type <= 40 ? kTable[static_cast<std::size_t>(type)] : '.';
+    const auto i = static_cast<std::size_t>(type);
+    const bool inTable = type >= 0 && type <= 40;
     const auto picture = DevicePictureIndex(type);
     const char got =
         picture ? static_cast<char>('0' + *picture) : (IsListedDeviceType(type) ? 'n' : '.');
-    EXPECT_EQ(got, want) << type;
+    EXPECT_EQ(got, inTable ? kTable[i] : '.') << type;
+    const AcqDevice device{type, "", 0, ""};
+    EXPECT_EQ(ReadBackGainCode(&device, 3), inTable && kShifted[i] == 's' ? 7 : 3) << type;
   }
+  EXPECT_EQ(ReadBackGainCode(nullptr, 2), 2);
 }
 
 const std::string kError61 = "AcqLib Error #61: Sixty-one.|Vernium|none|OK";
@@ -51,32 +58,24 @@ struct Selection {
 
 struct DeviceSelection : Selection, ::testing::Test {};
 
-TEST_F(DeviceSelection, LoadListsTheSupportedUnitsAndOpensTheFirst) {
+// The pictures and descriptions a click shows are the device window's test.
+TEST_F(DeviceSelection, LoadOpensTheFirstSupportedUnitAndAClickSwitchesUnits) {
   form.Load();
   EXPECT_EQ(form.DevInventList.items, (Strings{"P", "Q", "R"}));
-  EXPECT_EQ(form.DevInventList.listIndex, 0);
-  EXPECT_EQ(Device->DeviceName, "P");
-  EXPECT_EQ(form.DevTypeLabel.caption, "portable");
-  EXPECT_EQ(form.Picture1.pictureIndex, 1);
   EXPECT_EQ(acq.opened, "P");
   EXPECT_EQ(unsignedToVolts.yo(65535), 5.0);
   EXPECT_EQ(signedToVolts.yo(-32768), -5.0);
   EXPECT_GE(pointer.HourglassCount(), 1);
   EXPECT_EQ(pointer.Get(), PointerShape::Normal);
-  EXPECT_TRUE(boxes.Shown().empty());
-
   acq.calls.clear();
-  Click(1);
+  Click(2);
   EXPECT_EQ(acq.calls, (Strings{"acqDeviceByName", "acqCloseDevice", "acqOpenDevice"}));
-  EXPECT_EQ(acq.opened, "Q");
-  EXPECT_EQ(form.Picture1.pictureIndex, 3);
-  Click(2);  // type 23 leaves the picture as it was
   EXPECT_EQ(acq.opened, "R");
-  EXPECT_EQ(form.Picture1.pictureIndex, 3);
   EXPECT_EQ(form.DevTypeLabel.caption, "board 23");
+  EXPECT_TRUE(boxes.Shown().empty());
 }
 
-TEST_F(DeviceSelection, NoDevicesOrOnlyUnsupportedOnesLeaveTheListEmpty) {
+TEST_F(DeviceSelection, WithoutASupportedUnitOrALibraryNothingIsListedOpenedOrOnline) {
   for (const auto& devices : {std::vector<AcqDevice>{}, {{50, "A", 0, ""}, {8, "B", 0, ""}}}) {
     acq.devices = devices;
     form.Load();
@@ -84,6 +83,10 @@ TEST_F(DeviceSelection, NoDevicesOrOnlyUnsupportedOnesLeaveTheListEmpty) {
     form.Command1Click(0);  // the online check gets an empty name
     EXPECT_TRUE(form.Visible);
   }
+  IfcSelForm orphan{Context(nullptr)};
+  orphan.Load();
+  EXPECT_TRUE(orphan.DevInventList.items.empty());
+  EXPECT_FALSE(orphan.IsDeviceOnline("P"));
   EXPECT_EQ(acq.Count("acqOpenDevice") + acq.Count("acqOnlineStatus"), 0);
   EXPECT_EQ(Device, nullptr);
   EXPECT_TRUE(boxes.Shown().empty());
@@ -143,14 +146,6 @@ TEST_F(DeviceSelection, ALookUpFailureOnClickKeepsTheDeviceItHad) {
   Click(1);
   EXPECT_EQ(Boxes(boxes), Strings{kError61});
   EXPECT_EQ(acq.Count("acqOpenDevice"), 2);
-}
-
-TEST_F(DeviceSelection, WithoutALibraryNothingIsListedOrOnline) {
-  IfcSelForm orphan{Context(nullptr)};
-  orphan.Load();
-  EXPECT_TRUE(orphan.DevInventList.items.empty());
-  EXPECT_FALSE(orphan.IsDeviceOnline("P"));
-  EXPECT_TRUE(boxes.Shown().empty());
 }
 
 }  // namespace
