@@ -1,10 +1,9 @@
 #include "acquisition/gauge_acquisition.h"
 
 #include <chrono>
-#include <thread>
-
 #include <cmath>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "model/invariant.h"
@@ -76,7 +75,8 @@ class Acquisition {
   // with none. Ends early, as a failed reading, when the transfer goes
   // inactive with only part of them or stops advancing.
   AcquisitionResult Poll(std::int16_t scanCount) {
-    const double allowance = kStallAllowanceSeconds + scanCount / static_cast<double>(kAcqFrequency);
+    const double allowance =
+        kStallAllowanceSeconds + scanCount / static_cast<double>(kAcqFrequency);
     bool timing = false;
     std::int32_t lastTransferred = 0;
     double lastAdvance = 0.0;
@@ -185,8 +185,8 @@ AcquisitionResult getGageReadings(AcqLibObject& acq, const AcqDevice* device, Tr
 AcquisitionResult getOneScanAveraged(AcqLibObject& acq, TraceSink& trace,
                                      std::span<const std::int32_t> channels,
                                      std::span<const std::int32_t> gainCodes,
-                                     std::span<const std::int32_t> flags,
-                                     std::int16_t entryCount, bool pickFirst, float& result) {
+                                     std::span<const std::int32_t> flags, std::int16_t entryCount,
+                                     bool pickFirst, float& result) {
   const SystemClock clock;
   return getOneScanAveraged(acq, trace, channels, gainCodes, flags, entryCount, pickFirst, result,
                             clock);
@@ -195,9 +195,8 @@ AcquisitionResult getOneScanAveraged(AcqLibObject& acq, TraceSink& trace,
 AcquisitionResult getOneScanAveraged(AcqLibObject& acq, TraceSink& trace,
                                      std::span<const std::int32_t> channels,
                                      std::span<const std::int32_t> gainCodes,
-                                     std::span<const std::int32_t> flags,
-                                     std::int16_t entryCount, bool pickFirst, float& result,
-                                     const Clock& clock) {
+                                     std::span<const std::int32_t> flags, std::int16_t entryCount,
+                                     bool pickFirst, float& result, const Clock& clock) {
   VERNIUM_EXPECTS(entryCount >= 1);
   const auto entries = static_cast<std::size_t>(entryCount);
   VERNIUM_EXPECTS(channels.size() >= entries && gainCodes.size() >= entries &&

@@ -21,8 +21,8 @@ struct PreCalState {
   PreCalState();
 
   std::string caption;
-  Frame Frame3D2;     // "Calibration Method"
-  Frame fraTwoPoint;  // "Application parameters"
+  Frame Frame3D2;                            // "Calibration Method"
+  Frame fraTwoPoint;                         // "Application parameters"
   std::array<OptionButton, 3> optCalMethod;  // Nameplate, Two Point, Shunt Cal
   TextBox txtExcite;
   TextBox txtSense;
