@@ -23,12 +23,10 @@ PreCalWindow::PreCalWindow(PreCalForm& form, QWidget* parent) : QDialog(parent),
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   PreCalState& s = form_.state();
 
-  Frame3D2_ = new QGroupBox(this);
-  Frame3D2_->setObjectName("Frame3D2");
+  Frame3D2_ = Named<QGroupBox>(this, "Frame3D2");
   auto* methods = new QVBoxLayout(Frame3D2_);
   for (int i = 0; i < 3; ++i) {
-    auto* option = new QRadioButton(Frame3D2_);
-    option->setObjectName(ArrayName("optCalMethod", i));
+    auto* option = Named<QRadioButton>(Frame3D2_, FromQt(ArrayName("optCalMethod", i)));
     optCalMethod_[static_cast<std::size_t>(i)] = option;
     methods->addWidget(option);
     connect(option, &QRadioButton::clicked, this,
@@ -36,20 +34,17 @@ PreCalWindow::PreCalWindow(PreCalForm& form, QWidget* parent) : QDialog(parent),
   }
   methods->addStretch(1);
 
-  fraTwoPoint_ = new QGroupBox(this);
-  fraTwoPoint_->setObjectName("fraTwoPoint");
+  fraTwoPoint_ = Named<QGroupBox>(this, "fraTwoPoint");
   auto* grid = new QGridLayout(fraTwoPoint_);
   grid->setHorizontalSpacing(8);
   auto addLabel = [&](Label& state, const char* name, int row, int col) {
-    auto* label = new QLabel(fraTwoPoint_);
-    label->setObjectName(name);
+    auto* label = Named<QLabel>(fraTwoPoint_, name);
     labels_.emplace_back(label, &state);
     grid->addWidget(label, row, col);
     return label;
   };
   auto addField = [&](TextBox& state, const char* name, int row, int col) {
-    auto* edit = new QLineEdit(fraTwoPoint_);
-    edit->setObjectName(name);
+    auto* edit = Named<QLineEdit>(fraTwoPoint_, name);
     edit->setMinimumWidth(90);
     edit->installEventFilter(this);
     fields_.push_back({edit, &state});
@@ -62,8 +57,7 @@ PreCalWindow::PreCalWindow(PreCalForm& form, QWidget* parent) : QDialog(parent),
     grid->addWidget(edit, row, col);
   };
   auto addUnits = [&](int index, int row, int col) {
-    auto* label = new QLabel(fraTwoPoint_);
-    label->setObjectName(ArrayName("lblUnits", index));
+    auto* label = Named<QLabel>(fraTwoPoint_, FromQt(ArrayName("lblUnits", index)));
     lblUnits_[static_cast<std::size_t>(index)] = label;
     grid->addWidget(label, row, col);
   };
@@ -101,11 +95,9 @@ PreCalWindow::PreCalWindow(PreCalForm& form, QWidget* parent) : QDialog(parent),
   addUnits(4, 8, 2);
   grid->setColumnMinimumWidth(2, 60);
 
-  cmdContinue_ = new QPushButton(this);
-  cmdContinue_->setObjectName("cmdContinue");
+  cmdContinue_ = Named<QPushButton>(this, "cmdContinue");
   cmdContinue_->setAutoDefault(false);
-  cmdAnyCalCancel_ = new QPushButton(this);
-  cmdAnyCalCancel_->setObjectName("cmdAnyCalCancel");
+  cmdAnyCalCancel_ = Named<QPushButton>(this, "cmdAnyCalCancel");
   cmdAnyCalCancel_->setAutoDefault(false);
   connect(cmdContinue_, &QPushButton::clicked, this,
           [this] { Forward([this] { form_.ContinueClick(); }); });

@@ -33,6 +33,14 @@ std::string FromQt(const QString& text);
 // The Qt object name of one member of a control array: "ctCheck1(2)".
 QString ArrayName(std::string_view control, int index);
 
+// A new widget of type W on `parent`, carrying the control's name.
+template <typename W>
+W* Named(QWidget* parent, std::string_view name) {
+  auto* widget = new W(parent);
+  widget->setObjectName(ToQt(name));
+  return widget;
+}
+
 // Enabled and shown, common to every control.
 void DrawCommon(QWidget* widget, const Control& state);
 

@@ -72,10 +72,8 @@ CalibratorWindow::CalibratorWindow(Session& session, Grid& grdChannel, MessageBo
   setModal(true);
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-  fraCalibrator_ = new QGroupBox(this);
-  fraCalibrator_->setObjectName("fraCalibrator");
-  auto* pictures = new QWidget(fraCalibrator_);
-  pictures->setObjectName("CardPictures");
+  fraCalibrator_ = Named<QGroupBox>(this, "fraCalibrator");
+  auto* pictures = Named<QWidget>(fraCalibrator_, "CardPictures");
   QSize area;
   for (int i = 0; i < 3; ++i) {
     const auto at = static_cast<std::size_t>(i);
@@ -88,26 +86,19 @@ CalibratorWindow::CalibratorWindow(Session& session, Grid& grdChannel, MessageBo
     picPotOn_[at]->setObjectName(ArrayName("picPotOn", i));
   }
   pictures->setFixedSize(area);
-  lblOverlayChan_ = new QLabel(picPots_[kPicSgc50]);
-  lblOverlayChan_->setObjectName("lblOverlayChan");
+  lblOverlayChan_ = Named<QLabel>(picPots_[kPicSgc50], "lblOverlayChan");
   lblOverlayChan_->setAlignment(Qt::AlignCenter);
   lblOverlayChan_->setStyleSheet("color: white; font-weight: bold;");
   auto* pictureLayout = new QVBoxLayout(fraCalibrator_);
   pictureLayout->addWidget(pictures, 0, Qt::AlignCenter);
 
-  fraSetting_ = new QGroupBox(this);
-  fraSetting_->setObjectName("fraSetting");
-  auto makeLabel = [](QWidget* owner, const char* name) {
-    auto* label = new QLabel(owner);
-    label->setObjectName(name);
-    return label;
-  };
-  Label3_ = makeLabel(fraSetting_, "Label3");
-  lblgage_ = makeLabel(fraSetting_, "lblgage");
-  lblVolts_ = makeLabel(fraSetting_, "lblVolts");
-  Label1_ = makeLabel(fraSetting_, "Label1");
-  lblTarget_ = makeLabel(fraSetting_, "lblTarget");
-  Label2_ = makeLabel(fraSetting_, "Label2");
+  fraSetting_ = Named<QGroupBox>(this, "fraSetting");
+  Label3_ = Named<QLabel>(fraSetting_, "Label3");
+  lblgage_ = Named<QLabel>(fraSetting_, "lblgage");
+  lblVolts_ = Named<QLabel>(fraSetting_, "lblVolts");
+  Label1_ = Named<QLabel>(fraSetting_, "Label1");
+  lblTarget_ = Named<QLabel>(fraSetting_, "lblTarget");
+  Label2_ = Named<QLabel>(fraSetting_, "Label2");
   for (QLabel* value : {lblgage_, lblTarget_}) {
     QFont big = value->font();
     big.setPointSizeF(big.pointSizeF() * 1.8);
@@ -125,9 +116,8 @@ CalibratorWindow::CalibratorWindow(Session& session, Grid& grdChannel, MessageBo
   setting->addWidget(lblTarget_, 1, 1);
   setting->addWidget(Label2_, 1, 2);
 
-  fraInstructions_ = new QGroupBox(this);
-  fraInstructions_->setObjectName("fraInstructions");
-  lblDirections_ = makeLabel(fraInstructions_, "lblDirections");
+  fraInstructions_ = Named<QGroupBox>(this, "fraInstructions");
+  lblDirections_ = Named<QLabel>(fraInstructions_, "lblDirections");
   lblDirections_->setWordWrap(true);
   lblDirections_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   lblDirections_->setTextFormat(Qt::PlainText);
@@ -136,8 +126,7 @@ CalibratorWindow::CalibratorWindow(Session& session, Grid& grdChannel, MessageBo
   instructions->addWidget(lblDirections_);
 
   auto makeButton = [this](const char* name) {
-    auto* button = new QPushButton(this);
-    button->setObjectName(name);
+    auto* button = Named<QPushButton>(this, name);
     button->setAutoDefault(false);
     return button;
   };
@@ -151,7 +140,7 @@ CalibratorWindow::CalibratorWindow(Session& session, Grid& grdChannel, MessageBo
   connect(cmdExitMain_, &QPushButton::clicked, this,
           [this] { Forward([this] { form_->ExitMainClick(); }); });
 
-  tmrGage_ = new QTimer(this);
+  tmrGage_ = new QTimer(this);  // not a widget: named by hand
   tmrGage_->setObjectName("tmrGage");
   connect(tmrGage_, &QTimer::timeout, this,
           [this] { Forward([this] { form_->GageTimerTick(); }); });
