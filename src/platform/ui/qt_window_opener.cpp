@@ -20,7 +20,10 @@ void QtWindowOpener::ShowModal(WindowId id) {
     window->setAttribute(Qt::WA_DeleteOnClose, false);
     loaded_[id] = window;
   }
-  window->setWindowModality(Qt::ApplicationModal);
+  // Modal to the window it is opened over, not to the whole program, so that
+  // other top-level windows (the simulated bench) stay usable beside it.
+  window->setWindowModality(window->parentWidget() != nullptr ? Qt::WindowModal
+                                                             : Qt::ApplicationModal);
   window->exec();
   window->hide();
 }

@@ -19,12 +19,14 @@ class SelfClosingDialog : public QDialog {
  public:
   int shows = 0;
   bool wasModal = false;
+  Qt::WindowModality modality = Qt::NonModal;
 
  protected:
   void showEvent(QShowEvent* event) override {
     QDialog::showEvent(event);
     ++shows;
     wasModal = isModal();
+    modality = windowModality();
     QTimer::singleShot(0, this, &QDialog::accept);
   }
 };
@@ -52,6 +54,17 @@ TEST(QtWindowOpener, MakesAWindowOnFirstUseRunsItModallyAndKeepsItHiddenUntilUnl
   EXPECT_EQ(opener.Loaded(WindowId::CardPic), nullptr);
   opener.ShowModal(WindowId::CardPic);
   EXPECT_EQ(made, 2) << "a window unloaded is made anew on its next use";
+  EXPECT_EQ(window->modality, Qt::ApplicationModal);  // no window to be modal to
+  // A window opened over another is modal to that one only.
+  QWidget owner;
+  opener.Register(WindowId::CardConfig, [&] {
+    window = new SelfClosingDialog;
+    window->setParent(&owner, Qt::Dialog);
+    return window.data();
+  });
+  opener.ShowModal(WindowId::CardConfig);
+  EXPECT_EQ(window->modality, Qt::WindowModal);
+  opener.Unload(WindowId::CardConfig);
   // A window nobody registered is not opened.
   opener.ShowModal(WindowId::PreCal);
   EXPECT_EQ(opener.Loaded(WindowId::PreCal), nullptr);
