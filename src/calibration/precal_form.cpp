@@ -40,7 +40,9 @@ std::string MethodDirections(int method, std::string_view card) {
              "the load cell be attached.";
     case kMethodTwoPoint:
       return "Two point calibration allows you to calibrate the card with a strain gage whose "
-             "strain gage specifications are not known.  You must know the output of the gage for "
+             "strain gage speci"
+             "fications are not known.  You must know the output of the "
+             "gage for "
              "at least two points. The last step of calibration requires that the load cell be "
              "attached.";
     default:
