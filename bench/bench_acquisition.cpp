@@ -18,7 +18,7 @@
 
 #include "acquisition/gauge_acquisition.h"
 #include "acquisition/reading_pass.h"
-#include "acquisition/simulated_unit.h"
+#include "simulator/simulated_unit.h"
 #include "calibration/xfer_func.h"
 #include "platform/clock.h"
 #include "platform/message_boxes.h"

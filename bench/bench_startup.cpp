@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "acquisition/simulated_unit.h"
+#include "simulator/simulated_unit.h"
 #include "acquisition/ui/device_window.h"
 #include "shell/ui/vernium_app.h"
 

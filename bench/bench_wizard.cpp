@@ -13,7 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "acquisition/simulated_unit.h"
+#include "simulator/simulated_unit.h"
 #include "calibration/xfer_func.h"
 #include "platform/message_boxes.h"
 #include "shell/session.h"

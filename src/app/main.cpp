@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "acquisition/simulated_unit.h"
+#include "simulator/simulated_unit.h"
 #include "shell/ui/vernium_app.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <chrono>
 #include <map>
 
-#include "acquisition/simulated_unit.h"
+#include "simulator/simulated_unit.h"
 #include "platform/message_boxes.h"
 
 namespace vernium::testing {

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string_view>
 
-#include "acquisition/simulated_unit.h"
+#include "simulator/simulated_unit.h"
 #include "model/numeric_text.h"
 #include "scenario_runner/widget_access.h"
 

@@ -1,6 +1,6 @@
 #include "scenario_runner/scenario_host.h"
 
-#include "acquisition/simulated_unit.h"
+#include "simulator/simulated_unit.h"
 #include "platform/configuration_printer.h"
 #include "scenario_runner/scenario_messages.h"
 #include "shell/ui/vernium_app.h"

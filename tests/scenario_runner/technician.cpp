@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "acquisition/simulated_unit.h"
+#include "simulator/simulated_unit.h"
 #include "model/numeric_text.h"
 #include "scenario_runner/scenario_messages.h"
 #include "scenario_runner/widget_access.h"

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "acquisition/base_availability.h"
-#include "acquisition/simulated_unit.h"
+#include "simulator/simulated_unit.h"
 #include "platform/configuration_printer.h"
 #include "platform/help_viewer.h"
 #include "platform/message_boxes.h"

@@ -12,7 +12,7 @@
 #include <QSvgRenderer>
 #include <QTimer>
 
-#include "acquisition/simulated_unit.h"
+#include "simulator/simulated_unit.h"
 #include "acquisition/ui/device_pictures.h"
 #include "platform/ui/qt_window_opener.h"
 #include "support/qt_events.h"

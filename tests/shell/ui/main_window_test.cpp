@@ -19,7 +19,7 @@
 #include <functional>
 #include <memory>
 
-#include "acquisition/simulated_unit.h"
+#include "simulator/simulated_unit.h"
 #include "acquisition/ui/device_window.h"
 #include "platform/configuration_printer.h"
 #include "platform/message_boxes.h"

@@ -13,7 +13,7 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "acquisition/simulated_unit.h"
+#include "simulator/simulated_unit.h"
 #include "calibration/ui/precal_window.h"
 #include "calibration/xfer_func.h"
 #include "platform/message_boxes.h"

@@ -7,8 +7,8 @@
 #include <functional>
 #include <set>
 
-#include "acq_test_support.h"
-#include "acquisition/simulated_errors.h"
+#include "acquisition/acq_test_support.h"
+#include "simulator/simulated_errors.h"
 
 namespace vernium {
 namespace {

@@ -21,8 +21,8 @@
 #include <vector>
 
 #include "acquisition/acq_lib.h"
-#include "acquisition/simulated_card.h"
-#include "acquisition/simulated_faults.h"
+#include "simulator/simulated_card.h"
+#include "simulator/simulated_faults.h"
 
 namespace vernium {
 

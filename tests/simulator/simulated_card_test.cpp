@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "acq_test_support.h"
+#include "acquisition/acq_test_support.h"
 
 namespace vernium {
 namespace {

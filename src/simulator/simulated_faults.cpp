@@ -1,4 +1,4 @@
-#include "acquisition/simulated_faults.h"
+#include "simulator/simulated_faults.h"
 
 #include <array>
 

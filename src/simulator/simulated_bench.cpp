@@ -1,4 +1,4 @@
-#include "acquisition/simulated_bench.h"
+#include "simulator/simulated_bench.h"
 
 #include <algorithm>
 #include <cmath>

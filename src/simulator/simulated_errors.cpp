@@ -1,4 +1,4 @@
-#include "acquisition/simulated_errors.h"
+#include "simulator/simulated_errors.h"
 
 namespace vernium {
 

@@ -1,9 +1,9 @@
-#include "acquisition/simulated_unit.h"
+#include "simulator/simulated_unit.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "acquisition/simulated_errors.h"
+#include "simulator/simulated_errors.h"
 
 namespace vernium {
 

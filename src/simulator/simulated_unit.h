@@ -29,7 +29,7 @@
 
 #include "acquisition/acq_lib.h"
 #include "acquisition/device_types.h"
-#include "acquisition/simulated_bench.h"
+#include "simulator/simulated_bench.h"
 
 namespace vernium {
 

@@ -1,4 +1,4 @@
-#include "acquisition/simulated_card.h"
+#include "simulator/simulated_card.h"
 
 #include <algorithm>
 #include <cmath>
