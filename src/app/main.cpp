@@ -1,6 +1,7 @@
 // Vernium: configuration and hand adjustment of strain-gage signal-conditioning
 // cards. Starts the main window on the simulated acquisition unit.
 #include <QApplication>
+#include <QCommandLineParser>
 #include <cstdio>
 #include <cstdlib>
 
@@ -30,9 +31,19 @@ int main(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName("Vernium");
+
+  QCommandLineParser options;
+  options.setApplicationDescription("Configuration and hand adjustment of strain-gage cards.");
+  options.addHelpOption();
+  const QCommandLineOption bench(
+      "bench", "Open the simulated unit's bench beside the main window at start-up.");
+  options.addOption(bench);
+  options.process(app);
+
   vernium::SimulatedAcqLib unit;
   vernium::qtui::VerniumApp vernium(unit);
   vernium.Start();
   if (vernium.Ended()) return 0;
+  if (options.isSet(bench)) vernium.form().ShowBench();
   return QApplication::exec();
 }

@@ -12,7 +12,16 @@
 
 namespace vernium {
 
-enum class WindowId { Main, frmIfcSel, PreCal, Calibrator, CardPic, CardConfig, frmExpert };
+enum class WindowId {
+  Main,
+  frmIfcSel,
+  PreCal,
+  Calibrator,
+  CardPic,
+  CardConfig,
+  frmExpert,
+  Bench,  // the simulated unit's bench: a window of its own beside the others
+};
 
 std::string_view WindowName(WindowId id);
 
@@ -21,6 +30,9 @@ class WindowOpener {
   virtual ~WindowOpener() = default;
   // Shows the window modally; returns when it has been hidden or closed.
   virtual void ShowModal(WindowId id) = 0;
+  // Shows a window of its own that stays open beside the others (never
+  // modal), bringing it to the front when it is already showing.
+  virtual void Show(WindowId id) = 0;
   // Hides a window that is showing (a modal one returns from ShowModal).
   virtual void Hide(WindowId id) = 0;
   // Unloads the window if it was ever created.
@@ -32,17 +44,20 @@ class WindowOpener {
 class ScriptedWindowOpener : public WindowOpener {
  public:
   void ShowModal(WindowId id) override;
+  void Show(WindowId id) override { shownBeside_.push_back(id); }
   void Hide(WindowId id) override { hidden_.push_back(id); }
   void Unload(WindowId id) override { unloaded_.push_back(id); }
 
   void OnShow(WindowId id, std::function<void()> action) { actions_[id] = std::move(action); }
   const std::vector<WindowId>& Shown() const { return shown_; }
+  const std::vector<WindowId>& ShownBeside() const { return shownBeside_; }
   const std::vector<WindowId>& Hidden() const { return hidden_; }
   const std::vector<WindowId>& Unloaded() const { return unloaded_; }
 
  private:
   std::map<WindowId, std::function<void()>> actions_;
   std::vector<WindowId> shown_;
+  std::vector<WindowId> shownBeside_;
   std::vector<WindowId> hidden_;
   std::vector<WindowId> unloaded_;
 };

@@ -12,6 +12,7 @@
 #include "platform/message_boxes.h"
 #include "platform/mouse_pointer.h"
 #include "platform/windows.h"
+#include "simulator/bench_form.h"
 
 namespace vernium {
 
@@ -100,6 +101,7 @@ void MainForm::SetDesignState() {
   WaveStud.checked = true;
   diag = Menu("&Diagnostics");
   mnuExpert = Menu("&Show Diagnostic Window...");
+  mnuBench = Menu("Simulated &Bench...", "", false);
   helper = Menu("&Help");
   helperContents = Menu("&Contents");
   helperSearch = Menu("&Search...");
@@ -181,6 +183,8 @@ void MainForm::LoadMain() {
     }
   }
 
+  // The bench is there to be opened while a simulated unit is the open one.
+  mnuBench.enabled = s.OpenDevice() != nullptr && BenchOf(s.AcqObject) != nullptr;
   if (s.DeviceSelState == kDeviceSelCancelled) closeRequested = true;
 }
 
@@ -209,8 +213,9 @@ void MainForm::UnloadMain() {
     s.SignedCountsToVolts.reset();
     s.SwDelay.reset();
   });
+  mnuBench.enabled = false;
   for (WindowId id : {WindowId::PreCal, WindowId::Calibrator, WindowId::CardConfig,
-                      WindowId::CardPic, WindowId::frmIfcSel}) {
+                      WindowId::CardPic, WindowId::frmIfcSel, WindowId::Bench}) {
     IgnoringFailure([&] { services_.windows.Unload(id); });
   }
   programEnded = true;

@@ -64,7 +64,7 @@ class MainForm {
   MenuEntry filer, newer, opener, saver, saverAs, printer, dash3, exiter;
   MenuEntry editer, displayer;
   MenuEntry optioner, WaveStud;
-  MenuEntry diag, mnuExpert;
+  MenuEntry diag, mnuExpert, mnuBench;
   MenuEntry helper, helperContents, helperSearch, helperHelp, abouter;
 
   // Set when the window is to close (File Exit, or the device selection was
@@ -122,6 +122,7 @@ class MainForm {
   void DisplayCardData();
   void WaveStudClick();
   void ShowDiagnostics();
+  void ShowBench();  // the simulated unit's bench, beside the main window
   void HelpContents();
   void HelpOnHelp();
   void About();

@@ -87,6 +87,11 @@ void MainForm::ShowDiagnostics() {
   services_.windows.ShowModal(WindowId::frmExpert);
 }
 
+void MainForm::ShowBench() {
+  if (!mnuBench.enabled) return;
+  services_.windows.Show(WindowId::Bench);
+}
+
 void MainForm::HelpContents() {
   services_.help.Open(kHelpFile, kHelpContents, 1);
 }

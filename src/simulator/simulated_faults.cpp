@@ -4,7 +4,7 @@
 
 namespace vernium {
 
-bool IsLibraryOperationName(std::string_view name) {
+std::span<const std::string_view> LibraryOperationNames() {
   static constexpr std::array<std::string_view, 19> kNames = {
       "acqAdcPrepare",       "acqDeviceCount",       "acqDeviceNames",
       "acqDeviceByName",     "acqCloseDevice",       "acqOpenDevice",
@@ -13,7 +13,11 @@ bool IsLibraryOperationName(std::string_view name) {
       "acqAdcSetFreq",       "acqAdcTransferSetBuffer", "acqAdcTransferStart",
       "acqAdcArm",           "acqAdcTransferGetStat", "acqAdcTransferEnd",
       "acqAdcRelease"};
-  for (std::string_view n : kNames) {
+  return kNames;
+}
+
+bool IsLibraryOperationName(std::string_view name) {
+  for (std::string_view n : LibraryOperationNames()) {
     if (n == name) return true;
   }
   return false;

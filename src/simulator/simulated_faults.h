@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,8 @@ struct TransferFaultPlan {
   std::int32_t afterScans = 0;
 };
 
+// The names of the library operations, in the interface's order.
+std::span<const std::string_view> LibraryOperationNames();
 // True for the names of the library operations (acqAdcArm, acqOnlineStatus, ...).
 bool IsLibraryOperationName(std::string_view name);
 

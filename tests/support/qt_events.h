@@ -69,6 +69,12 @@ inline QString PngDir() {
   return QDir().mkpath(dir) ? dir : QString();
 }
 
+// Saves a picture of the widget as NAME.png in PngDir().
+inline void Save(QWidget& widget, const QString& name) {
+  const QString dir = PngDir();
+  if (!dir.isEmpty()) widget.grab().save(QDir(dir).filePath(name + ".png"));
+}
+
 // Shows a window and lets it reach the screen.
 inline void ShowAndWait(QWidget* window) {
   window->show();

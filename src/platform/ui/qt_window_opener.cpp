@@ -10,16 +10,31 @@ void QtWindowOpener::Register(WindowId id, Factory factory) {
   factories_[id] = std::move(factory);
 }
 
-void QtWindowOpener::ShowModal(WindowId id) {
+QDialog* QtWindowOpener::LoadedOrMade(WindowId id) {
   QDialog* window = Loaded(id);
   if (window == nullptr) {
     const auto factory = factories_.find(id);
-    if (factory == factories_.end() || !factory->second) return;
+    if (factory == factories_.end() || !factory->second) return nullptr;
     window = factory->second();
-    if (window == nullptr) return;
+    if (window == nullptr) return nullptr;
     window->setAttribute(Qt::WA_DeleteOnClose, false);
     loaded_[id] = window;
   }
+  return window;
+}
+
+void QtWindowOpener::Show(WindowId id) {
+  QDialog* window = LoadedOrMade(id);
+  if (window == nullptr) return;
+  window->setWindowModality(Qt::NonModal);
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+void QtWindowOpener::ShowModal(WindowId id) {
+  QDialog* window = LoadedOrMade(id);
+  if (window == nullptr) return;
   // Modal to the window it is opened over, not to the whole program, so that
   // other top-level windows (the simulated bench) stay usable beside it.
   window->setWindowModality(window->parentWidget() != nullptr ? Qt::WindowModal

@@ -29,6 +29,7 @@ class QtWindowOpener : public WindowOpener {
   bool IsRegistered(WindowId id) const { return factories_.count(id) != 0; }
 
   void ShowModal(WindowId id) override;
+  void Show(WindowId id) override;
   void Hide(WindowId id) override;
   void Unload(WindowId id) override;
 
@@ -37,6 +38,8 @@ class QtWindowOpener : public WindowOpener {
 
  private:
   std::map<WindowId, Factory> factories_;
+  QDialog* LoadedOrMade(WindowId id);
+
   std::map<WindowId, QPointer<QDialog>> loaded_;
 };
 

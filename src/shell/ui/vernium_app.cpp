@@ -5,6 +5,7 @@
 #include "acquisition/ui/device_window.h"
 #include "calibration/ui/precal_window.h"
 #include "shell/ui/main_window.h"
+#include "simulator/ui/bench_window.h"
 #include "wizard/ui/calibrator_window.h"
 
 namespace vernium::qtui {
@@ -40,12 +41,33 @@ VerniumApp::VerniumApp(AcqLibObject& library, MessageBoxes* messages, Configurat
   windows_.Register(WindowId::PreCal,
                     [this] { return new PreCalWindow(preCalForm_, window_.get()); });
   windows_.Register(WindowId::Calibrator, [this] { return MakeCalibratorWindow(); });
+  if (SimulatedBench* bench = BenchOf(&library)) {
+    benchForm_ = std::make_unique<BenchForm>(*bench, [this] { return GridChannel(); });
+    windows_.Register(WindowId::Bench, [this] { return MakeBenchWindow(); });
+  }
+}
+
+int VerniumApp::GridChannel() const {
+  const Grid& grid = form_.grdChannel;
+  if (grid.row < 1 || grid.row >= grid.Rows() || grid.Cols() <= kColCardType) return 0;
+  const std::string& label = grid.Cell(grid.row, kColChannel);
+  if (label.size() < 3) return 0;  // a base channel without cards
+  return ChannelFromLabel(label, grid.Cell(grid.row, kColCardType));
+}
+
+BenchWindow* VerniumApp::MakeBenchWindow() {
+  // A top-level window of its own, put beside the main window.
+  auto* window = new BenchWindow(*benchForm_);
+  const QRect main = window_->frameGeometry();
+  window->move(main.right() + 12, main.top());
+  return window;
 }
 
 VerniumApp::~VerniumApp() {
   // The windows go before the forms they show.
   for (WindowId id : {WindowId::frmIfcSel, WindowId::PreCal, WindowId::Calibrator,
-                      WindowId::CardPic, WindowId::CardConfig, WindowId::frmExpert}) {
+                      WindowId::CardPic, WindowId::CardConfig, WindowId::frmExpert,
+                      WindowId::Bench}) {
     windows_.Unload(id);
   }
   window_.reset();

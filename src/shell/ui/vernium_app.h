@@ -17,9 +17,11 @@
 #include "platform/ui/qt_window_opener.h"
 #include "shell/main_form.h"
 #include "shell/session.h"
+#include "simulator/bench_form.h"
 
 namespace vernium::qtui {
 
+class BenchWindow;
 class CalibratorWindow;
 class DeviceWindow;
 class MainWindow;
@@ -57,10 +59,15 @@ class VerniumApp {
   // The device selection's form, once its window has been made.
   IfcSelForm* deviceSelection() { return deviceForm_.get(); }
   PreCalForm& preCal() { return preCalForm_; }
+  // The bench window's form, with the simulated unit (else null).
+  BenchForm* bench() { return benchForm_.get(); }
 
  private:
   DeviceWindow* MakeDeviceWindow();
   CalibratorWindow* MakeCalibratorWindow();
+  BenchWindow* MakeBenchWindow();
+  // The expansion channel of the main grid's selected row, 0 for none.
+  int GridChannel() const;
 
   Session session_;
   QtMessageBoxes qtMessages_;
@@ -73,6 +80,7 @@ class VerniumApp {
   MainForm form_;
   PreCalForm preCalForm_;
   std::unique_ptr<IfcSelForm> deviceForm_;
+  std::unique_ptr<BenchForm> benchForm_;  // with the simulated unit only
   std::unique_ptr<MainWindow> window_;
   std::function<void(DeviceWindow&)> deviceWindowMade_;
 };
