@@ -1,5 +1,6 @@
 // The main window's menu commands (their texts on a window without cards and
 // About: menus.scn; help: the window's test).
+#include "acquisition/acq_test_support.h"
 #include "main_form_fixture.h"
 
 namespace vernium::testing {
@@ -47,6 +48,40 @@ TEST_F(MainFormTest, DisplayNeedsSomeCardPrintAndDiagnosticsOneOnTheSelectedRow)
   form.PrintConfiguration();
   EXPECT_EQ(boxes.Shown().size(), 3u);
   EXPECT_EQ(printout.Printed(), 1);
+}
+
+// The bench belongs to the simulated unit: its entry is enabled while a
+// simulated unit is open, and only then does it open the bench window.
+TEST(BenchMenuTest, EnabledWhileASimulatedUnitIsOpen) {
+  struct Case {
+    bool simulated;
+    bool deviceOpened;
+  };
+  for (const Case c : {Case{true, true}, Case{true, false}, Case{false, true}}) {
+    SimulatedAcqLib simulated;
+    ScriptedAcqLib other;
+    AcqLibObject& library = c.simulated ? static_cast<AcqLibObject&>(simulated) : other;
+    ScriptedClock clock;
+    clock.SetStepPerRead(0.4);
+    Session session{library, clock};
+    ScriptedMessageBoxes boxes;
+    RecordedMousePointer pointer;
+    ScriptedWindowOpener windows;
+    RecordedHelpViewer help;
+    RecordedConfigurationPrinter printout;
+    MainForm form{session, Services{boxes, pointer, windows, help, printout}};
+    windows.OnShow(WindowId::frmIfcSel, [&] {
+      if (c.deviceOpened) session.Device = std::make_shared<const AcqDevice>(MakeDevice(1));
+      session.DeviceSelState = c.deviceOpened ? 1 : 2;
+    });
+    form.LoadMain();
+    const bool expected = c.simulated && c.deviceOpened;
+    EXPECT_EQ(form.mnuBench.enabled, expected) << c.simulated << c.deviceOpened;
+    form.ShowBench();
+    EXPECT_EQ(windows.ShownBeside().size(), expected ? 1u : 0u);
+    form.UnloadMain();
+    EXPECT_FALSE(form.mnuBench.enabled);
+  }
 }
 
 }  // namespace

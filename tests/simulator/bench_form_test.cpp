@@ -1,0 +1,240 @@
+// The bench window's form on the simulated unit: which parts each card
+// shows with which designators, the channel list, the dials, the load, the
+// meters, following the main grid, and the fault panel.
+#include <gtest/gtest.h>
+
+#include "model/numeric_text.h"
+#include "simulator/bench_form.h"
+#include "simulator/simulated_unit.h"
+
+namespace vernium {
+namespace {
+
+class BenchFormTest : public ::testing::Test {
+ protected:
+  SimulatedAcqLib unit;
+  SimulatedBench& bench = unit.Bench();
+  int gridChannel = 0;
+  BenchForm form{bench, [this] { return gridChannel; }};
+
+  BenchFormTest() { form.Load(); }
+  void Show(int channel) {
+    gridChannel = channel;
+    form.chkFollowGrid.checked = true;
+    form.MeterTick();
+    ASSERT_EQ(form.Channel(), channel);
+  }
+  double Turns(Trimpot t) const { return *bench.TrimpotPosition(form.Channel(), t) * kTrimpotTurns; }
+};
+
+TEST_F(BenchFormTest, ChannelListNamesEveryCardChannelOfTheRackByItsLabel) {
+  const auto& items = form.cboBenchChannel.items;
+  ASSERT_EQ(items.size(), 8u + 16u + 8u + 16u);
+  // clang-format off
+  const std::vector<std::pair<std::size_t, std::string>> cases = {
+      {0,  "0-0-0   ch 16   SGC10"},
+      {3,  "0-1-1   ch 19   SGC10"},
+      {17, "1-1-1   ch 41   SGC50"},
+      {24, "2-0-0   ch 48   SGC50A"},
+      {47, "3-1-7   ch 79   SGC50B"},
+  };
+  // clang-format on
+  for (const auto& [index, text] : cases) EXPECT_EQ(items[index], text);
+  EXPECT_EQ(form.Channel(), 16);  // no card channel selected in the grid: the first
+}
+
+TEST_F(BenchFormTest, EachCardShowsItsOwnPartsWithTheirDesignators) {
+  struct Case {
+    int channel;
+    const char* resistor;
+    const char* filter;
+    const char* coupling;
+    bool shunt, calNorm, cal12;
+  };
+  // clang-format off
+  const Case cases[] = {
+      {32 - 16, "R46",  "JP5",   "JP2",   true,  false, false},  // SGC10, even channel
+      {17,      "R44",  "JP4",   "JP3",   true,  false, false},  // SGC10, odd channel
+      {36,      "R544", "JP504", "JP503", true,  false, false},  // SGC50, channel mod 8 = 4
+      {48,      "R144", "JP104", "JP103", false, true,  false},  // SGC50A
+      {71,      "R844", "JP804", "JP803", false, false, true},   // SGC50B
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    Show(c.channel);
+    EXPECT_EQ(form.chkFilterResistor.designator, c.resistor) << c.channel;
+    EXPECT_EQ(form.optFilter.designator, c.filter) << c.channel;
+    EXPECT_EQ(form.optCoupling.designator, c.coupling) << c.channel;
+    EXPECT_EQ(form.chkShunt.visible, c.shunt) << c.channel;
+    EXPECT_EQ(form.optCalNorm.visible, c.calNorm) << c.channel;
+    EXPECT_EQ(form.optCal1.visible, c.cal12) << c.channel;
+    EXPECT_EQ(form.optCal2.visible, c.cal12) << c.channel;
+  }
+}
+
+TEST_F(BenchFormTest, EveryPartFlipsTheBenchAndBackAndAHiddenOneDoesNothing) {
+  struct Case {
+    int channel;
+    const char* part;
+    std::function<bool(const SimChannel&)> moved;
+  };
+  // clang-format off
+  const Case cases[] = {
+      {17, "optFilter",         [](const SimChannel& c) { return c.filter == FilterJumper::Engaged; }},
+      {17, "chkFilterResistor", [](const SimChannel& c) { return !c.filterGainResistor; }},
+      {17, "optCoupling",       [](const SimChannel& c) { return c.coupling == Coupling::AC; }},
+      {36, "chkShunt",          [](const SimChannel& c) { return c.benchShunt; }},
+      {48, "optCalNorm",        [](const SimChannel& c) { return c.calNorm == CalSwitch::Cal; }},
+      {71, "optCal1",           [](const SimChannel& c) { return c.cal1 == CalSwitch::Cal; }},
+      {71, "optCal2",           [](const SimChannel& c) { return c.cal2 == CalSwitch::Cal; }},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    Show(c.channel);
+    const int before = [&] {
+      for (auto& [name, part] : form.Parts()) if (name == c.part) return part->position;
+      return -1;
+    }();
+    form.PartClick(c.part);
+    EXPECT_TRUE(c.moved(*bench.Channel(c.channel))) << c.part;
+    for (auto& [name, part] : form.Parts()) {
+      if (name == c.part) EXPECT_EQ(part->position, 1 - before) << c.part;
+    }
+    form.PartClick(c.part);
+    EXPECT_FALSE(c.moved(*bench.Channel(c.channel))) << c.part << " back";
+  }
+  Show(17);
+  form.PartClick("optCal1");  // an SGC10 has no CAL switch
+  EXPECT_EQ(bench.Channel(17)->cal1, CalSwitch::Run);
+}
+
+TEST_F(BenchFormTest, DialsTakeTypedPositionsWithinTheirTravelAndShowTheValue) {
+  Show(33);
+  struct Case {
+    const char* typed;
+    double turns;
+    const char* field;
+  };
+  // clang-format off
+  const Case cases[] = {
+      {"12.5",   12.5, "12.500"},
+      {" 3 ",    3.0,  "3.000"},
+      {"30",     25.0, "25.000"},   // beyond the end of travel: the end
+      {"-2",     0.0,  "0.000"},
+      {"4x",     0.0,  "0.000"},    // not a number: the wiper stays, the field shows it
+      {"",       0.0,  "0.000"},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    form.txtInputGainTurns.text = c.typed;
+    form.DialTurnsEntered(Trimpot::InputGain);
+    EXPECT_DOUBLE_EQ(Turns(Trimpot::InputGain), c.turns) << c.typed;
+    EXPECT_DOUBLE_EQ(form.dialInputGain.turns, c.turns) << c.typed;
+    EXPECT_EQ(form.txtInputGainTurns.text, c.field) << c.typed;
+  }
+  form.TurnDial(Trimpot::InputGain, 12.5);
+  EXPECT_EQ(form.dialInputGain.valueText, "\xC3\x97 210.00");  // 90 + 240 x 12.5/25
+  form.TurnDial(Trimpot::ScaleGain, -30.0);                   // stops at the low end
+  EXPECT_EQ(form.dialScaleGain.valueText, "\xC3\x97 0.9000");
+  EXPECT_EQ(form.txtScaleGainTurns.text, "0.000");
+  form.txtOffsetTurns.text = "25";
+  form.DialTurnsEntered(Trimpot::Offset);
+  EXPECT_EQ(form.dialOffset.valueText, "+4.0000 V");
+  form.txtExcitationTurns.text = "0";
+  form.DialTurnsEntered(Trimpot::Excitation);
+  EXPECT_EQ(form.dialExcitation.valueText, "1.5000 V");
+}
+
+TEST_F(BenchFormTest, LoadStaysWithinZeroAndTheTopOfTheSlider) {
+  Show(50);
+  EXPECT_EQ(form.sldLoad.maximum, 12000);
+  struct Case {
+    const char* typed;
+    double load;
+    const char* field;
+    int slider;
+  };
+  // clang-format off
+  const Case cases[] = {
+      {"726.5", 726.5,  "726.5", 7265},
+      {"2000",  1200.0, "1200",  12000},
+      {"-5",    0.0,    "0",     0},
+      {"abc",   0.0,    "0",     0},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    form.txtLoad.text = c.typed;
+    form.LoadEntered();
+    EXPECT_DOUBLE_EQ(bench.Channel(50)->load, c.load) << c.typed;
+    EXPECT_EQ(form.txtLoad.text, c.field) << c.typed;
+    EXPECT_EQ(form.sldLoad.value, c.slider) << c.typed;
+  }
+  form.sldLoad.value = 4321;
+  form.LoadSliderMoved();
+  EXPECT_DOUBLE_EQ(bench.Channel(50)->load, 432.1);
+  EXPECT_EQ(form.txtLoad.text, "432.1");
+  form.ZeroLoadClick();
+  EXPECT_DOUBLE_EQ(bench.Channel(50)->load, 0.0);
+}
+
+TEST_F(BenchFormTest, MetersReadTheCardToFourDecimalsAsItChanges) {
+  Show(64);
+  for (double load : {0.0, 333.3, 1000.0}) {
+    bench.SetLoad(64, load);  // changed elsewhere: the next tick shows it
+    form.MeterTick();
+    const auto back = *bench.Readback(64);
+    char expected[32];
+    std::snprintf(expected, sizeof expected, "%.4f", back.outputVolts);
+    EXPECT_EQ(form.lblVoltmeterOutput.caption, expected) << load;
+    std::snprintf(expected, sizeof expected, "%.4f", back.excitation);
+    EXPECT_EQ(form.lblVoltmeterExcitation.caption, expected) << load;
+    EXPECT_DOUBLE_EQ(LeadingNumber(form.txtLoad.text), load);
+  }
+}
+
+TEST_F(BenchFormTest, FollowsTheMainGridUntilAChannelIsPicked) {
+  Show(40);
+  gridChannel = 18;
+  form.MeterTick();
+  EXPECT_EQ(form.Channel(), 18);
+  gridChannel = 24;  // a base channel row without a card on the rack: stays
+  form.MeterTick();
+  EXPECT_EQ(form.Channel(), 18);
+  form.cboBenchChannel.listIndex = 10;
+  form.BenchChannelClick();
+  EXPECT_EQ(form.Channel(), 34);
+  EXPECT_FALSE(form.chkFollowGrid.checked);
+  gridChannel = 19;
+  form.MeterTick();
+  EXPECT_EQ(form.Channel(), 34);
+  form.chkFollowGrid.checked = true;
+  form.FollowGridClick();
+  EXPECT_EQ(form.Channel(), 19);
+  EXPECT_EQ(form.cboBenchChannel.text, "0-1-1   ch 19   SGC10");
+}
+
+TEST_F(BenchFormTest, FaultPanelOrdersFaultsFromTheUnit) {
+  ASSERT_EQ(unit.acqOpenDevice("SIM-PORTABLE"), kAcqOk);
+  for (const char* code : {"0", "abc", "2.5"}) {
+    form.txtFaultCode.text = code;
+    form.FailNextClick();
+    EXPECT_EQ(form.lblFaultStatus.caption, "Give an operation and a code other than 0.") << code;
+  }
+  form.txtFaultCode.text = "3";
+  form.cboFaultOperation.Select(6);  // acqOnlineStatus
+  form.FailNextClick();
+  EXPECT_EQ(form.lblFaultStatus.caption, "The next acqOnlineStatus fails with code 3.");
+  std::string empty;
+  EXPECT_EQ(unit.acqOnlineStatus(empty), 3);
+  EXPECT_EQ(unit.acqOnlineStatus(empty), kAcqOk);  // once only
+
+  form.chkOffline.checked = true;
+  form.OfflineClick();
+  EXPECT_FALSE(bench.IsOnline());
+  form.chkOffline.checked = false;
+  form.OfflineClick();
+  EXPECT_TRUE(bench.IsOnline());
+}
+
+}  // namespace
+}  // namespace vernium
