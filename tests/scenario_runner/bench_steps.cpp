@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <functional>
 #include <string_view>
 
 #include "simulator/simulated_unit.h"
@@ -60,22 +62,19 @@ std::optional<double> Reading(const std::vector<Token>& t, std::size_t at, Scena
   return LeadingNumber(*text);
 }
 
-// bench adjust CHANNEL POT until NAME reads VALUE [TOL]: turns the trimpot
-// by feedback from the reading, as a careful person would — a trial turn to
-// learn which way and how fast the reading moves, then turns sized from
-// that, waiting for the display to show a fresh reading after each.
-std::optional<std::string> Adjust(const Step& step, ScenarioHost& host, BenchStepState& s) {
+// Turning a trimpot by feedback from a reading, as a careful person would:
+// a trial turn to learn which way and how fast the reading moves, then
+// turns sized from that, waiting for the display to show a fresh reading
+// after each. `readAt` is the token of NAME in "... until NAME reads VALUE
+// [TOL]"; `turn` turns the trimpot by a signed number of turns.
+using TurnBy = std::function<std::string(double turns)>;
+std::optional<std::string> Feedback(const Step& step, std::size_t readAt, int channel,
+                                    const TurnBy& turn, ScenarioHost& host, BenchStepState& s) {
   const auto& t = step.tokens;
-  if (t.size() < 7 || t[4].text != "until") {
-    return std::string("bench adjust CHANNEL POT until NAME reads VALUE [TOL]");
-  }
-  const int channel = static_cast<int>(LeadingNumber(t[2].text));
-  const auto pot = TrimpotNamed(t[3].text);
-  if (!pot) return "no trimpot " + t[3].text;
-  const bool voltmeter = t[5].text == "voltmeter";
-  const std::size_t readsAt = voltmeter ? 7 : 6;
+  const bool voltmeter = t[readAt].text == "voltmeter";
+  const std::size_t readsAt = readAt + (voltmeter ? 2 : 1);
   if (t.size() <= readsAt + 1 || t[readsAt].text != "reads") {
-    return std::string("bench adjust CHANNEL POT until NAME reads VALUE [TOL]");
+    return std::string("... until NAME reads VALUE [TOL]");
   }
   std::string error;
   double target = 0.0;
@@ -97,7 +96,7 @@ std::optional<std::string> Adjust(const Step& step, ScenarioHost& host, BenchSte
     return std::nullopt;
   }
   std::string shown;
-  const auto reading = Reading(t, 5, host, channel, &shown, &error);
+  const auto reading = Reading(t, readAt, host, channel, &shown, &error);
   if (!reading) {
     // The display may be blank between readings; give it time.
     if (s.iterations < 200 && now < s.settleUntil + std::chrono::seconds(3)) return std::nullopt;
@@ -114,7 +113,7 @@ std::optional<std::string> Adjust(const Step& step, ScenarioHost& host, BenchSte
   }
   if (++s.iterations > 60) {
     s = BenchStepState{};
-    return "gave up: " + t[5].text + " reads " + std::to_string(*reading) + ", target " +
+    return "gave up: " + t[readAt].text + " reads " + std::to_string(*reading) + ", target " +
            std::to_string(target);
   }
   if (s.lastReading && s.lastTurns != 0.0) {
@@ -127,12 +126,34 @@ std::optional<std::string> Adjust(const Step& step, ScenarioHost& host, BenchSte
     turns = std::clamp(turns, -6.0, 6.0);
     if (std::fabs(turns) < 1e-6) turns = turns < 0 ? -1e-6 : 1e-6;
   }
-  if (!host.Unit().Bench().TurnTrimpot(channel, *pot, turns)) return Refused(step);
+  if (std::string refused = turn(turns); !refused.empty()) {
+    s = BenchStepState{};
+    return refused;
+  }
   s.lastReading = reading;
   s.lastTurns = turns;
   s.shownBefore = shown;
   s.settleUntil = now + std::chrono::milliseconds(voltmeter ? 0 : 150);
   return std::nullopt;
+}
+
+// bench adjust CHANNEL POT until NAME reads VALUE [TOL]: turns the bench's
+// trimpot directly.
+std::optional<std::string> Adjust(const Step& step, ScenarioHost& host, BenchStepState& s) {
+  const auto& t = step.tokens;
+  if (t.size() < 7 || t[4].text != "until") {
+    return std::string("bench adjust CHANNEL POT until NAME reads VALUE [TOL]");
+  }
+  const int channel = static_cast<int>(LeadingNumber(t[2].text));
+  const auto pot = TrimpotNamed(t[3].text);
+  if (!pot) return "no trimpot " + t[3].text;
+  return Feedback(
+      step, 5, channel,
+      [&](double turns) {
+        return host.Unit().Bench().TurnTrimpot(channel, *pot, turns) ? std::string()
+                                                                     : Refused(step);
+      },
+      host, s);
 }
 
 }  // namespace
@@ -213,6 +234,34 @@ std::optional<std::string> RunBenchStep(const Step& step, ScenarioHost& host,
     return std::string();
   }
   return "unknown bench step " + what;
+}
+
+// adjust FIELD until NAME reads VALUE [TOL]: turns a trimpot of the bench
+// window the way a person at the keyboard does, typing each new position
+// (turns from the low end) into its field FIELD and pressing Enter.
+std::optional<std::string> RunAdjustField(const Step& step, ScenarioHost& host,
+                                          BenchStepState& state) {
+  const auto& t = step.tokens;
+  if (t.size() < 5 || t[2].text != "until") {
+    return std::string("adjust FIELD until NAME reads VALUE [TOL]");
+  }
+  const auto field = ParseControlRef(t[1].text, false);
+  if (!field) return "cannot read the control name " + t[1].text;
+  ControlRef text = *field;
+  text.property = "text";
+  auto turn = [&](double turns) -> std::string {
+    std::string error;
+    const auto shown = ReadProperty(text, &error);
+    if (!shown) return error;
+    const double from = LeadingNumber(*shown);
+    const double to = std::clamp(from + turns, 0.0, kTrimpotTurns);
+    if (to == from) return t[1].text + " is at the end of its travel (" + *shown + ")";
+    char typed[32];
+    std::snprintf(typed, sizeof typed, "%.4f", to);
+    if (std::string e = SetText(*field, typed); !e.empty()) return e;
+    return PressKey(*field, "Enter");
+  };
+  return Feedback(step, 3, 0, turn, host, state);
 }
 
 std::string ExpectBench(const Step& step, std::size_t first, ScenarioHost& host) {

@@ -27,6 +27,11 @@ struct BenchStepState {
 std::optional<std::string> RunBenchStep(const Step& step, ScenarioHost& host,
                                         BenchStepState& state);
 
+// "adjust FIELD until NAME reads VALUE [TOL]": a trimpot of the bench window
+// turned by typing positions into its field.
+std::optional<std::string> RunAdjustField(const Step& step, ScenarioHost& host,
+                                          BenchStepState& state);
+
 // "expect bench output CHANNEL ~ VOLTS TOL" (tokens from `first`).
 std::string ExpectBench(const Step& step, std::size_t first, ScenarioHost& host);
 

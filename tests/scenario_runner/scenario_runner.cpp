@@ -2,8 +2,11 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -185,6 +188,42 @@ void ScenarioRunner::SaveScreen(const Step& step) {
   }
 }
 
+std::string ScenarioRunner::SavePicture(const std::string& name) {
+  std::vector<QWidget*> windows;
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (top->isVisible() && top->isWindow() && (top->inherits("QDialog") || top->inherits("QMainWindow"))) {
+      windows.push_back(top);
+    }
+  }
+  if (windows.empty()) return "no window on screen";
+  std::sort(windows.begin(), windows.end(), [](QWidget* a, QWidget* b) {
+    return a->inherits("QMainWindow") > b->inherits("QMainWindow") ||
+           (a->inherits("QMainWindow") == b->inherits("QMainWindow") && a->x() < b->x());
+  });
+  constexpr int kGap = 16;
+  std::vector<QPixmap> shots;
+  QSize size(0, 0);
+  for (QWidget* w : windows) {
+    shots.push_back(w->grab());
+    size = QSize(size.width() + shots.back().width() + kGap,
+                 std::max(size.height(), shots.back().height()));
+  }
+  QImage picture(size, QImage::Format_RGB32);
+  picture.fill(QColor(96, 96, 104));
+  QPainter painter(&picture);
+  int x = 0;
+  for (const QPixmap& shot : shots) {
+    painter.drawPixmap(x, 0, shot);
+    x += shot.width() + kGap;
+  }
+  painter.end();
+  std::filesystem::create_directories(outputDir_);
+  const auto file = outputDir_ / (name + ".png");
+  if (!picture.save(QString::fromStdString(file.string()))) return "cannot write " + file.string();
+  std::printf("     picture saved: %s\n", file.string().c_str());
+  return "";
+}
+
 void ScenarioRunner::Tick() {
   if (tearingDown_) {
     TearDown();
@@ -271,6 +310,11 @@ std::optional<std::string> ScenarioRunner::Execute(const Step& step) {
     return std::string();
   }
   if (verb == "bench") return RunBenchStep(step, *host_, benchState_);
+  if (verb == "adjust") return RunAdjustField(step, *host_, benchState_);
+  if (verb == "picture") {
+    if (auto e = need(2); !e.empty()) return e;
+    return SavePicture(t[1].text);
+  }
   if (verb == "technician") return RunTechnician(step, *host_, technician_);
   if (verb == "menu") {
     if (auto e = need(2); !e.empty()) return e;

@@ -40,6 +40,8 @@ class ScenarioRunner : public QObject {
   void TearDown();
   void Report(const Step& step, const std::string& error);
   void SaveScreen(const Step& step);
+  // "picture NAME": every window on screen, side by side, in NAME.png.
+  std::string SavePicture(const std::string& name);
 
   void FinishStep(const std::string& error);
 

@@ -8,10 +8,10 @@
 namespace vernium::scenario {
 namespace {
 
-constexpr std::array<std::string_view, 17> kVerbs = {
+constexpr std::array<std::string_view, 19> kVerbs = {
     "click", "dblclick", "check", "uncheck", "choose", "type",   "set",   "key",
     "focus", "leave",    "menu",  "close",   "answer", "wait",   "expect", "bench",
-    "technician"};
+    "technician", "adjust", "picture"};
 
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
