@@ -6,14 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "app_version.h"
 #include "platform/message_boxes.h"
 
 namespace vernium {
-
-// The program's version, as the About box shows it.
-inline constexpr long kVersionMajor = 7;
-inline constexpr long kVersionMinor = 2;
-inline constexpr long kVersionRevision = 5;
 
 // Title of the numbered messages that have none of their own.
 inline constexpr std::string_view kStrainGageTitle = "Strain Gage";

@@ -91,15 +91,16 @@ TEST_F(BenchFormTest, EveryPartFlipsTheBenchAndBackAndAHiddenOneDoesNothing) {
   // clang-format on
   for (const Case& c : cases) {
     Show(c.channel);
-    const int before = [&] {
-      for (auto& [name, part] : form.Parts()) if (name == c.part) return part->position;
+    auto position = [&] {
+      for (auto& [name, part] : form.Parts()) {
+        if (name == c.part) return part->position;
+      }
       return -1;
-    }();
+    };
+    const int before = position();
     form.PartClick(c.part);
     EXPECT_TRUE(c.moved(*bench.Channel(c.channel))) << c.part;
-    for (auto& [name, part] : form.Parts()) {
-      if (name == c.part) EXPECT_EQ(part->position, 1 - before) << c.part;
-    }
+    EXPECT_EQ(position(), 1 - before) << c.part;
     form.PartClick(c.part);
     EXPECT_FALSE(c.moved(*bench.Channel(c.channel))) << c.part << " back";
   }
