@@ -51,25 +51,31 @@ IfcSelForm::IfcSelForm(DeviceSelectionContext context) : ctx_(context) {
   Command1[1].caption = "&Cancel";
 }
 
+std::vector<std::string> ListedDeviceNames(AcqLibObject& acq, AcqStatus* failed) {
+  *failed = kAcqOk;
+  std::vector<std::string> listedNames;
+  std::int32_t count = 0;
+  if ((*failed = acq.acqDeviceCount(count)) != kAcqOk || count == 0) return listedNames;
+  std::vector<std::string> names;
+  if ((*failed = acq.acqDeviceNames(names, count)) != kAcqOk) return listedNames;
+  const auto listed = std::min(names.size(), static_cast<std::size_t>(std::max(count, 0)));
+  for (std::size_t i = 0; i < listed; ++i) {
+    std::shared_ptr<const AcqDevice> device;
+    if ((*failed = acq.acqDeviceByName(names[i], device)) != kAcqOk) return listedNames;
+    if (device != nullptr && IsListedDeviceType(device->DeviceType)) listedNames.push_back(names[i]);
+  }
+  return listedNames;
+}
+
 void IfcSelForm::Load() {
   ClsWaitCursor wait(ctx_.pointer);
   DevInventList.Clear();
   if (ctx_.AcqObject == nullptr) return;
   AcqLibObject& acq = *ctx_.AcqObject;
 
-  std::int32_t count = 0;
-  if (auto s = acq.acqDeviceCount(count)) return ReportAcqLibError(s);
-  if (count == 0) return;
-  std::vector<std::string> names;
-  if (auto s = acq.acqDeviceNames(names, count)) return ReportAcqLibError(s);
-  const auto listed = std::min(names.size(), static_cast<std::size_t>(std::max(count, 0)));
-  for (std::size_t i = 0; i < listed; ++i) {
-    std::shared_ptr<const AcqDevice> device;
-    if (auto s = acq.acqDeviceByName(names[i], device)) return ReportAcqLibError(s);
-    if (device != nullptr && IsListedDeviceType(device->DeviceType)) {
-      DevInventList.AddItem(names[i]);
-    }
-  }
+  AcqStatus failed = kAcqOk;
+  for (std::string& name : ListedDeviceNames(acq, &failed)) DevInventList.AddItem(std::move(name));
+  if (failed != kAcqOk) return ReportAcqLibError(failed);
   if (!DevInventList.items.empty()) {
     DevInventList.Select(0);
     ListClick();

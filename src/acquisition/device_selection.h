@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "acquisition/acq_lib.h"
 #include "calibration/xfer_func.h"
@@ -33,6 +34,11 @@ bool IsListedDeviceType(std::int32_t deviceType);
 // The device picture (1 to 4) for a listed type; nothing for type 23, whose
 // picture is left as it was, and for types that are not listed.
 std::optional<int> DevicePictureIndex(std::int32_t deviceType);
+
+// The names of the units the library offers whose type Vernium supports, in
+// the library's order. A failed library call ends the list there and puts
+// its status in *failed (kAcqOk otherwise).
+std::vector<std::string> ListedDeviceNames(AcqLibObject& acq, AcqStatus* failed);
 
 // "AcqLib Error #" + code + ": " + text.
 std::string AcqLibErrorMessage(std::int32_t code, std::string_view text);

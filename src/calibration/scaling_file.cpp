@@ -99,9 +99,39 @@ void WriteScalingFile(const Configuration& config, MessageBoxes& boxes, MousePoi
   {
     // The hourglass covers the write; the pointer is back before any message.
     ClsWaitCursor wait(pointer);
-    written = WriteAll(config, directory / kScalingFileName);
+    // The lines go to a new file beside the old one, which is then renamed
+    // over it: the program ending in the middle of the write (killed, power
+    // lost) leaves the old file whole, never half of the new one. A write
+    // that fails once the new file is open still puts in place what it
+    // wrote before the failure, as a write straight into the file would.
+    const std::filesystem::path path = directory / kScalingFileName;
+    std::filesystem::path fresh = path;
+    fresh += kScalingFileNewSuffix;
+    std::error_code error;
+    if (std::ofstream(fresh, std::ios::binary | std::ios::trunc).is_open()) {
+      written = WriteAll(config, fresh);
+      std::filesystem::rename(fresh, path, error);
+      if (error) {
+        written = false;
+        std::filesystem::remove(fresh, error);
+      }
+    }
   }
   if (!written) boxes.Show(kScalingErrorText, kScalingErrorTitle, MsgIcon::None, MsgButtons::OK);
+}
+
+std::string ScalingDirectoryProblem(const std::filesystem::path& directory) {
+  std::error_code error;
+  const auto status = std::filesystem::status(directory, error);
+  if (error || !std::filesystem::exists(status)) return "it does not exist";
+  if (!std::filesystem::is_directory(status)) return "it is not a directory";
+  // Trying is the only sure test: permissions, a read-only file system and
+  // the user's rights all come into it.
+  std::filesystem::path probe = directory / kScalingFileName;
+  probe += ".probe";
+  const bool writable = std::ofstream(probe, std::ios::binary | std::ios::trunc).is_open();
+  std::filesystem::remove(probe, error);
+  return writable ? std::string() : "a file cannot be written in it";
 }
 
 }  // namespace vernium

@@ -4,6 +4,7 @@
 // acquisition unit's input into the user's units. Written once, at exit.
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 #include "model/configuration.h"
@@ -13,6 +14,8 @@
 namespace vernium {
 
 inline constexpr std::string_view kScalingFileName = "sgc10.ini";
+// The new file is written under this name beside the old, then renamed over it.
+inline constexpr std::string_view kScalingFileNewSuffix = ".new";
 inline constexpr std::string_view kScalingErrorTitle = "Wave-Studio Data Output";
 inline constexpr std::string_view kScalingErrorText =
     "An error occured during the output of Wave-Studio data";
@@ -23,8 +26,13 @@ inline constexpr std::string_view kScalingErrorText =
 // The pointer shows the hourglass while it writes. Any failure to open or
 // write the file, or an arithmetic fault in a channel's m or b, ends the
 // write with the "Wave-Studio Data Output" message; lines written before it
-// stay in the file.
+// stay in the file. The old file is replaced only once the write has ended,
+// so an interrupted program never leaves half a file.
 void WriteScalingFile(const Configuration& config, MessageBoxes& boxes, MousePointer& pointer,
                       const std::filesystem::path& directory);
+
+// Why the scaling file cannot be written in `directory` ("" when it can): it
+// does not exist, is no directory, or a file cannot be made in it.
+std::string ScalingDirectoryProblem(const std::filesystem::path& directory);
 
 }  // namespace vernium

@@ -122,16 +122,40 @@ TEST_F(ScalingFile, ArithmeticFaultEndsTheWriteKeepingTheLinesBefore) {
   }
 }
 
-TEST_F(ScalingFile, AMissingDirectoryOrAWriteErrorShowsTheMessage) {
+TEST_F(ScalingFile, AMissingOrUnwritableDirectoryOrAWriteErrorShowsTheMessage) {
+  std::ofstream(dir_ / "sgc10.ini", std::ios::binary) << "the earlier file";
   Write(dir_ / "not-there");
   ExpectErrorMessage();
   EXPECT_FALSE(fs::exists(dir_ / "not-there"));
+  // A directory no one may write in, even the superuser.
+  if (fs::is_directory("/proc/self")) {
+    boxes_.Clear();
+    Write("/proc/self");
+    ExpectErrorMessage();
+  }
   if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this system";
+  // The disk fills up under the new file: what it holds goes in place.
   boxes_.Clear();
-  fs::create_symlink("/dev/full", dir_ / "sgc10.ini");
+  fs::create_symlink("/dev/full", dir_ / "sgc10.ini.new");
   Calibrate(16, "Pounds", 1000.0f, 10.0f, 0.002f, 200.0f, 2.5f, 0.5f);
   Write(dir_);
   ExpectErrorMessage();
+  EXPECT_FALSE(fs::exists(dir_ / "sgc10.ini.new"));
+}
+
+TEST_F(ScalingFile, OutputDirectoryProblemsAreNamed) {
+  std::ofstream(dir_ / "plain-file") << "x";
+  const std::pair<fs::path, std::string> cases[] = {
+      {dir_, ""},
+      {dir_ / "not-there", "it does not exist"},
+      {dir_ / "plain-file", "it is not a directory"},
+      {"/proc/self", "a file cannot be written in it"},
+  };
+  for (const auto& [directory, problem] : cases) {
+    EXPECT_EQ(ScalingDirectoryProblem(directory), problem) << directory;
+  }
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1)
+      << "the check leaves nothing behind";
 }
 
 }  // namespace
