@@ -1,16 +1,22 @@
 // Vernium: configuration and hand adjustment of strain-gage signal-conditioning
-// cards. Starts the main window on the simulated acquisition unit.
+// cards. Reads the command line, then starts the main window on the simulated
+// acquisition unit.
 #include <QApplication>
-#include <QCommandLineParser>
 #include <cstdio>
 #include <cstdlib>
 
-#include "simulator/simulated_unit.h"
+#include "app_version.h"
+#include "shell/ui/command_line.h"
 #include "shell/ui/vernium_app.h"
+#include "simulator/simulated_unit.h"
 
 namespace {
 
-bool HasDisplay() {
+bool HasDisplay(const QStringList& arguments) {
+  if (arguments.contains(QStringLiteral("-platform")) ||
+      arguments.contains(QStringLiteral("--platform"))) {
+    return true;
+  }
   const char* platform = std::getenv("QT_QPA_PLATFORM");
   if (platform != nullptr && *platform != '\0') return true;
   const char* x11 = std::getenv("DISPLAY");
@@ -21,29 +27,34 @@ bool HasDisplay() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!HasDisplay()) {
+  QCoreApplication::setApplicationName(QStringLiteral("Vernium"));
+  QCoreApplication::setApplicationVersion(
+      QString::fromUtf8(vernium::kVersionText.data(),
+                        static_cast<qsizetype>(vernium::kVersionText.size())));
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+
+  vernium::SimulatedAcqLib unit;
+  const vernium::qtui::CommandLine line = vernium::qtui::ReadCommandLine(arguments, unit);
+  std::fputs(line.out.c_str(), stdout);
+  std::fputs(line.err.c_str(), stderr);
+  if (!line.run) return line.exitStatus;
+  const vernium::qtui::StartOptions& options = *line.run;
+
+  if (!HasDisplay(arguments)) {
     std::fprintf(stderr,
                  "vernium: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
                  "Run it on a desktop, or under a virtual display:\n"
                  "  xvfb-run -a %s\n",
                  argv[0]);
-    return 2;
+    return vernium::qtui::kUsageError;
   }
   QApplication app(argc, argv);
-  QApplication::setApplicationName("Vernium");
-
-  QCommandLineParser options;
-  options.setApplicationDescription("Configuration and hand adjustment of strain-gage cards.");
-  options.addHelpOption();
-  const QCommandLineOption bench(
-      "bench", "Open the simulated unit's bench beside the main window at start-up.");
-  options.addOption(bench);
-  options.process(app);
-
-  vernium::SimulatedAcqLib unit;
   vernium::qtui::VerniumApp vernium(unit);
+  if (options.outputDir) vernium.session().scalingFileDirectory = *options.outputDir;
+  if (options.device) vernium.PreselectDevice(*options.device);
   vernium.Start();
   if (vernium.Ended()) return 0;
-  if (options.isSet(bench)) vernium.form().ShowBench();
+  if (options.bench) vernium.form().ShowBench();
   return QApplication::exec();
 }

@@ -32,7 +32,16 @@ void QtWindowOpener::Show(WindowId id) {
   window->activateWindow();
 }
 
+void QtWindowOpener::StandInOnce(WindowId id, std::function<bool()> standIn) {
+  standIns_[id] = std::move(standIn);
+}
+
 void QtWindowOpener::ShowModal(WindowId id) {
+  if (const auto it = standIns_.find(id); it != standIns_.end()) {
+    const auto standIn = std::move(it->second);
+    standIns_.erase(it);
+    if (standIn && standIn()) return;
+  }
   QDialog* window = LoadedOrMade(id);
   if (window == nullptr) return;
   // Modal to the window it is opened over, not to the whole program, so that

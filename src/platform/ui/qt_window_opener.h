@@ -28,6 +28,10 @@ class QtWindowOpener : public WindowOpener {
   void Register(WindowId id, Factory factory);
   bool IsRegistered(WindowId id) const { return factories_.count(id) != 0; }
 
+  // Runs `standIn` the next time the window is to be shown modally; when it
+  // returns true the window is not shown (what it was for is done).
+  void StandInOnce(WindowId id, std::function<bool()> standIn);
+
   void ShowModal(WindowId id) override;
   void Show(WindowId id) override;
   void Hide(WindowId id) override;
@@ -41,6 +45,7 @@ class QtWindowOpener : public WindowOpener {
   QDialog* LoadedOrMade(WindowId id);
 
   std::map<WindowId, QPointer<QDialog>> loaded_;
+  std::map<WindowId, std::function<bool()>> standIns_;
 };
 
 }  // namespace vernium::qtui

@@ -1,6 +1,7 @@
 #include "shell/ui/vernium_app.h"
 
 #include <QPushButton>
+#include <algorithm>
 
 #include "acquisition/ui/device_window.h"
 #include "calibration/ui/precal_window.h"
@@ -73,16 +74,36 @@ VerniumApp::~VerniumApp() {
   window_.reset();
 }
 
-DeviceWindow* VerniumApp::MakeDeviceWindow() {
-  // The form is made with the window, from the process-wide objects the
-  // main window's load has created by then.
+void VerniumApp::PreselectDevice(const std::string& name) {
+  windows_.StandInOnce(WindowId::frmIfcSel, [this, name] {
+    // What the technician would do in the window: pick the unit, press OK.
+    // Should it not come out chosen (offline, say), the window opens.
+    IfcSelForm& form = MakeDeviceForm();
+    form.Load();
+    const auto& items = form.DevInventList.items;
+    const auto it = std::find(items.begin(), items.end(), name);
+    if (it == items.end()) return false;
+    form.DevInventList.Select(static_cast<int>(it - items.begin()));
+    form.ListClick();
+    form.Command1Click(0);
+    return session_.DeviceSelState == kDeviceSelChosen;
+  });
+}
+
+IfcSelForm& VerniumApp::MakeDeviceForm() {
+  // The form is made from the process-wide objects the main window's load
+  // has created by then.
   Session& s = session_;
   if (!s.UnsignedCountsToVolts) s.UnsignedCountsToVolts.emplace();
   if (!s.SignedCountsToVolts) s.SignedCountsToVolts.emplace();
   deviceForm_ = std::make_unique<IfcSelForm>(
       DeviceSelectionContext{s.AcqObject, s.Device, s.DeviceSelState, *s.UnsignedCountsToVolts,
                              *s.SignedCountsToVolts, messages_, pointer_});
-  auto* window = new DeviceWindow(*deviceForm_, window_.get());
+  return *deviceForm_;
+}
+
+DeviceWindow* VerniumApp::MakeDeviceWindow() {
+  auto* window = new DeviceWindow(MakeDeviceForm(), window_.get());
   if (deviceWindowMade_) deviceWindowMade_(*window);
   return window;
 }

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "acquisition/device_selection.h"
 #include "calibration/precal_form.h"
@@ -48,6 +49,9 @@ class VerniumApp {
   // and this returns once it has closed. The main window is then shown,
   // unless the selection was cancelled and the program has already ended.
   void Start();
+  // At the start, opens the unit `name` as if the technician had picked it
+  // in the device window and pressed OK, without showing the window.
+  void PreselectDevice(const std::string& name);
   // The shut-down has run: the program is over.
   bool Ended() const { return form_.programEnded; }
 
@@ -63,6 +67,7 @@ class VerniumApp {
   BenchForm* bench() { return benchForm_.get(); }
 
  private:
+  IfcSelForm& MakeDeviceForm();
   DeviceWindow* MakeDeviceWindow();
   CalibratorWindow* MakeCalibratorWindow();
   BenchWindow* MakeBenchWindow();
