@@ -65,10 +65,11 @@ CommandLine ReadCommandLine(const QStringList& arguments, AcqLibObject& library)
     return refuse(Text(parser.errorText()) + " (vernium --help lists the options)");
   }
   if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
-    // Read before the application object exists, the parser cannot know the
-    // program's name.
-    result.out = Text(parser.helpText().replace(QStringLiteral("<executable_name>"),
-                                                QStringLiteral("vernium")));
+    // The usage line names the program as it is installed, whatever path
+    // started it (and before the application object exists the parser
+    // cannot know it at all).
+    const QString text = parser.helpText();
+    result.out = "Usage: vernium [options]" + Text(text.mid(text.indexOf(QLatin1Char('\n'))));
     return result;
   }
   if (parser.isSet(version)) {

@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <QDialog>
 
 #include "simulator/simulated_unit.h"
 #include "acquisition/ui/device_window.h"
@@ -268,6 +269,69 @@ TEST_F(MainWindowTest, DeviceWindowShowsModalBeforeTheMainWindow) {
   EXPECT_FALSE(mainShownFirst);
   EXPECT_TRUE(Main().isVisible());
   EXPECT_EQ(Main().windowTitle(), QStringLiteral("Strain Gage Calibration"));
+}
+
+// --device: the unit opens as if picked and confirmed in the device window,
+// which then does not show; the restrictions of the unit hold as usual. A
+// unit that does not come out chosen (offline) leaves the window to decide.
+TEST_F(MainWindowTest, PreselectedDeviceOpensWithoutTheDeviceWindowUnlessItIsRefused) {
+  app_->PreselectDevice("SIM-BOARD-36");
+  int windowsShown = 0;
+  Start([&](DeviceWindow& w) {
+    ++windowsShown;
+    ClickOk(w);
+  });
+  EXPECT_EQ(windowsShown, 0);
+  ASSERT_NE(app_->session().Device, nullptr);
+  EXPECT_EQ(app_->session().Device->DeviceName, "SIM-BOARD-36");
+  ClickCell(1, 1);  // base channel 0, kept by the board
+  ClickButton("cmdAddCard");
+  EXPECT_EQ(Find<QLabel>("lblInfo00")->text(), "Channel is Unavailable");
+  EXPECT_FALSE(Find<QPushButton>("cmdOK")->isEnabled());
+  app_->mainWindow().close();
+  app_.reset();
+
+  unit_.Bench().SetOnline(false);
+  SetUp();
+  app_->PreselectDevice("SIM-PORTABLE");
+  boxes_.QueueAnswer(MsgAnswer::OK);  // the offline unit's message
+  Start([&](DeviceWindow& w) {
+    ++windowsShown;
+    unit_.Bench().SetOnline(true);
+    ClickOk(w);
+  });
+  EXPECT_EQ(windowsShown, 1);
+  EXPECT_TRUE(Main().isVisible());
+}
+
+// The bench is a window of its own: while a window is open modally over the
+// main window, the bench still takes the mouse (a window modal to the whole
+// program would block it).
+TEST_F(MainWindowTest, BenchStaysUsableBesideAWindowOpenedOverTheMainWindow) {
+  Start();
+  ASSERT_TRUE(Form().mnuBench.enabled);
+  Form().ShowBench();
+  QDialog* bench = app_->windows().Loaded(WindowId::Bench);
+  ASSERT_NE(bench, nullptr);
+  EXPECT_EQ(bench->parentWidget(), nullptr);
+  EXPECT_FALSE(bench->isModal());
+  auto* shunt = bench->findChild<QAbstractButton*>("chkShunt");
+  ASSERT_NE(shunt, nullptr);
+  const int channel = app_->bench()->Channel();
+  app_->windows().Register(WindowId::CardConfig, [this] { return new QDialog(&Main()); });
+  bool shuntIn = false;
+  QTimer::singleShot(0, [&] {
+    QDialog* over = app_->windows().Loaded(WindowId::CardConfig);
+    EXPECT_TRUE(over != nullptr && over->isVisible());
+    // Through the window system, where a blocked window drops the click.
+    QTest::mouseClick(bench->windowHandle(), Qt::LeftButton, {},
+                      shunt->mapTo(bench, shunt->rect().center()));
+    testing_qt::ProcessEvents();
+    shuntIn = unit_.Bench().Channel(channel)->benchShunt;
+    over->reject();
+  });
+  app_->windows().ShowModal(WindowId::CardConfig);
+  EXPECT_TRUE(shuntIn);
 }
 
 }  // namespace
