@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   poppler-utils fonts-dejavu-core fonts-liberation2
   xvfb xauth
+  dpkg-dev fakeroot file librsvg2-bin desktop-file-utils appstream
 )
 
 missing=()
