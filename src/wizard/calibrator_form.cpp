@@ -186,9 +186,18 @@ void CalibratorForm::ShowReading(const ReadResult& result) {
   }
   s_.lblgage.caption = FormatNumber(v, "0.000");
   ++readingsShown_;
+  if (!s_.lblTarget.caption.empty()) {
+    guidance_.Add(session_.SystemTime().SecondsSinceMidnight(), v,
+                  LeadingNumber(s_.lblTarget.caption));
+  }
   if (s_.WizardStep >= kStepOffset && s_.WizardStep <= kStepScaleGain) {
     MeasureStep(session_.config, s_.WizardStep, v);
   }
+}
+
+TurnAdvice CalibratorForm::Advice() const {
+  if (!s_.tmrGage.enabled || s_.lblTarget.caption.empty()) return {};
+  return guidance_.Advice();
 }
 
 void CalibratorForm::MarkCalibrated() {

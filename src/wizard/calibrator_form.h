@@ -25,6 +25,7 @@
 #include "platform/message_boxes.h"
 #include "shell/session.h"
 #include "wizard/calibrator_state.h"
+#include "wizard/turn_guidance.h"
 
 namespace vernium {
 
@@ -92,6 +93,10 @@ class CalibratorForm {
   void WaitForRead() { reader_.WaitIdle(); }
   // Readings shown since the window loaded.
   long ReadingsShown() const { return readingsShown_; }
+  // How the reading stands against the target while a trimpot is turned:
+  // shown only on a step with a live reading and a target.
+  TurnAdvice Advice() const;
+  const TurnGuidance& Guidance() const { return guidance_; }
 
  private:
   struct ReadResult {
@@ -153,6 +158,7 @@ class CalibratorForm {
   bool tickPending_ = false;
   std::uint64_t generation_ = 0;
   long readingsShown_ = 0;
+  TurnGuidance guidance_;
   TraceSink trace_;
 };
 

@@ -67,6 +67,7 @@ void CalibratorForm::BeginStep(std::string_view title, std::string target, bool 
   s_.cmdNext.enabled = true;
   if (pot >= 0) PlaceMarkers(pot);
   s_.lblgage.caption.clear();
+  guidance_.Reset();
   s_.lblTarget.caption = std::move(target);
   s_.fraCalibrator.caption = std::string(title);
 }
