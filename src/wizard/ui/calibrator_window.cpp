@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "platform/ui/control_binding.h"
+#include "wizard/ui/guidance_view.h"
 
 // The card pictures live in a resource compiled into the UI library; a
 // static library's resources have to be registered by hand before first use.
@@ -145,11 +146,22 @@ CalibratorWindow::CalibratorWindow(Session& session, Grid& grdChannel, MessageBo
   connect(tmrGage_, &QTimer::timeout, this,
           [this] { Forward([this] { form_->GageTimerTick(); }); });
 
+  // Beside the reading, how it stands against the target; under the card,
+  // its trend.
+  guidance_ = new GuidancePanel(this);
+  guidance_->setObjectName("fraGuidance");
+  trend_ = new TrendPlot(this);
+  auto* reading = new QHBoxLayout;
+  reading->addWidget(fraSetting_);
+  reading->addWidget(guidance_, 1);
   auto* right = new QVBoxLayout;
-  right->addWidget(fraSetting_);
+  right->addLayout(reading);
   right->addWidget(fraInstructions_, 1);
+  auto* left = new QVBoxLayout;
+  left->addWidget(fraCalibrator_);
+  left->addWidget(trend_);
   auto* top = new QHBoxLayout;
-  top->addWidget(fraCalibrator_);
+  top->addLayout(left);
   top->addLayout(right, 1);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
@@ -211,6 +223,9 @@ void CalibratorWindow::Redraw() {
   Draw(cmdPrevious_, s.cmdPrevious);
   Draw(cmdNext_, s.cmdNext);
   Draw(cmdExitMain_, s.cmdExitMain);
+  const TurnAdvice advice = form_->Advice();
+  guidance_->SetAdvice(advice);
+  trend_->SetTrend(form_->Guidance(), advice.shown);
   if (s.tmrGage.enabled && !tmrGage_->isActive()) tmrGage_->start(s.tmrGage.intervalMs);
   if (!s.tmrGage.enabled && tmrGage_->isActive()) tmrGage_->stop();
 }

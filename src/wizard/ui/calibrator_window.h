@@ -22,6 +22,9 @@ class QSvgWidget;
 
 namespace vernium::qtui {
 
+class GuidancePanel;
+class TrendPlot;
+
 class CalibratorWindow : public QDialog {
   Q_OBJECT
  public:
@@ -64,6 +67,8 @@ class CalibratorWindow : public QDialog {
   QLabel* Label1_ = nullptr;
   QLabel* lblTarget_ = nullptr;
   QLabel* Label2_ = nullptr;
+  GuidancePanel* guidance_ = nullptr;
+  TrendPlot* trend_ = nullptr;
   QGroupBox* fraInstructions_ = nullptr;
   QLabel* lblDirections_ = nullptr;
   QPushButton* cmdPrevious_ = nullptr;
