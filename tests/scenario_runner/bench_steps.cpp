@@ -55,11 +55,14 @@ std::optional<double> Reading(const std::vector<Token>& t, std::size_t at, Scena
   const auto text = ReadProperty(withText, error);
   if (!text) return std::nullopt;
   if (shown) *shown = *text;
-  if (!IsNumber(*text)) {
+  // A number may carry a real minus sign (U+2212), as the guidance shows it.
+  std::string number = *text;
+  if (number.rfind("\xE2\x88\x92", 0) == 0) number.replace(0, 3, "-");
+  if (!IsNumber(number)) {
     *error = t[at].text + " shows no number: \"" + *text + "\"";
     return std::nullopt;
   }
-  return LeadingNumber(*text);
+  return LeadingNumber(number);
 }
 
 // Turning a trimpot by feedback from a reading, as a careful person would:

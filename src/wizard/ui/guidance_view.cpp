@@ -49,11 +49,12 @@ GuidancePanel::GuidancePanel(QWidget* parent)
 void GuidancePanel::SetAdvice(const TurnAdvice& advice) {
   advice_ = advice;
   setVisible(advice.shown);
-  if (!advice.shown) return;
+  // Hidden, it holds no texts: nothing of an earlier step reads as current.
   error_->setText(ToQt(advice.errorText));
   way_->setText(ToQt(advice.wayText));
   settle_->setText(ToQt(advice.settleText));
   rate_->setText(advice.rateText.empty() ? QString() : ToQt(advice.rateText) + " ");
+  if (!advice.shown) return;
   const QColor tone = advice.way == TurnWay::OnTarget ? kOnTarget : kOff;
   error_->setStyleSheet(QStringLiteral("color: %1;").arg(tone.name()));
   settle_->setStyleSheet(
