@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 #include <initializer_list>
+#include <tuple>
 
 #include "calibration/single_precision.h"
 
@@ -51,12 +52,11 @@ float BridgeVolts(float load, float fullLoad, float excitation, float sensitivit
   return ToSingle(ratio * (static_cast<double>(excitation) * static_cast<double>(sensitivity)));
 }
 
-void TwoPointToNameplate(Configuration& config, int channel, float pnt1mVolts, float pnt1Value,
-                         float pnt2mVolts, float pnt2Value, MessageBoxes& boxes) {
-  ChannelConfig& record = config.Channels[channel];
+NameplateFromPoints ReducePoints(float excitation, float pnt1mVolts, float pnt1Value,
+                                 float pnt2mVolts, float pnt2Value) {
   const float out1 = ToSingle(pnt1mVolts / kMillivoltsPerVolt);
   const float out2 = ToSingle(pnt2mVolts / kMillivoltsPerVolt);
-
+  NameplateFromPoints result;
   float output = 0.0f;
   float value = 0.0f;
   if (out2 != 0.0f && pnt2Value != 0.0f) {
@@ -66,52 +66,83 @@ void TwoPointToNameplate(Configuration& config, int channel, float pnt1mVolts, f
     output = out1;
     value = pnt1Value;
   } else {
+    return result;
+  }
+  result.enoughPoints = true;
+  // The entry field keeps the excitation within 1.5..10.5 V. Should a zero
+  // or undefined excitation arrive all the same, there is no sensitivity
+  // rather than an infinite or undefined one; the calculation that follows
+  // rejects a zero excitation (no bridge output) and reports an undefined one.
+  if (excitation == 0.0f) return result;
+  const float sensitivity = ToSingle(static_cast<double>(output) / static_cast<double>(excitation));
+  if (std::isfinite(sensitivity)) result.sensitivityAndFullLoad = {sensitivity, value};
+  return result;
+}
+
+void TwoPointToNameplate(Configuration& config, int channel, float pnt1mVolts, float pnt1Value,
+                         float pnt2mVolts, float pnt2Value, MessageBoxes& boxes) {
+  ChannelConfig& record = config.Channels[channel];
+  const NameplateFromPoints reduced =
+      ReducePoints(record.Excitation, pnt1mVolts, pnt1Value, pnt2mVolts, pnt2Value);
+  if (!reduced.enoughPoints) {
     boxes.Show(kTwoPointShortText, kAppTitle, MsgIcon::Critical, MsgButtons::OK);
     return;
   }
-  // The entry field keeps the excitation within 1.5..10.5 V. Should a zero
-  // or undefined excitation arrive all the same, the record keeps what was
-  // stored rather than an infinite or undefined sensitivity; the calculation
-  // that follows rejects a zero excitation (no bridge output) and reports an
-  // undefined one.
-  if (record.Excitation == 0.0f) return;
-  const float sensitivity =
-      ToSingle(static_cast<double>(output) / static_cast<double>(record.Excitation));
-  if (!std::isfinite(sensitivity)) return;
-  record.Sensitivity = sensitivity;
-  record.FullLoad = value;
+  if (reduced.sensitivityAndFullLoad) {
+    std::tie(record.Sensitivity, record.FullLoad) = *reduced.sensitivityAndFullLoad;
+  }
+}
+
+GainPlan PlanGains(const ChannelConfig& record) {
+  GainPlan plan;
+  if (!AllFinite(
+          {record.Excitation, record.Sensitivity, record.FullLoad, record.MaxLoad, record.Tare})) {
+    return plan;  // a fault
+  }
+  plan.vt = BridgeVolts(record.Tare, record.FullLoad, record.Excitation, record.Sensitivity);
+  plan.vm = BridgeVolts(record.MaxLoad, record.FullLoad, record.Excitation, record.Sensitivity);
+  plan.filterGain = (record.FilterOn & record.GainX2) != 0 ? 2 : 1;
+
+  plan.span = ToSingle(static_cast<double>(plan.vm) - static_cast<double>(plan.vt));
+  // A NaN span fails both comparisons and is rejected with the rest.
+  if (!(plan.span >= kMinSpanVolts && plan.span <= kMaxSpanVolts)) {
+    plan.outcome = GainOutcome::SpanOutOfRange;
+    return plan;
+  }
+  plan.g = ToSingle(std::sqrt(kBaseFactor / static_cast<double>(plan.span)));
+  if (!std::isfinite(plan.g)) {
+    plan.outcome = GainOutcome::Fault;
+    return plan;
+  }
+  if (!(plan.g >= kMinStageGain && plan.g <= kMaxStageGain)) {
+    plan.outcome = GainOutcome::RatioOutOfRange;
+    return plan;
+  }
+  const double filterRoot = std::sqrt(static_cast<double>(plan.filterGain));
+  plan.scalingGain = ToSingle(static_cast<double>(plan.g) / filterRoot);
+  plan.inputGain = ToSingle(static_cast<double>(plan.g) * kInputStageMultiplier / filterRoot);
+  plan.offset = ToSingle(static_cast<double>(plan.vt) * static_cast<double>(plan.inputGain));
+  plan.outcome = AllFinite({plan.scalingGain, plan.inputGain, plan.offset}) ? GainOutcome::Fits
+                                                                             : GainOutcome::Fault;
+  return plan;
 }
 
 bool CalcGains(Configuration& config, int channel, MessageBoxes& boxes) {
-  const ChannelConfig& record = config.Channels[channel];
-  if (!AllFinite(
-          {record.Excitation, record.Sensitivity, record.FullLoad, record.MaxLoad, record.Tare})) {
-    return ReportFault(boxes, channel);
+  const GainPlan plan = PlanGains(config.Channels[channel]);
+  switch (plan.outcome) {
+    case GainOutcome::Fault:
+      return ReportFault(boxes, channel);
+    case GainOutcome::SpanOutOfRange:
+    case GainOutcome::RatioOutOfRange:
+      return Reject(boxes);
+    case GainOutcome::Fits:
+      break;
   }
-  const float vt = BridgeVolts(record.Tare, record.FullLoad, record.Excitation, record.Sensitivity);
-  const float vm =
-      BridgeVolts(record.MaxLoad, record.FullLoad, record.Excitation, record.Sensitivity);
-  const std::int16_t filterGain = (record.FilterOn & record.GainX2) != 0 ? 2 : 1;
-
-  const float span = ToSingle(static_cast<double>(vm) - static_cast<double>(vt));
-  // A NaN span fails both comparisons and is rejected with the rest.
-  if (!(span >= kMinSpanVolts && span <= kMaxSpanVolts)) return Reject(boxes);
-
-  const float g = ToSingle(std::sqrt(kBaseFactor / static_cast<double>(span)));
-  if (!std::isfinite(g)) return ReportFault(boxes, channel);
-  if (!(g >= kMinStageGain && g <= kMaxStageGain)) return Reject(boxes);
-
-  const double filterRoot = std::sqrt(static_cast<double>(filterGain));
-  const float scalingGain = ToSingle(static_cast<double>(g) / filterRoot);
-  const float inputGain = ToSingle(static_cast<double>(g) * kInputStageMultiplier / filterRoot);
-  const float offset = ToSingle(static_cast<double>(vt) * static_cast<double>(inputGain));
-  if (!AllFinite({scalingGain, inputGain, offset})) return ReportFault(boxes, channel);
-
   CalcSettings& calc = config.Calc[channel];
-  calc.ScalingGain = scalingGain;
-  calc.InputGain = inputGain;
-  calc.Offset = offset;
-  config.Actual[channel].FilterGain = filterGain;
+  calc.ScalingGain = plan.scalingGain;
+  calc.InputGain = plan.inputGain;
+  calc.Offset = plan.offset;
+  config.Actual[channel].FilterGain = plan.filterGain;
   return true;
 }
 

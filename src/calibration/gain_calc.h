@@ -4,7 +4,10 @@
 // load to the maximum load fill 5 V at the acquisition unit's input, with the
 // input stage at 100 times the scale stage's gain.
 
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 #include <string_view>
 
 #include "model/configuration.h"
@@ -51,6 +54,32 @@ float BridgeVolts(float load, float fullLoad, float excitation, float sensitivit
 // with neither, a message says so and the record keeps what was stored.
 void TwoPointToNameplate(Configuration& config, int channel, float pnt1mVolts, float pnt1Value,
                          float pnt2mVolts, float pnt2Value, MessageBoxes& boxes);
+
+// The calculation itself, storing nothing: what CalcGains decides and the
+// figures it decides on.
+enum class GainOutcome { Fits, SpanOutOfRange, RatioOutOfRange, Fault };
+struct GainPlan {
+  GainOutcome outcome = GainOutcome::Fault;
+  float vt = 0.0f;    // bridge volts at the tare load
+  float vm = 0.0f;    // bridge volts at the maximum load
+  float span = 0.0f;  // vm - vt
+  float g = 0.0f;     // square root of the gain ratio 0.05 / span (0 until the span passes)
+  std::int16_t filterGain = 1;
+  float inputGain = 0.0f;  // set when the outcome is Fits
+  float scalingGain = 0.0f;
+  float offset = 0.0f;
+};
+GainPlan PlanGains(const ChannelConfig& record);
+
+// The sensitivity (V/V) and full load that Two Point and Shunt Cal reduce
+// their point entries to; nothing when neither point has both an output and
+// a value, or the excitation gives no finite sensitivity.
+struct NameplateFromPoints {
+  bool enoughPoints = false;
+  std::optional<std::pair<float, float>> sensitivityAndFullLoad;
+};
+NameplateFromPoints ReducePoints(float excitation, float pnt1mVolts, float pnt1Value,
+                                 float pnt2mVolts, float pnt2Value);
 
 // Computes the channel's target gains and offset into CalcSettings and its
 // filter gain factor into ActualSettings.FilterGain. False, with a message,
