@@ -4,6 +4,7 @@
 
 #include "acquisition/ui/device_window.h"
 #include "calibration/ui/precal_window.h"
+#include "diagram/ui/card_pic_window.h"
 #include "shell/ui/main_window.h"
 #include "wizard/ui/calibrator_window.h"
 
@@ -34,12 +35,15 @@ VerniumApp::VerniumApp(AcqLibObject& library, MessageBoxes* messages, Configurat
       ownPrinter_(printer != nullptr ? nullptr : std::make_unique<PrintoutNotAvailable>(messages_)),
       printer_(printer != nullptr ? *printer : *ownPrinter_),
       form_(session_, Services{messages_, pointer_, windows_, help_, printer_}),
-      preCalForm_(session_, form_.grdChannel, messages_, pointer_, windows_) {
+      preCalForm_(session_, form_.grdChannel, messages_, pointer_, windows_),
+      cardPicForm_(session_.config, session_.cardPic, messages_, pointer_) {
   window_ = std::make_unique<MainWindow>(form_);
   windows_.Register(WindowId::frmIfcSel, [this] { return MakeDeviceWindow(); });
   windows_.Register(WindowId::PreCal,
                     [this] { return new PreCalWindow(preCalForm_, window_.get()); });
   windows_.Register(WindowId::Calibrator, [this] { return MakeCalibratorWindow(); });
+  windows_.Register(WindowId::CardPic,
+                    [this] { return new CardPicWindow(cardPicForm_, window_.get()); });
 }
 
 VerniumApp::~VerniumApp() {

@@ -9,6 +9,7 @@
 
 #include "acquisition/device_selection.h"
 #include "calibration/precal_form.h"
+#include "diagram/card_pic_form.h"
 #include "platform/configuration_printer.h"
 #include "platform/message_boxes.h"
 #include "platform/ui/qt_help_viewer.h"
@@ -57,6 +58,7 @@ class VerniumApp {
   // The device selection's form, once its window has been made.
   IfcSelForm* deviceSelection() { return deviceForm_.get(); }
   PreCalForm& preCal() { return preCalForm_; }
+  CardPicForm& cardPic() { return cardPicForm_; }
 
  private:
   DeviceWindow* MakeDeviceWindow();
@@ -72,6 +74,7 @@ class VerniumApp {
   ConfigurationPrinter& printer_;
   MainForm form_;
   PreCalForm preCalForm_;
+  CardPicForm cardPicForm_;
   std::unique_ptr<IfcSelForm> deviceForm_;
   std::unique_ptr<MainWindow> window_;
   std::function<void(DeviceWindow&)> deviceWindowMade_;
