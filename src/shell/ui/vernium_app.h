@@ -10,6 +10,7 @@
 #include "acquisition/device_selection.h"
 #include "calibration/precal_form.h"
 #include "diagram/card_pic_form.h"
+#include "reports/card_config_form.h"
 #include "platform/configuration_printer.h"
 #include "platform/message_boxes.h"
 #include "platform/ui/qt_help_viewer.h"
@@ -59,6 +60,7 @@ class VerniumApp {
   IfcSelForm* deviceSelection() { return deviceForm_.get(); }
   PreCalForm& preCal() { return preCalForm_; }
   CardPicForm& cardPic() { return cardPicForm_; }
+  CardConfigForm& cardConfig() { return cardConfigForm_; }
 
  private:
   DeviceWindow* MakeDeviceWindow();
@@ -75,6 +77,7 @@ class VerniumApp {
   MainForm form_;
   PreCalForm preCalForm_;
   CardPicForm cardPicForm_;
+  CardConfigForm cardConfigForm_;
   std::unique_ptr<IfcSelForm> deviceForm_;
   std::unique_ptr<MainWindow> window_;
   std::function<void(DeviceWindow&)> deviceWindowMade_;
