@@ -123,6 +123,7 @@ class MainForm {
   void WaveStudClick();
   void ShowDiagnostics();
   void HelpContents();
+  void HelpSearch();  // the contents, with the viewer's search in front
   void HelpOnHelp();
   void About();
 
