@@ -90,15 +90,18 @@ void Chip(QPainter& p, const QRectF& r, const QString& name) {
 
 // The headers, footprints and printed designators of one channel's
 // coupling jumper, filter jumper and filter-gain resistor, at the place the
-// form puts that channel's shunts.
+// form puts that channel's shunts. The current channel's designators are the
+// window's labels, laid over the drawing, so they are not printed twice.
 void ChannelSettingsFootprint(QPainter& p, double x0, double top, const QString& coupling,
-                              const QString& filter, const QString& resistor) {
+                              const QString& filter, const QString& resistor,
+                              bool printDesignators) {
   const double filterLeft = x0 + L::kFilterShuntOffset;
   for (double x : {x0, filterLeft}) {
     Header(p, QRectF(x + 60, top + 40, L::kShuntWidth - 120, L::kShuntHeight - 80), 3, false);
   }
   const double resistorTop = top + L::kShuntHeight + L::kResistorGap;
   ResistorFootprint(p, QRectF(x0, resistorTop, L::kResistorWidth, L::kResistorHeight));
+  if (!printDesignators) return;
   SilkText(p, QRectF(x0, top - 220, L::kShuntWidth, 200), coupling, 100,
            Qt::AlignLeft | Qt::AlignBottom);
   SilkText(p, QRectF(filterLeft, top - 220, L::kShuntWidth, 200), filter, 100,
@@ -218,14 +221,14 @@ void CardDrawing::PaintSgc10(QPainter& p) const {
       Trimpot(p, x0 + 10 + 330.0 * static_cast<double>(i), 820, 250, kPots[i]);
     }
     ChannelSettingsFootprint(p, x0, L::kSgc10ShuntTop, kDesignators[s][0], kDesignators[s][1],
-                             kDesignators[s][2]);
+                             kDesignators[s][2], static_cast<int>(s) != state_.placeOnCard);
     Chip(p, QRectF(x0 + 40, 2960, 560, 240), s == 0 ? "U1" : "U3");
     Chip(p, QRectF(x0 + 720, 2960, 560, 240), s == 0 ? "U2" : "U4");
   }
 }
 
 void CardDrawing::PaintSgc50(QPainter& p) const {
-  PaintCommon(p, "SGC50  STRAIN GAGE CONDITIONER  8 CH");
+  PaintCommon(p, "SGC50 / 50A / 50B  STRAIN GAGE CONDITIONER  8 CH");
   static const std::array<QString, 4> kPots{"EXC", "OFS", "IN", "SCL"};
   for (int k = 0; k < 8; ++k) {
     const double x = L::kSgc50StripLeft + L::kSgc50StripWidth * k;
@@ -259,7 +262,7 @@ void CardDrawing::PaintSgc50(QPainter& p) const {
            100, Qt::AlignLeft | Qt::AlignTop, true);
   ChannelSettingsFootprint(p, L::kSgc50DetailLeft, L::kSgc50ShuntTop,
                            QString("JP%103").arg(x), QString("JP%104").arg(x),
-                           QString("R%144").arg(x));
+                           QString("R%144").arg(x), false);
   Chip(p, QRectF(2600, 2150, 560, 240), "U9");
   Chip(p, QRectF(2600, 2800, 560, 240), "U10");
 }

@@ -56,6 +56,7 @@ class VerniumApp {
   MainWindow& mainWindow() { return *window_; }
   QtWindowOpener& windows() { return windows_; }
   MessageBoxes& messages() { return messages_; }
+  QtHelpViewer& help() { return help_; }
   // The device selection's form, once its window has been made.
   IfcSelForm* deviceSelection() { return deviceForm_.get(); }
   PreCalForm& preCal() { return preCalForm_; }
