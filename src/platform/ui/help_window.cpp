@@ -105,6 +105,7 @@ HelpWindow::HelpWindow(const QString& root, QWidget* parent) : QWidget(parent), 
   connect(home_, &QToolButton::clicked, this,
           [this] { ShowPage(ToQt(kHelpContentsPage)); });
   connect(browser_, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) {
+    setWindowTitle("Vernium Help - " + browser_->documentTitle());
     SelectInTree(PageOf(url));
     UpdateButtons();
   });
@@ -117,12 +118,16 @@ HelpWindow::HelpWindow(const QString& root, QWidget* parent) : QWidget(parent), 
     ShowPage(item->data(0, kPageRole).toString());
   });
   connect(txtSearch_, &QLineEdit::returnPressed, this, [this] { RunSearch(); });
-  connect(results_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-    ShowPage(item->data(kPageRole).toString());
+  auto openResult = [this](QListWidgetItem* item) {
+    const QString page = item->data(kPageRole).toString();
+    if (page.isEmpty()) return;
+    ShowPage(page);
     // Highlight the first word searched for in the topic.
     const QString first = lastQuery_.split(' ', Qt::SkipEmptyParts).value(0);
     if (!first.isEmpty()) browser_->find(first);
-  });
+  };
+  connect(results_, &QListWidget::itemActivated, this, openResult);
+  connect(results_, &QListWidget::itemClicked, this, openResult);
 
   auto shortcut = [this](const QKeySequence& keys, auto fn) {
     auto* s = new QShortcut(keys, this);

@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "platform/ui/control_binding.h"
@@ -55,6 +56,17 @@ void CardConfigWindow::Redraw() {
 void CardConfigWindow::showEvent(QShowEvent* event) {
   form_.Load();
   Redraw();
+  // Wide enough for every column when the screen allows.
+  int width = 0;
+  for (int twips : form_.grdConfig.colWidthsTwips) {
+    width += TwipsToPixels(twips, grdConfig_->logicalDpiX());
+  }
+  width += 2 * grdConfig_->frameWidth() + layout()->contentsMargins().left() +
+           layout()->contentsMargins().right() + 24;
+  if (const QScreen* screen = this->screen()) {
+    width = std::min(width, screen->availableGeometry().width() - 40);
+  }
+  resize(std::max(width, this->width()), height());
   QDialog::showEvent(event);
 }
 
