@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -67,6 +68,9 @@ void CardConfigWindow::showEvent(QShowEvent* event) {
     width = std::min(width, screen->availableGeometry().width() - 40);
   }
   resize(std::max(width, this->width()), height());
+  // The summary opens at its first row and column.
+  grdConfig_->horizontalScrollBar()->setValue(0);
+  grdConfig_->verticalScrollBar()->setValue(0);
   QDialog::showEvent(event);
 }
 
