@@ -2,6 +2,7 @@
 // no printer, read back with pdftotext; the cancelled and failed saves; the
 // 256-channel printout over several pages; and the summary window with its
 // picture.
+#include <QFileInfo>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -119,7 +120,7 @@ TEST_F(PrintoutTest, WithoutAPrinterTheSummaryIsSavedAsPdfWithItsLayout) {
   }
 }
 
-TEST_F(PrintoutTest, ACancelledSaveOrAFailedWriteIsToldAndNothingIsWritten) {
+TEST_F(PrintoutTest, ACancelledSaveAFailedWriteOrARefusedJobIsTold) {
   QtConfigurationPrinter printer(boxes_, NoPrinter());
   struct Case {
     MsgAnswer answer;
@@ -146,6 +147,24 @@ TEST_F(PrintoutTest, ACancelledSaveOrAFailedWriteIsToldAndNothingIsWritten) {
     EXPECT_EQ(boxes_.Shown()[1].icon, c.icon);
   }
   EXPECT_TRUE(QDir(dir_.path()).entryList(QDir::Files).isEmpty());
+
+  // A printer that refuses the job: the PDF is offered the same way.
+  PrintTargets refusing = NoPrinter();
+  refusing.defaultPrinter = [this] {
+    auto p = std::make_unique<QPrinter>();
+    p->setOutputFormat(QPrinter::PdfFormat);
+    p->setOutputFileName(dir_.filePath("no/such/folder/out.pdf"));
+    return p;
+  };
+  QtConfigurationPrinter refused(boxes_, refusing);
+  boxes_.Clear();
+  boxes_.QueueAnswer(MsgAnswer::Yes);
+  chosen_ = FromQt(dir_.filePath("instead.pdf"));
+  refused.PrintSummary(config_);
+  ASSERT_EQ(boxes_.Shown().size(), 1u);
+  EXPECT_EQ(boxes_.Shown()[0].text.rfind("The printer did not accept the configuration summary.", 0),
+            0u);
+  EXPECT_TRUE(QFileInfo(dir_.filePath("instead.pdf")).isFile());
 }
 
 TEST_F(PrintoutTest, AllChannelsBreakOntoPagesWithHeadingsOnTheFirstOnly) {
