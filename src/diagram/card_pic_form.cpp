@@ -70,11 +70,17 @@ void CardPicForm::AcceptDrawing() {
   ShowCardSettings();
 }
 
-void CardPicForm::OKClick() { AcceptDrawing(); }
+void CardPicForm::OKClick() {
+  AcceptDrawing();
+}
 
-void CardPicForm::DoneClick() { AcceptDrawing(); }
+void CardPicForm::DoneClick() {
+  AcceptDrawing();
+}
 
-void CardPicForm::CancelClick() { closeRequested = true; }
+void CardPicForm::CancelClick() {
+  closeRequested = true;
+}
 
 void CardPicForm::ShowCardSettings() {
   vernium::ShowCardSettings(s_, config_, pointer_, messages_);

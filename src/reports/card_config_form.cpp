@@ -4,15 +4,14 @@
 #include "model/numeric_text.h"
 #include "platform/configuration_printer.h"
 #include "platform/message_boxes.h"
-#include "reports/summary_texts.h"
 
 namespace vernium {
 
 namespace {
 
-constexpr int kDesignRows = 2;            // the header row and one empty row
+constexpr int kDesignRows = 2;  // the header row and one empty row
 constexpr int kDesignColWidthTwips = 1000;
-constexpr int kColCardTypeOfMain = 5;     // "Card Type" in the main window's grid
+constexpr int kColCardTypeOfMain = 5;  // "Card Type" in the main window's grid
 constexpr std::string_view kNoCards = "There are no cards configured for this base channel";
 
 int ColumnWidthTwips(int col) {
@@ -23,26 +22,29 @@ int ColumnWidthTwips(int col) {
   return 100 * static_cast<int>(kConfigHeaders[static_cast<std::size_t>(col)].size());
 }
 
-std::string General(float value) { return GeneralFormat(value); }
+std::string General(float value) {
+  return GeneralFormat(value);
+}
 
 }  // namespace
 
-const std::array<std::string_view, kConfigCols> kConfigHeaders{
-    "Channel",     "Active",      "Excitation",  "Sensitivity",   "Sensor Full Rated Load",
-    "Tare",        "Application Max Load",       "Units",         "Actual I/Gain",
-    "Cal I/Gain",  "Actual S/Gain", "Cal S/Gain", "Offset(mV)",   "Filter On",
-    "Coupling",    "    M    ",   "    B    "};
-
-std::string SummaryFilterText(const ChannelConfig& channel) {
-  if (!IsTrue(channel.FilterOn)) return "Bypass";
-  if (channel.FilterOption == kFilterX1) return "On X1";
-  if (channel.FilterOption == kFilterX2) return "On X2";
-  return {};
-}
-
-std::string SummaryCouplingText(const ChannelConfig& channel) {
-  return IsTrue(channel.DCCoupled) ? "DC" : "AC";
-}
+const std::array<std::string_view, kConfigCols> kConfigHeaders{"Channel",
+                                                               "Active",
+                                                               "Excitation",
+                                                               "Sensitivity",
+                                                               "Sensor Full Rated Load",
+                                                               "Tare",
+                                                               "Application Max Load",
+                                                               "Units",
+                                                               "Actual I/Gain",
+                                                               "Cal I/Gain",
+                                                               "Actual S/Gain",
+                                                               "Cal S/Gain",
+                                                               "Offset(mV)",
+                                                               "Filter On",
+                                                               "Coupling",
+                                                               "    M    ",
+                                                               "    B    "};
 
 CardConfigForm::CardConfigForm(const Configuration& config, const Grid& grdChannel,
                                MessageBoxes& messages, ConfigurationPrinter& printer)
@@ -85,24 +87,23 @@ void CardConfigForm::FillRow(int row, int chan) {
   const ChannelConfig& ch = config_.Channels[chan];
   const CalcSettings& calc = config_.Calc[chan];
   const ActualSettings& actual = config_.Actual[chan];
-  const std::array<std::string, kConfigCols> cells{
-      ch.ChannelLabel,
-      IsTrue(ch.Active) ? "Yes" : "No",
-      General(ch.Excitation),
-      General(ch.Sensitivity),
-      General(ch.FullLoad),
-      General(ch.Tare),
-      General(ch.MaxLoad),
-      ch.Units,
-      FormatNumber(actual.InputGain, "#000.00"),
-      FormatNumber(calc.InputGain, "#000.00"),
-      FormatNumber(actual.ScalingGain, "0.000"),
-      FormatNumber(calc.ScalingGain, "0.000"),
-      FormatNumber(actual.Offset, "0.000"),
-      SummaryFilterText(ch),
-      SummaryCouplingText(ch),
-      FormatNumber(ch.M, "0.000"),
-      FormatNumber(ch.B, "0.000")};
+  const std::array<std::string, kConfigCols> cells{ch.ChannelLabel,
+                                                   IsTrue(ch.Active) ? "Yes" : "No",
+                                                   General(ch.Excitation),
+                                                   General(ch.Sensitivity),
+                                                   General(ch.FullLoad),
+                                                   General(ch.Tare),
+                                                   General(ch.MaxLoad),
+                                                   ch.Units,
+                                                   FormatNumber(actual.InputGain, "#000.00"),
+                                                   FormatNumber(calc.InputGain, "#000.00"),
+                                                   FormatNumber(actual.ScalingGain, "0.000"),
+                                                   FormatNumber(calc.ScalingGain, "0.000"),
+                                                   FormatNumber(actual.Offset, "0.000"),
+                                                   SummaryFilterText(ch),
+                                                   SummaryCouplingText(ch),
+                                                   FormatNumber(ch.M, "0.000"),
+                                                   FormatNumber(ch.B, "0.000")};
   for (int c = 0; c < kConfigCols; ++c) grdConfig.Cell(row, c) = cells[static_cast<std::size_t>(c)];
 }
 
@@ -110,7 +111,9 @@ void CardConfigForm::PrintChartClick() {
   PrintCheckedConfiguration(config_, grdChannel_, messages_, printer_);
 }
 
-void CardConfigForm::ExitMainClick() { closeRequested = true; }
+void CardConfigForm::ExitMainClick() {
+  closeRequested = true;
+}
 
 void PrintCheckedConfiguration(const Configuration& config, const Grid& grdChannel,
                                MessageBoxes& messages, ConfigurationPrinter& printer) {

@@ -8,24 +8,23 @@
 
 namespace vernium {
 
-const std::array<std::string_view, 17> kSummaryHeadings{
-    "Channel",
-    "        Active",
-    "        Excitation",
-    "        Sensitivity",
-    "      Sensor Full Rated Load ",
-    "      Tare",
-    "              Max",
-    "              Units",
-    "             Actual I/Gain",
-    "                    Calculated I/Gain",
-    "          Actual S/Gain",
-    "          Caculated S/Gain",
-    "          Offset(mV)",
-    "     Filter On",
-    "       Coupling",
-    "           M",
-    "                B"};
+const std::array<std::string_view, 17> kSummaryHeadings{"Channel",
+                                                        "        Active",
+                                                        "        Excitation",
+                                                        "        Sensitivity",
+                                                        "      Sensor Full Rated Load ",
+                                                        "      Tare",
+                                                        "              Max",
+                                                        "              Units",
+                                                        "             Actual I/Gain",
+                                                        "                    Calculated I/Gain",
+                                                        "          Actual S/Gain",
+                                                        "          Caculated S/Gain",
+                                                        "          Offset(mV)",
+                                                        "     Filter On",
+                                                        "       Coupling",
+                                                        "           M",
+                                                        "                B"};
 
 std::string PlainNumber(float value) {
   std::string text = GeneralFormat(value);

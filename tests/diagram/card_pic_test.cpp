@@ -159,9 +159,9 @@ TEST_F(CardPicTest, OkAndDoneStoreTheDrawingIntoTheRecordAndKeepTheWindowOpen) {
     ch.DCCoupled = kTrue16;
     config_.NoCardsFlag = kTrue16;
     form_.Activate(1.0, 1.0);
-    form_.FilterShuntClick(0);          // released: bypass
-    form_.FilterGainResistorClick(0);   // released: resistor in place
-    form_.CouplingShuntClick(0);        // released: AC
+    form_.FilterShuntClick(0);         // released: bypass
+    form_.FilterGainResistorClick(0);  // released: resistor in place
+    form_.CouplingShuntClick(0);       // released: AC
     if (done) {
       form_.DoneClick();
     } else {

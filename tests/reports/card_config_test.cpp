@@ -23,7 +23,9 @@ class CardConfigTest : public ::testing::Test {
     grdChannel_.Cell(1, 5) = "SGC50";
     grdChannel_.Cell(2, 5) = "No Card";
   }
-  std::vector<std::string> Row(int r) const { return form_.grdConfig.cells[static_cast<std::size_t>(r)]; }
+  std::vector<std::string> Row(int r) const {
+    return form_.grdConfig.cells[static_cast<std::size_t>(r)];
+  }
 
   Configuration config_;
   Grid grdChannel_;
@@ -60,23 +62,23 @@ TEST_F(CardConfigTest, OneRowPerCardChannelInChannelOrderEachCellInItsFormat) {
   form_.Load();
 
   ASSERT_EQ(form_.grdConfig.Rows(), 4);
-  EXPECT_EQ(Row(0), (std::vector<std::string>{
-                        "Channel", "Active", "Excitation", "Sensitivity", "Sensor Full Rated Load",
-                        "Tare", "Application Max Load", "Units", "Actual I/Gain", "Cal I/Gain",
-                        "Actual S/Gain", "Cal S/Gain", "Offset(mV)", "Filter On", "Coupling",
-                        "    M    ", "    B    "}));
+  EXPECT_EQ(Row(0),
+            (std::vector<std::string>{
+                "Channel", "Active", "Excitation", "Sensitivity", "Sensor Full Rated Load", "Tare",
+                "Application Max Load", "Units", "Actual I/Gain", "Cal I/Gain", "Actual S/Gain",
+                "Cal S/Gain", "Offset(mV)", "Filter On", "Coupling", "    M    ", "    B    "}));
   // A card channel without parameters: the reset values, zero gains.
   EXPECT_EQ(Row(1), (std::vector<std::string>{"0-0-1", "No", "10", "0.002", "1000", "65", "800",
                                               "Pounds", "000.00", "000.00", "0.000", "0.000",
                                               "0.000", "Bypass", "DC", "0.000", "0.000"}));
   EXPECT_EQ(Row(2), (std::vector<std::string>{"2-0-0", "Yes", "10", "0.002", "1000", "65", "800",
-                                              "Kg", "012.60", "012.35", "2.500", "2.500",
-                                              "0.000", "On X1", "AC", "250.000", "-12.500"}));
+                                              "Kg", "012.60", "012.35", "2.500", "2.500", "0.000",
+                                              "On X1", "AC", "250.000", "-12.500"}));
   EXPECT_EQ(Row(3)[0], "2-0-1");
   EXPECT_EQ(Row(3)[13], "On X2");
 
-  const std::vector<int> widths{700,  600,  1000, 1100, 2200, 600,  2000, 800, 1300,
-                                1000, 1300, 1000, 900,  900,  800,  900,  900};
+  const std::vector<int> widths{700,  600,  1000, 1100, 2200, 600, 2000, 800, 1300,
+                                1000, 1300, 1000, 900,  900,  800, 900,  900};
   EXPECT_EQ(form_.grdConfig.colWidthsTwips, widths);
 
   // Opening again shows the configuration as it is then, not added to.

@@ -1,11 +1,12 @@
 // The printed summary's layout on a line printer with a fixed-pitch font:
 // where the title, the headings and every item of a channel line land, which
 // channels are printed, and where pages break.
+#include "reports/print_layout.h"
+
 #include <gtest/gtest.h>
 
 #include "model/configuration.h"
 #include "report_fixture.h"
-#include "reports/print_layout.h"
 
 namespace vernium {
 namespace {
@@ -51,18 +52,28 @@ TEST_F(PrintLayoutTest, TitleAndHeadingsAsWrittenAtTheirSizes) {
   EXPECT_DOUBLE_EQ(title.y, 400);
   EXPECT_EQ(title.font.pointSize, 12.0);
 
-  const std::vector<std::string> headings{
-      "Channel", "        Active", "        Excitation", "        Sensitivity",
-      "      Sensor Full Rated Load ", "      Tare", "              Max",
-      "              Units", "             Actual I/Gain",
-      "                    Calculated I/Gain", "          Actual S/Gain",
-      "          Caculated S/Gain", "          Offset(mV)", "     Filter On",
-      "       Coupling", "           M", "                B"};
+  const std::vector<std::string> headings{"Channel",
+                                          "        Active",
+                                          "        Excitation",
+                                          "        Sensitivity",
+                                          "      Sensor Full Rated Load ",
+                                          "      Tare",
+                                          "              Max",
+                                          "              Units",
+                                          "             Actual I/Gain",
+                                          "                    Calculated I/Gain",
+                                          "          Actual S/Gain",
+                                          "          Caculated S/Gain",
+                                          "          Offset(mV)",
+                                          "     Filter On",
+                                          "       Coupling",
+                                          "           M",
+                                          "                B"};
   double x = 400;
   for (std::size_t i = 0; i < headings.size(); ++i) {
     const PrintedText& h = out.texts[i + 1];
     EXPECT_EQ(h.text, headings[i]);
-    EXPECT_DOUBLE_EQ(h.x, x) << i;  // joined directly
+    EXPECT_DOUBLE_EQ(h.x, x) << i;                 // joined directly
     EXPECT_DOUBLE_EQ(h.y, 400 + 240 + 2 * 140.0);  // after two carriage returns
     EXPECT_EQ(h.font.pointSize, 7.0);
     x += 70.0 * static_cast<double>(headings[i].size());
@@ -83,10 +94,9 @@ TEST_F(PrintLayoutTest, ChannelLinesByZoneCalibratedInFullUncalibratedLabelOnly)
   const auto calibrated = LineAt(out, 0, kFirstChannelY);
   // item -> its zone
   const std::vector<std::pair<std::string, int>> items{
-      {"2-0-0", 0},    {"Yes", 1},     {" 10 ", 2},     {" 0.002 ", 3},  {" 1000 ", 4},
-      {"-5 ", 5},      {" 800 ", 6},   {"Pounds", 7},   {"012.60", 8},   {"012.35", 10},
-      {"2.500", 12},   {"2.500", 14},  {"0.000", 15},   {"On X2", 16},   {"DC", 17},
-      {"250.000", 18}, {"-12.500", 19}};
+      {"2-0-0", 0},  {"Yes", 1},    {" 10 ", 2},   {" 0.002 ", 3},  {" 1000 ", 4},  {"-5 ", 5},
+      {" 800 ", 6},  {"Pounds", 7}, {"012.60", 8}, {"012.35", 10},  {"2.500", 12},  {"2.500", 14},
+      {"0.000", 15}, {"On X2", 16}, {"DC", 17},    {"250.000", 18}, {"-12.500", 19}};
   ASSERT_EQ(calibrated.size(), items.size());
   for (std::size_t i = 0; i < items.size(); ++i) {
     EXPECT_EQ(calibrated[i].text, items[i].first) << i;

@@ -137,8 +137,8 @@ void PaintCommon(QPainter& p, const QString& name) {
            Qt::AlignLeft | Qt::AlignTop, true);
 
   // Address header: three jumpers, one per bit of the card's index.
-  SilkText(p, QRectF(L::kAddressLeft - 200, L::kAddressTop - 290, 1300, 120), "CARD ADDRESS",
-           80, Qt::AlignLeft | Qt::AlignBottom);
+  SilkText(p, QRectF(L::kAddressLeft - 200, L::kAddressTop - 290, 1300, 120), "CARD ADDRESS", 80,
+           Qt::AlignLeft | Qt::AlignBottom);
   for (int j = 0; j < 3; ++j) {
     const double x = L::kAddressLeft + L::kAddressPitch * j;
     Header(p,
@@ -162,10 +162,10 @@ void PaintCommon(QPainter& p, const QString& name) {
   SilkText(p, QRectF(L::kJP1ColumnLeft - 60, 480, 600, 170), "JP1", 100,
            Qt::AlignLeft | Qt::AlignBottom, true);
   for (int b = 0; b < 16; ++b) {
-    SilkText(p, QRectF(L::kJP1ColumnLeft + 200, 2685.0 - 135.0 * b, 220, 135),
-             QString::number(b), 70, Qt::AlignLeft | Qt::AlignVCenter);
-    SilkText(p, QRectF(5250.0 + 106.0 * b - 20, L::kJP1RowTop + 190, 146, 120),
-             QString::number(b), 60, Qt::AlignHCenter | Qt::AlignTop);
+    SilkText(p, QRectF(L::kJP1ColumnLeft + 200, 2685.0 - 135.0 * b, 220, 135), QString::number(b),
+             70, Qt::AlignLeft | Qt::AlignVCenter);
+    SilkText(p, QRectF(5250.0 + 106.0 * b - 20, L::kJP1RowTop + 190, 146, 120), QString::number(b),
+             60, Qt::AlignHCenter | Qt::AlignTop);
   }
   SilkText(p, QRectF(5350, 2600, 1700, 380), "BASE CHANNEL", 90, Qt::AlignCenter);
 
@@ -246,8 +246,8 @@ void CardDrawing::PaintSgc50(QPainter& p) const {
       Trimpot(p, x + 90, 770 + 250.0 * static_cast<double>(i), 150, QString());
     }
     // The channel's own jumpers and resistor, small, with their designators.
-    SilkText(p, QRectF(x, 1760 - 60, L::kSgc50StripWidth - 30, 100),
-             QString("R%144").arg(k + 1), 60, Qt::AlignHCenter | Qt::AlignTop);
+    SilkText(p, QRectF(x, 1760 - 60, L::kSgc50StripWidth - 30, 100), QString("R%144").arg(k + 1),
+             60, Qt::AlignHCenter | Qt::AlignTop);
   }
   for (std::size_t i = 0; i < 4; ++i) {
     SilkText(p, QRectF(60, 770 + 250.0 * static_cast<double>(i), 340, 150), kPots[i], 65,
@@ -258,11 +258,10 @@ void CardDrawing::PaintSgc50(QPainter& p) const {
   p.setPen(QPen(kHighlight, 14));
   p.setBrush(Qt::NoBrush);
   p.drawRoundedRect(detail, 40, 40);
-  SilkText(p, QRectF(detail.left() + 40, detail.top() + 10, 400, 400), QString("CH%1").arg(x),
-           100, Qt::AlignLeft | Qt::AlignTop, true);
-  ChannelSettingsFootprint(p, L::kSgc50DetailLeft, L::kSgc50ShuntTop,
-                           QString("JP%103").arg(x), QString("JP%104").arg(x),
-                           QString("R%144").arg(x), false);
+  SilkText(p, QRectF(detail.left() + 40, detail.top() + 10, 400, 400), QString("CH%1").arg(x), 100,
+           Qt::AlignLeft | Qt::AlignTop, true);
+  ChannelSettingsFootprint(p, L::kSgc50DetailLeft, L::kSgc50ShuntTop, QString("JP%103").arg(x),
+                           QString("JP%104").arg(x), QString("R%144").arg(x), false);
   Chip(p, QRectF(2600, 2150, 560, 240), "U9");
   Chip(p, QRectF(2600, 2800, 560, 240), "U10");
 }
@@ -295,9 +294,9 @@ void DrawnPart::paintEvent(QPaintEvent* /*event*/) {
   if (kind_ == Kind::Shunt) {
     // The shunt block across pins 1-2 (pressed) or parked on pin 3.
     const double w = r.width() / 3.0;
-    const QRectF block = pressed_ ? QRectF(r.left() + 3, r.top() + 3, 2 * w - 3, r.height() - 6)
-                                  : QRectF(r.left() + 2 * w + 1, r.top() + 3, w - 4,
-                                           r.height() - 6);
+    const QRectF block = pressed_
+                             ? QRectF(r.left() + 3, r.top() + 3, 2 * w - 3, r.height() - 6)
+                             : QRectF(r.left() + 2 * w + 1, r.top() + 3, w - 4, r.height() - 6);
     p.setPen(QPen(Qt::black, 1));
     p.setBrush(QColor(200, 30, 30));
     p.drawRoundedRect(block, 2, 2);

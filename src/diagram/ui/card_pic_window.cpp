@@ -22,8 +22,8 @@ void Place(QWidget* widget, const Placement& at) {
 QLabel* SilkLabel(QWidget* parent, const QString& name, const QColor& colour) {
   auto* label = Named<QLabel>(parent, FromQt(name));
   label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  label->setStyleSheet(QString("color: %1; font-weight: bold; background: transparent;")
-                           .arg(colour.name()));
+  label->setStyleSheet(
+      QString("color: %1; font-weight: bold; background: transparent;").arg(colour.name()));
   return label;
 }
 
@@ -59,7 +59,8 @@ CardPicWindow::CardPicWindow(CardPicForm& form, QWidget* parent) : QDialog(paren
     filterGainResistor_[at]->setObjectName(ArrayName("FilterGainResistor", k));
     filterGainResistor_[at]->setToolTip(
         "Filter-gain resistor: in place for gain X2, removed (pressed) for gain X1");
-    lblCouplingAcDc_[at] = SilkLabel(picture, ArrayName("lblCouplingAcDc", k), QColor(255, 230, 80));
+    lblCouplingAcDc_[at] =
+        SilkLabel(picture, ArrayName("lblCouplingAcDc", k), QColor(255, 230, 80));
     lblFilterOnOff_[at] = SilkLabel(picture, ArrayName("lblFilterOnOff", k), QColor(255, 230, 80));
     connect(couplingShunt_[at], &QAbstractButton::clicked, this,
             [this, k] { Forward([this, k] { form_.CouplingShuntClick(k); }); });

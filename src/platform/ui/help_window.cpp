@@ -24,7 +24,9 @@ namespace {
 
 constexpr int kPageRole = Qt::UserRole;
 
-QString PageOf(const QUrl& url) { return url.fileName(); }
+QString PageOf(const QUrl& url) {
+  return url.fileName();
+}
 
 }  // namespace
 
@@ -102,8 +104,7 @@ HelpWindow::HelpWindow(const QString& root, QWidget* parent) : QWidget(parent), 
 
   connect(back_, &QToolButton::clicked, browser_, &QTextBrowser::backward);
   connect(forward_, &QToolButton::clicked, browser_, &QTextBrowser::forward);
-  connect(home_, &QToolButton::clicked, this,
-          [this] { ShowPage(ToQt(kHelpContentsPage)); });
+  connect(home_, &QToolButton::clicked, this, [this] { ShowPage(ToQt(kHelpContentsPage)); });
   connect(browser_, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) {
     setWindowTitle("Vernium Help - " + browser_->documentTitle());
     SelectInTree(PageOf(url));
@@ -111,12 +112,10 @@ HelpWindow::HelpWindow(const QString& root, QWidget* parent) : QWidget(parent), 
   });
   connect(browser_, &QTextBrowser::backwardAvailable, this, [this] { UpdateButtons(); });
   connect(browser_, &QTextBrowser::forwardAvailable, this, [this] { UpdateButtons(); });
-  connect(contents_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
-    ShowPage(item->data(0, kPageRole).toString());
-  });
-  connect(contents_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
-    ShowPage(item->data(0, kPageRole).toString());
-  });
+  connect(contents_, &QTreeWidget::itemActivated, this,
+          [this](QTreeWidgetItem* item) { ShowPage(item->data(0, kPageRole).toString()); });
+  connect(contents_, &QTreeWidget::itemClicked, this,
+          [this](QTreeWidgetItem* item) { ShowPage(item->data(0, kPageRole).toString()); });
   connect(txtSearch_, &QLineEdit::returnPressed, this, [this] { RunSearch(); });
   auto openResult = [this](QListWidgetItem* item) {
     const QString page = item->data(kPageRole).toString();
@@ -149,7 +148,9 @@ void HelpWindow::ShowPage(const QString& page) {
   activateWindow();
 }
 
-QString HelpWindow::CurrentPage() const { return PageOf(browser_->source()); }
+QString HelpWindow::CurrentPage() const {
+  return PageOf(browser_->source());
+}
 
 void HelpWindow::FocusSearch() {
   tabs_->setCurrentIndex(1);

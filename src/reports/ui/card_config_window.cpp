@@ -2,8 +2,8 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "platform/ui/control_binding.h"

@@ -5,8 +5,8 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetricsF>
-#include <QPainter>
 #include <QPageLayout>
+#include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <array>
@@ -132,9 +132,9 @@ PrintTargets DesktopPrintTargets() {
     return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
   };
   targets.choosePdfFile = [](const std::string& suggested) -> std::string {
-    QString chosen = QFileDialog::getSaveFileName(
-        QApplication::activeWindow(), "Save Configuration Summary as PDF", ToQt(suggested),
-        "PDF files (*.pdf)");
+    QString chosen = QFileDialog::getSaveFileName(QApplication::activeWindow(),
+                                                  "Save Configuration Summary as PDF",
+                                                  ToQt(suggested), "PDF files (*.pdf)");
     if (chosen.isEmpty()) return {};
     if (QFileInfo(chosen).suffix().isEmpty()) chosen += ".pdf";
     return FromQt(chosen);
@@ -162,8 +162,8 @@ void QtConfigurationPrinter::PrintSummary(const Configuration& config) {
       (std::filesystem::current_path() / std::string(kDefaultPdfName)).string();
   const std::string path = targets_.choosePdfFile ? targets_.choosePdfFile(suggested) : "";
   if (path.empty()) {
-    messages_.Show("The configuration summary was not saved.", kPrintTitle,
-                   MsgIcon::Information, MsgButtons::OK);
+    messages_.Show("The configuration summary was not saved.", kPrintTitle, MsgIcon::Information,
+                   MsgButtons::OK);
     return;
   }
   if (!WriteSummaryPdf(path, config)) {

@@ -1,11 +1,12 @@
 // The card diagram window over its form: the drawn parts follow clicks and
 // keys; pictures of an SGC10 odd channel and an SGC50A channel.
+#include "diagram/ui/card_pic_window.h"
+
 #include <gtest/gtest.h>
 
 #include <QLabel>
 
 #include "diagram/ui/card_drawing.h"
-#include "diagram/ui/card_pic_window.h"
 #include "model/configuration.h"
 #include "platform/message_boxes.h"
 #include "platform/mouse_pointer.h"

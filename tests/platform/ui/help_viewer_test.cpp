@@ -60,8 +60,7 @@ TEST_F(HelpViewerTest, ContentsSearchBackAndForward) {
   EXPECT_EQ(topics, static_cast<int>(HelpTopics().size()));
 
   // Searching needs every word; the results open their topic.
-  EXPECT_EQ(help->Search("filter-gain resistor"),
-            (QStringList{"card-diagram.html", "bench.html"}));
+  EXPECT_EQ(help->Search("filter-gain resistor"), (QStringList{"card-diagram.html", "bench.html"}));
   EXPECT_TRUE(help->Search("trimpot zzzz").isEmpty());
   viewer_.FocusSearch();
   auto* field = help->findChild<QLineEdit*>("txtSearch");

@@ -2,18 +2,19 @@
 // no printer, read back with pdftotext; the cancelled and failed saves; the
 // 256-channel printout over several pages; and the summary window with its
 // picture.
+#include <gtest/gtest.h>
+
 #include <QFileInfo>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
-#include "reports/report_fixture.h"
 #include "model/configuration.h"
 #include "platform/message_boxes.h"
 #include "platform/ui/control_binding.h"
 #include "platform/ui/grid_view.h"
+#include "reports/report_fixture.h"
 #include "reports/ui/card_config_window.h"
 #include "reports/ui/qt_configuration_printer.h"
 #include "support/qt_events.h"
@@ -43,8 +44,8 @@ class PrintoutTest : public ::testing::Test {
     config_.Channels[48].FilterOn = kTrue16;
     config_.Channels[48].FilterOption = std::string(kFilterX2);
     Declare(config_, 49, "SGC50", "2-0-1");
-    config_.Channels[49].Active = kTrue16;           // active, not calibrated
-    Declare(config_, 50, "SGC50", "2-0-2");          // a card, not active
+    config_.Channels[49].Active = kTrue16;   // active, not calibrated
+    Declare(config_, 50, "SGC50", "2-0-2");  // a card, not active
     Declare(config_, 17, "SGC10", "0-0-1");
     Calibrate(config_, 17, 101.5f, 3.25f, 0.5f);
     config_.Channels[17].DCCoupled = kFalse16;
@@ -162,8 +163,8 @@ TEST_F(PrintoutTest, ACancelledSaveAFailedWriteOrARefusedJobIsTold) {
   chosen_ = FromQt(dir_.filePath("instead.pdf"));
   refused.PrintSummary(config_);
   ASSERT_EQ(boxes_.Shown().size(), 1u);
-  EXPECT_EQ(boxes_.Shown()[0].text.rfind("The printer did not accept the configuration summary.", 0),
-            0u);
+  EXPECT_EQ(
+      boxes_.Shown()[0].text.rfind("The printer did not accept the configuration summary.", 0), 0u);
   EXPECT_TRUE(QFileInfo(dir_.filePath("instead.pdf")).isFile());
 }
 
@@ -195,7 +196,8 @@ TEST_F(PrintoutTest, SummaryWindowListsTwentyChannels) {
   for (int chan = 64; chan < 84; ++chan) {
     const int k = chan - 64;
     Declare(config_, chan, "SGC10", "");
-    config_.Channels[chan].ChannelLabel = "3-" + std::to_string(k / 2) + "-" + std::to_string(k % 2);
+    config_.Channels[chan].ChannelLabel =
+        "3-" + std::to_string(k / 2) + "-" + std::to_string(k % 2);
     if (k % 3 != 0) Calibrate(config_, chan, 20.0f + static_cast<float>(k), 12.5f, -0.75f);
   }
   for (int chan : {17, 48, 49, 50}) config_.Channels[chan].CardType = "No Card";
