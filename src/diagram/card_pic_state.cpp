@@ -31,8 +31,7 @@ void PlaceChannelControls(CardPicState& s, int kind, double x0, double top) {
   const double labelHeight = 200;
   s.CouplingShunt[k].at = Scaled(s, x0, top, L::kShuntWidth, L::kShuntHeight);
   s.FilterShunt[k].at = Scaled(s, filterLeft, top, L::kShuntWidth, L::kShuntHeight);
-  s.lblCouplingAcDc[k].at =
-      Scaled(s, x0, top + L::kShuntHeight + 20, L::kShuntWidth, labelHeight);
+  s.lblCouplingAcDc[k].at = Scaled(s, x0, top + L::kShuntHeight + 20, L::kShuntWidth, labelHeight);
   s.lblFilterOnOff[k].at =
       Scaled(s, filterLeft, top + L::kShuntHeight + 20, L::kShuntWidth, labelHeight);
   const double resistorTop = top + L::kShuntHeight + L::kResistorGap;
@@ -129,8 +128,8 @@ void ShowCardSettings(CardPicState& cardPic, const Configuration& config, MouseP
     const double left = L::kAddressLeft + L::kAddressPitch * j;
     s.cmdAddress[static_cast<std::size_t>(j)].at =
         Scaled(s, left, L::kAddressTop, L::kAddressSize, L::kAddressSize);
-    s.cmdAddress[static_cast<std::size_t>(j + 3)].at = Scaled(
-        s, left, L::kAddressTop + L::kAddressSetOffset, L::kAddressSize, L::kAddressSize);
+    s.cmdAddress[static_cast<std::size_t>(j + 3)].at =
+        Scaled(s, left, L::kAddressTop + L::kAddressSetOffset, L::kAddressSize, L::kAddressSize);
   }
   if (c >= 8) {
     messages.Show(kInvalidChannel, kAppTitle, MsgIcon::Critical, MsgButtons::OK);

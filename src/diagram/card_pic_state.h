@@ -84,8 +84,7 @@ struct CardPicState {
 
 // Design positions, in twips at a scale of 1.
 namespace card_layout {
-inline constexpr double kBoardLeft = 240, kBoardTop = 480, kBoardRight = 7200,
-                        kBoardBottom = 3480;
+inline constexpr double kBoardLeft = 240, kBoardTop = 480, kBoardRight = 7200, kBoardBottom = 3480;
 // SGC10: the even channel's circuit on the left, the odd one's beside it.
 inline constexpr std::array<double, 2> kSgc10SectionLeft{420, 1920};
 // SGC50 family: eight narrow channel strips across the top, the settings of

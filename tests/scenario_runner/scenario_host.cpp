@@ -2,11 +2,11 @@
 
 #include <QPrinter>
 
-#include "simulator/simulated_unit.h"
 #include "platform/configuration_printer.h"
 #include "reports/ui/qt_configuration_printer.h"
 #include "scenario_runner/scenario_messages.h"
 #include "shell/ui/vernium_app.h"
+#include "simulator/simulated_unit.h"
 
 namespace vernium::scenario {
 namespace {
@@ -18,10 +18,9 @@ namespace {
 class VerniumHost : public ScenarioHost {
  public:
   VerniumHost()
-      : printer_(messages_, qtui::PrintTargets{[] { return std::unique_ptr<QPrinter>(); },
-                                               [](const std::string& suggested) {
-                                                 return suggested;
-                                               }}),
+      : printer_(messages_,
+                 qtui::PrintTargets{[] { return std::unique_ptr<QPrinter>(); },
+                                    [](const std::string& suggested) { return suggested; }}),
         app_(unit_, &messages_, &printer_) {}
 
   void Start() override {

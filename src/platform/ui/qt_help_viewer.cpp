@@ -11,13 +11,17 @@
 
 // The help pages live in a resource compiled into the UI library; a static
 // library's resources have to be registered by hand before first use.
-static void RegisterHelpPages() { Q_INIT_RESOURCE(help); }
+static void RegisterHelpPages() {
+  Q_INIT_RESOURCE(help);
+}
 
 namespace vernium::qtui {
 
 namespace {
 
-QString HelpRoot(std::string_view file) { return ":/" + ToQt(file) + "/"; }
+QString HelpRoot(std::string_view file) {
+  return ":/" + ToQt(file) + "/";
+}
 
 }  // namespace
 
@@ -30,7 +34,9 @@ QtHelpViewer::QtHelpViewer(MessageBoxes& boxes) : boxes_(boxes) {
   if (QApplication::instance() != nullptr) QApplication::instance()->installEventFilter(this);
 }
 
-QtHelpViewer::~QtHelpViewer() { delete window_.data(); }
+QtHelpViewer::~QtHelpViewer() {
+  delete window_.data();
+}
 
 HelpWindow& QtHelpViewer::EnsureWindow() {
   if (window_ == nullptr) window_ = new HelpWindow(HelpRoot(kHelpFile));
@@ -46,9 +52,13 @@ void QtHelpViewer::Open(std::string_view file, int command, int /*data*/) {
   ShowPage(command == kHelpOnHelp ? kHelpOnHelpPage : kHelpContentsPage);
 }
 
-void QtHelpViewer::FocusSearch() { EnsureWindow().FocusSearch(); }
+void QtHelpViewer::FocusSearch() {
+  EnsureWindow().FocusSearch();
+}
 
-void QtHelpViewer::ShowPage(std::string_view page) { EnsureWindow().ShowPage(ToQt(page)); }
+void QtHelpViewer::ShowPage(std::string_view page) {
+  EnsureWindow().ShowPage(ToQt(page));
+}
 
 bool QtHelpViewer::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress) return false;

@@ -16,7 +16,9 @@ VerniumApp::VerniumApp(AcqLibObject& library, MessageBoxes* messages, Configurat
     : session_(library),
       messages_(messages != nullptr ? *messages : qtMessages_),
       help_(messages_),
-      ownPrinter_(printer != nullptr ? nullptr : std::make_unique<QtConfigurationPrinter>(messages_, DesktopPrintTargets())),
+      ownPrinter_(printer != nullptr
+                      ? nullptr
+                      : std::make_unique<QtConfigurationPrinter>(messages_, DesktopPrintTargets())),
       printer_(printer != nullptr ? *printer : *ownPrinter_),
       form_(session_, Services{messages_, pointer_, windows_, help_, printer_}),
       preCalForm_(session_, form_.grdChannel, messages_, pointer_, windows_),

@@ -13,20 +13,20 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTabWidget>
 #include <QTimer>
 #include <functional>
 #include <memory>
 
-#include "simulator/simulated_unit.h"
 #include "acquisition/ui/device_window.h"
 #include "platform/configuration_printer.h"
 #include "platform/message_boxes.h"
 #include "platform/ui/grid_view.h"
 #include "platform/ui/help_window.h"
 #include "shell/ui/vernium_app.h"
+#include "simulator/simulated_unit.h"
 #include "support/qt_events.h"
 
 namespace vernium::qtui {
