@@ -4,6 +4,7 @@
 #include "model/numeric_text.h"
 #include "platform/configuration_printer.h"
 #include "platform/message_boxes.h"
+#include "reports/summary_texts.h"
 
 namespace vernium {
 
