@@ -9,12 +9,17 @@ CardPicForm::CardPicForm(Configuration& config, CardPicState& state, MessageBoxe
                          MousePointer& pointer)
     : config_(config), s_(state), messages_(messages), pointer_(pointer) {}
 
+ChannelConfig& CardPicForm::Channel() {
+  const int chan = ChannelTable::InBounds(config_.CurrentChannel) ? config_.CurrentChannel
+                                                                   : kFirstChannel;
+  return config_.Channels[chan];
+}
+
 void CardPicForm::Activate(double scaleX, double scaleY) {
   closeRequested = false;
   s_.scaleX = scaleX;
   s_.scaleY = scaleY;
-  ClampCurrentChannel(config_);
-  const std::string& cardType = config_.Channels[config_.CurrentChannel].CardType;
+  const std::string& cardType = Channel().CardType;
   int option = -1;
   if (cardType == kSGC10) option = 0;
   if (cardType == kSGC50) option = 1;
@@ -57,8 +62,7 @@ void CardPicForm::FilterGainResistorClick(int kind) {
 void CardPicForm::AcceptDrawing() {
   const int kind = CurrentCardKind(s_, config_);
   const auto k = static_cast<std::size_t>(kind);
-  ClampCurrentChannel(config_);
-  ChannelConfig& channel = config_.Channels[config_.CurrentChannel];
+  ChannelConfig& channel = Channel();
   channel.Active = kTrue16;
   config_.NoCardsFlag = kFalse16;
   {

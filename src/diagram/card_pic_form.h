@@ -9,6 +9,7 @@
 
 namespace vernium {
 
+struct ChannelConfig;
 struct Configuration;
 class MessageBoxes;
 class MousePointer;
@@ -37,6 +38,9 @@ class CardPicForm {
 
  private:
   void AcceptDrawing();
+  // The current channel's record (the first card channel's while the current
+  // channel is none).
+  ChannelConfig& Channel();
 
   Configuration& config_;
   CardPicState& s_;
