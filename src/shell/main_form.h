@@ -124,6 +124,7 @@ class MainForm {
   void ShowDiagnostics();
   void ShowBench();  // the simulated unit's bench, beside the main window
   void HelpContents();
+  void HelpSearch();  // the contents, with the viewer's search in front
   void HelpOnHelp();
   void About();
 

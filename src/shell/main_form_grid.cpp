@@ -292,7 +292,7 @@ void MainForm::CalibrateClick() {
   cmdRemoveCard.enabled = true;
   cmdViewCard.enabled = true;
 
-  ShowCardSettings(session_.cardPic, c, services_.pointer);
+  ShowCardSettings(session_.cardPic, c, services_.pointer, services_.messages);
   services_.windows.ShowModal(WindowId::PreCal);
 }
 

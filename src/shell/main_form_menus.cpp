@@ -96,6 +96,11 @@ void MainForm::HelpContents() {
   services_.help.Open(kHelpFile, kHelpContents, 1);
 }
 
+void MainForm::HelpSearch() {
+  HelpContents();
+  services_.help.FocusSearch();
+}
+
 void MainForm::HelpOnHelp() {
   services_.help.Open(kHelpFile, kHelpOnHelp, 1);
 }

@@ -1,18 +1,27 @@
 #include "scenario_runner/scenario_host.h"
 
-#include "simulator/simulated_unit.h"
+#include <QPrinter>
+
 #include "platform/configuration_printer.h"
+#include "reports/ui/qt_configuration_printer.h"
 #include "scenario_runner/scenario_messages.h"
 #include "shell/ui/vernium_app.h"
+#include "simulator/simulated_unit.h"
 
 namespace vernium::scenario {
 namespace {
 
 // Vernium as the program runs it, on its own simulated unit, with message
-// boxes answered by the scenario and printouts only counted.
+// boxes answered by the scenario. There is no printer: a printout is offered
+// as a PDF file, and the save dialog takes the name it suggests, as a person
+// pressing Save does.
 class VerniumHost : public ScenarioHost {
  public:
-  VerniumHost() : app_(unit_, &messages_, &printer_) {}
+  VerniumHost()
+      : printer_(messages_,
+                 qtui::PrintTargets{[] { return std::unique_ptr<QPrinter>(); },
+                                    [](const std::string& suggested) { return suggested; }}),
+        app_(unit_, &messages_, &printer_) {}
 
   void Start() override {
     started_ = true;
@@ -27,7 +36,7 @@ class VerniumHost : public ScenarioHost {
  private:
   SimulatedAcqLib unit_;
   ScenarioMessageBoxes messages_;
-  RecordedConfigurationPrinter printer_;
+  qtui::QtConfigurationPrinter printer_;
   qtui::VerniumApp app_;
   bool started_ = false;
 };

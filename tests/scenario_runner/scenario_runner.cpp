@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QImage>
 #include <QPainter>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <algorithm>
@@ -27,6 +28,18 @@ std::string ReadFile(const std::filesystem::path& path, bool* ok) {
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
+}
+
+// The text of a PDF file as pdftotext lays it out, each run of blanks made
+// one blank, so that a line reads as its items separated by single blanks.
+std::string PdfText(const std::string& path) {
+  QProcess p;
+  p.start("pdftotext", {"-layout", QString::fromStdString(path), "-"});
+  p.waitForFinished(30000);
+  const QString text = QString::fromUtf8(p.readAllStandardOutput());
+  QStringList lines;
+  for (const QString& line : text.split('\n')) lines << line.simplified();
+  return lines.join('\n').toStdString();
 }
 
 // Shows control characters so a failing text comparison reads plainly.
@@ -81,7 +94,7 @@ std::size_t ExpectationLength(const std::vector<Token>& t, std::size_t first) {
   const std::string& head = t[first].text;
   if (head == "message" && !t[first].quoted) return 2 + ((n - 2) / 2) * 2;
   if (head == "no") return t.size() > first + 1 && t[first + 1].text == "file" ? 3 : 2;
-  if (head == "file" && !t[first].quoted) return 4;
+  if ((head == "file" || head == "pdf") && !t[first].quoted) return 4;
   if (head == "channel" && !t[first].quoted) {
     return t.size() > first + 3 && t[first + 3].text == "~" ? 6 : 5;
   }
@@ -425,6 +438,15 @@ std::string ScenarioRunner::Expect(const Step& step, std::size_t first) {
     }
     Compare(content, at(2).text, at(3).text, &error, "file " + at(1).text);
     return error;
+  }
+  if (!at(0).quoted && head == "pdf") {
+    if (n < 4 || at(2).text != "contains") return "expect pdf \"NAME\" contains \"TEXT\"";
+    if (!std::filesystem::exists(at(1).text)) return "no file " + at(1).text;
+    const std::string text = PdfText(at(1).text);
+    return text.find(at(3).text) != std::string::npos
+               ? std::string()
+               : "pdf " + at(1).text + " does not contain " + Visible(at(3).text) +
+                     "; its text is " + Visible(text);
   }
   if (!at(0).quoted && head == "channel") {
     if (n < 4) return "expect channel N FIELD == VALUE";

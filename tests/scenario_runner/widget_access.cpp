@@ -23,13 +23,23 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 std::string S(const QString& s) { return s.toStdString(); }
 std::string Bool(bool b) { return b ? "true" : "false"; }
 
-// Every object with the name, searched through all top-level windows.
+// The object with the name: in the modal window in front first (windows
+// share control names, cmdOK or cmdExitMain), then in the windows shown, then
+// in any window.
 QObject* FindIn(const QString& name) {
-  for (QWidget* top : QApplication::topLevelWidgets()) {
-    if (top->objectName() == name) return top;
+  if (QWidget* modal = QApplication::activeModalWidget()) {
+    if (modal->objectName() == name) return modal;
+    if (QObject* found = modal->findChild<QObject*>(name)) return found;
   }
-  for (QWidget* top : QApplication::topLevelWidgets()) {
-    if (QObject* found = top->findChild<QObject*>(name)) return found;
+  for (bool shownOnly : {true, false}) {
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      if (shownOnly && !top->isVisible()) continue;
+      if (top->objectName() == name) return top;
+    }
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      if (shownOnly && !top->isVisible()) continue;
+      if (QObject* found = top->findChild<QObject*>(name)) return found;
+    }
   }
   return nullptr;
 }
@@ -75,6 +85,7 @@ int KeyCode(const std::string& key) {
   if (key == "Tab") return Qt::Key_Tab;
   if (key == "Escape") return Qt::Key_Escape;
   if (key == "Backspace") return Qt::Key_Backspace;
+  if (key == "F1") return Qt::Key_F1;
   return 0;
 }
 

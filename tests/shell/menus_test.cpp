@@ -79,6 +79,7 @@ TEST(BenchMenuTest, EnabledWhileASimulatedUnitIsOpen) {
     EXPECT_EQ(form.mnuBench.enabled, expected) << c.simulated << c.deviceOpened;
     form.ShowBench();
     EXPECT_EQ(windows.ShownBeside().size(), expected ? 1u : 0u);
+    form.WaveStud.checked = false;  // no scaling file: nothing to write here
     form.UnloadMain();
     EXPECT_FALSE(form.mnuBench.enabled);
   }

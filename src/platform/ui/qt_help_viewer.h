@@ -1,32 +1,42 @@
 #pragma once
-// The help viewer of the desktop: the help file's contents page is handed to
-// the desktop's viewer for that file; when the file is not there (no help
-// file ships yet) a message box says so. Help on Help explains in a message
-// box how help is reached.
+// The help viewer of the program: the help file "vernium.hlp" ships inside
+// the program as a folder of HTML pages; Contents opens its contents page,
+// Help on Help the page on using the viewer, in a window of the viewer's own
+// (HelpWindow). A help file the program does not carry is reported in a
+// message box. F1 in any window of the program opens that window's topic.
 
-#include <functional>
+#include <QObject>
+#include <QPointer>
 #include <string>
 
 #include "platform/help_viewer.h"
 #include "platform/message_boxes.h"
+#include "platform/ui/help_window.h"
 
 namespace vernium::qtui {
 
-class QtHelpViewer : public HelpViewer {
- public:
-  // Opens a local file with the desktop's viewer; true when it started one.
-  using DesktopOpen = std::function<bool(const std::string& absolutePath)>;
+inline constexpr std::string_view kHelpTitle = "Vernium Help";
 
+class QtHelpViewer : public QObject, public HelpViewer {
+ public:
   explicit QtHelpViewer(MessageBoxes& boxes);
-  QtHelpViewer(MessageBoxes& boxes, DesktopOpen open);
+  ~QtHelpViewer() override;
 
   void Open(std::string_view file, int command, int data) override;
+  void FocusSearch() override;
+  // Opens a page of the help file ("wizard.html").
+  void ShowPage(std::string_view page);
+  // The viewer's window once help has been opened, else nullptr.
+  HelpWindow* Window() const { return window_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  MessageBoxes& boxes_;
-  DesktopOpen open_;
-};
+  HelpWindow& EnsureWindow();
 
-inline constexpr std::string_view kHelpTitle = "Vernium Help";
+  MessageBoxes& boxes_;
+  QPointer<HelpWindow> window_;
+};
 
 }  // namespace vernium::qtui

@@ -48,7 +48,7 @@ const std::vector<MenuDef>& MenuBar() {
       {"helper",
        &MainForm::helper,
        {{"helperContents", &MainForm::helperContents, [](MainForm& f) { f.HelpContents(); }},
-        {"helperSearch", &MainForm::helperSearch, [](MainForm& f) { f.HelpContents(); }},
+        {"helperSearch", &MainForm::helperSearch, [](MainForm& f) { f.HelpSearch(); }},
         {"helperHelp", &MainForm::helperHelp, [](MainForm& f) { f.HelpOnHelp(); }},
         {"abouter", &MainForm::abouter, [](MainForm& f) { f.About(); }}}},
   };

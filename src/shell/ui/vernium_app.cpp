@@ -5,38 +5,27 @@
 
 #include "acquisition/ui/device_window.h"
 #include "calibration/ui/precal_window.h"
+#include "diagram/ui/card_pic_window.h"
+#include "reports/ui/card_config_window.h"
+#include "reports/ui/qt_configuration_printer.h"
 #include "shell/ui/main_window.h"
 #include "simulator/ui/bench_window.h"
 #include "wizard/ui/calibrator_window.h"
 
 namespace vernium::qtui {
 
-namespace {
-
-// The printed summary belongs to the reports; until their printer is wired
-// in, asking for a printout says so instead of printing nothing silently.
-class PrintoutNotAvailable : public ConfigurationPrinter {
- public:
-  explicit PrintoutNotAvailable(MessageBoxes& messages) : messages_(messages) {}
-  void PrintSummary(const Configuration& /*config*/) override {
-    messages_.Show("Printing the configuration summary is not available in this version.",
-                   kAppTitle, MsgIcon::Information, MsgButtons::OK);
-  }
-
- private:
-  MessageBoxes& messages_;
-};
-
-}  // namespace
-
 VerniumApp::VerniumApp(AcqLibObject& library, MessageBoxes* messages, ConfigurationPrinter* printer)
     : session_(library),
       messages_(messages != nullptr ? *messages : qtMessages_),
       help_(messages_),
-      ownPrinter_(printer != nullptr ? nullptr : std::make_unique<PrintoutNotAvailable>(messages_)),
+      ownPrinter_(printer != nullptr
+                      ? nullptr
+                      : std::make_unique<QtConfigurationPrinter>(messages_, DesktopPrintTargets())),
       printer_(printer != nullptr ? *printer : *ownPrinter_),
       form_(session_, Services{messages_, pointer_, windows_, help_, printer_}),
-      preCalForm_(session_, form_.grdChannel, messages_, pointer_, windows_) {
+      preCalForm_(session_, form_.grdChannel, messages_, pointer_, windows_),
+      cardPicForm_(session_.config, session_.cardPic, messages_, pointer_),
+      cardConfigForm_(session_.config, form_.grdChannel, messages_, printer_) {
   window_ = std::make_unique<MainWindow>(form_);
   windows_.Register(WindowId::frmIfcSel, [this] { return MakeDeviceWindow(); });
   windows_.Register(WindowId::PreCal,
@@ -46,6 +35,10 @@ VerniumApp::VerniumApp(AcqLibObject& library, MessageBoxes* messages, Configurat
     benchForm_ = std::make_unique<BenchForm>(*bench, [this] { return GridChannel(); });
     windows_.Register(WindowId::Bench, [this] { return MakeBenchWindow(); });
   }
+  windows_.Register(WindowId::CardPic,
+                    [this] { return new CardPicWindow(cardPicForm_, window_.get()); });
+  windows_.Register(WindowId::CardConfig,
+                    [this] { return new CardConfigWindow(cardConfigForm_, window_.get()); });
 }
 
 int VerniumApp::GridChannel() const {

@@ -10,12 +10,14 @@
 
 #include "acquisition/device_selection.h"
 #include "calibration/precal_form.h"
+#include "diagram/card_pic_form.h"
 #include "platform/configuration_printer.h"
 #include "platform/message_boxes.h"
 #include "platform/ui/qt_help_viewer.h"
 #include "platform/ui/qt_message_boxes.h"
 #include "platform/ui/qt_mouse_pointer.h"
 #include "platform/ui/qt_window_opener.h"
+#include "reports/card_config_form.h"
 #include "shell/main_form.h"
 #include "shell/session.h"
 #include "simulator/bench_form.h"
@@ -60,11 +62,14 @@ class VerniumApp {
   MainWindow& mainWindow() { return *window_; }
   QtWindowOpener& windows() { return windows_; }
   MessageBoxes& messages() { return messages_; }
+  QtHelpViewer& help() { return help_; }
   // The device selection's form, once its window has been made.
   IfcSelForm* deviceSelection() { return deviceForm_.get(); }
   PreCalForm& preCal() { return preCalForm_; }
   // The bench window's form, with the simulated unit (else null).
   BenchForm* bench() { return benchForm_.get(); }
+  CardPicForm& cardPic() { return cardPicForm_; }
+  CardConfigForm& cardConfig() { return cardConfigForm_; }
 
  private:
   IfcSelForm& MakeDeviceForm();
@@ -84,6 +89,8 @@ class VerniumApp {
   ConfigurationPrinter& printer_;
   MainForm form_;
   PreCalForm preCalForm_;
+  CardPicForm cardPicForm_;
+  CardConfigForm cardConfigForm_;
   std::unique_ptr<IfcSelForm> deviceForm_;
   std::unique_ptr<BenchForm> benchForm_;  // with the simulated unit only
   std::unique_ptr<MainWindow> window_;

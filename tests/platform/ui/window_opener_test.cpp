@@ -1,14 +1,9 @@
-// Running windows modally through the opener, and the help viewer.
+// Running windows modally through the opener.
 #include <gtest/gtest.h>
 
 #include <QDialog>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
 #include <QTimer>
 
-#include "platform/ui/qt_help_viewer.h"
 #include "platform/ui/qt_window_opener.h"
 
 namespace vernium::qtui {
@@ -68,31 +63,6 @@ TEST(QtWindowOpener, MakesAWindowOnFirstUseRunsItModallyAndKeepsItHiddenUntilUnl
   // A window nobody registered is not opened.
   opener.ShowModal(WindowId::PreCal);
   EXPECT_EQ(opener.Loaded(WindowId::PreCal), nullptr);
-}
-
-TEST(QtHelpViewer, OpensThePresentHelpFileOtherwiseExplainsInABox) {
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  const QString previous = QDir::currentPath();
-  QDir::setCurrent(dir.path());
-  ScriptedMessageBoxes boxes;
-  std::vector<std::string> opened;
-  QtHelpViewer viewer(boxes, [&](const std::string& path) {
-    opened.push_back(path);
-    return true;
-  });
-  viewer.Open(kHelpFile, kHelpContents, 1);
-  viewer.Open(kHelpFile, kHelpOnHelp, 1);
-  QFile file(QDir(dir.path()).filePath("vernium.hlp"));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.close();
-  viewer.Open(kHelpFile, kHelpContents, 1);
-  QDir::setCurrent(previous);
-
-  // The titles and Help on Help's own text are the main window's test.
-  ASSERT_EQ(boxes.Shown().size(), 2u);
-  EXPECT_EQ(boxes.Shown()[0].text, "The help file \"vernium.hlp\" is not available.");
-  EXPECT_EQ(opened, std::vector<std::string>{QFileInfo(file).absoluteFilePath().toStdString()});
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -20,12 +21,13 @@
 #include <memory>
 #include <QDialog>
 
-#include "simulator/simulated_unit.h"
 #include "acquisition/ui/device_window.h"
 #include "platform/configuration_printer.h"
 #include "platform/message_boxes.h"
 #include "platform/ui/grid_view.h"
+#include "platform/ui/help_window.h"
 #include "shell/ui/vernium_app.h"
+#include "simulator/simulated_unit.h"
 #include "support/qt_events.h"
 
 namespace vernium::qtui {
@@ -163,18 +165,28 @@ TEST_F(MainWindowTest, MenuBarEntriesInOrderWithShortcuts) {
   }
 }
 
-// Contents and Search both open the contents page (no help file here: a
-// message says so); Help on Help explains the help.
+// Contents and Search both open the contents page of the help shipped in
+// the program, Search with its search in front; Help on Help shows how to use
+// the viewer; F1 opens the topic of the window it is pressed in.
 TEST_F(MainWindowTest, HelpCommandsReachTheHelpViewer) {
   Start();
-  for (const char* name : {"helperContents", "helperSearch", "helperHelp"}) {
+  const std::pair<const char*, const char*> cases[] = {{"helperContents", "contents.html"},
+                                                       {"helperSearch", "contents.html"},
+                                                       {"helperHelp", "using-help.html"}};
+  for (const auto& [name, page] : cases) {
     Find<QAction>(name)->trigger();
+    HelpWindow* help = app_->help().Window();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->CurrentPage(), page) << name;
+    EXPECT_EQ(help->findChild<QTabWidget*>("tabsHelp")->currentIndex(),
+              std::string(name) == "helperSearch" ? 1 : 0)
+        << name;
+    help->findChild<QTabWidget*>("tabsHelp")->setCurrentIndex(0);
   }
-  ASSERT_EQ(boxes_.Shown().size(), 3u);
-  for (const ShownMessage& m : boxes_.Shown()) EXPECT_EQ(m.title, "Vernium Help");
-  EXPECT_NE(boxes_.Shown()[0].text.find("\"vernium.hlp\""), std::string::npos);
-  EXPECT_EQ(boxes_.Shown()[0].text, boxes_.Shown()[1].text);
-  EXPECT_NE(boxes_.Shown()[0].text, boxes_.Shown()[2].text);
+  EXPECT_TRUE(boxes_.Shown().empty());
+  testing_qt::KeyClick(Grid(), Qt::Key_F1);
+  EXPECT_EQ(app_->help().Window()->CurrentPage(), "main-window.html");
 }
 
 TEST_F(MainWindowTest, InPlaceListCoversTheClickedCellAndShowsItsEntry) {

@@ -1,0 +1,130 @@
+#include "reports/card_config_form.h"
+
+#include "model/configuration.h"
+#include "model/numeric_text.h"
+#include "platform/configuration_printer.h"
+#include "platform/message_boxes.h"
+#include "reports/summary_texts.h"
+
+namespace vernium {
+
+namespace {
+
+constexpr int kDesignRows = 2;  // the header row and one empty row
+constexpr int kDesignColWidthTwips = 1000;
+constexpr int kColCardTypeOfMain = 5;  // "Card Type" in the main window's grid
+constexpr std::string_view kNoCards = "There are no cards configured for this base channel";
+
+int ColumnWidthTwips(int col) {
+  if (col == 0) return 700;
+  if (col == 5) return 600;
+  if (col == 7) return 800;
+  if (col == 12) return 900;
+  return 100 * static_cast<int>(kConfigHeaders[static_cast<std::size_t>(col)].size());
+}
+
+std::string General(float value) {
+  return GeneralFormat(value);
+}
+
+}  // namespace
+
+const std::array<std::string_view, kConfigCols> kConfigHeaders{"Channel",
+                                                               "Active",
+                                                               "Excitation",
+                                                               "Sensitivity",
+                                                               "Sensor Full Rated Load",
+                                                               "Tare",
+                                                               "Application Max Load",
+                                                               "Units",
+                                                               "Actual I/Gain",
+                                                               "Cal I/Gain",
+                                                               "Actual S/Gain",
+                                                               "Cal S/Gain",
+                                                               "Offset(mV)",
+                                                               "Filter On",
+                                                               "Coupling",
+                                                               "    M    ",
+                                                               "    B    "};
+
+CardConfigForm::CardConfigForm(const Configuration& config, const Grid& grdChannel,
+                               MessageBoxes& messages, ConfigurationPrinter& printer)
+    : config_(config), grdChannel_(grdChannel), messages_(messages), printer_(printer) {
+  caption = "Card Configurations";
+  cmdPrintChart.caption = "&Print";
+  cmdExitMain.caption = "&Exit";
+  SetDesignState();
+}
+
+void CardConfigForm::SetDesignState() {
+  grdConfig = Grid{};
+  grdConfig.Resize(kDesignRows, kConfigCols);
+  for (int& width : grdConfig.colWidthsTwips) width = kDesignColWidthTwips;
+  grdConfig.row = 1;
+  grdConfig.rowSel = 1;
+}
+
+void CardConfigForm::Load() {
+  closeRequested = false;
+  SetDesignState();
+  grdConfig.col = 0;
+  bool first = true;
+  for (int chan = kFirstChannel; chan <= kLastChannel; ++chan) {
+    if (config_.Channels[chan].CardType == kNoCard) continue;
+    if (first) {
+      for (int c = 0; c < kConfigCols; ++c) {
+        grdConfig.Cell(0, c) = std::string(kConfigHeaders[static_cast<std::size_t>(c)]);
+        grdConfig.colWidthsTwips[static_cast<std::size_t>(c)] = ColumnWidthTwips(c);
+      }
+      first = false;
+    } else {
+      grdConfig.Resize(grdConfig.Rows() + 1, kConfigCols);
+    }
+    FillRow(grdConfig.Rows() - 1, chan);
+  }
+}
+
+void CardConfigForm::FillRow(int row, int chan) {
+  const ChannelConfig& ch = config_.Channels[chan];
+  const CalcSettings& calc = config_.Calc[chan];
+  const ActualSettings& actual = config_.Actual[chan];
+  const std::array<std::string, kConfigCols> cells{ch.ChannelLabel,
+                                                   IsTrue(ch.Active) ? "Yes" : "No",
+                                                   General(ch.Excitation),
+                                                   General(ch.Sensitivity),
+                                                   General(ch.FullLoad),
+                                                   General(ch.Tare),
+                                                   General(ch.MaxLoad),
+                                                   ch.Units,
+                                                   FormatNumber(actual.InputGain, "#000.00"),
+                                                   FormatNumber(calc.InputGain, "#000.00"),
+                                                   FormatNumber(actual.ScalingGain, "0.000"),
+                                                   FormatNumber(calc.ScalingGain, "0.000"),
+                                                   FormatNumber(actual.Offset, "0.000"),
+                                                   SummaryFilterText(ch),
+                                                   SummaryCouplingText(ch),
+                                                   FormatNumber(ch.M, "0.000"),
+                                                   FormatNumber(ch.B, "0.000")};
+  for (int c = 0; c < kConfigCols; ++c) grdConfig.Cell(row, c) = cells[static_cast<std::size_t>(c)];
+}
+
+void CardConfigForm::PrintChartClick() {
+  PrintCheckedConfiguration(config_, grdChannel_, messages_, printer_);
+}
+
+void CardConfigForm::ExitMainClick() {
+  closeRequested = true;
+}
+
+void PrintCheckedConfiguration(const Configuration& config, const Grid& grdChannel,
+                               MessageBoxes& messages, ConfigurationPrinter& printer) {
+  const int row = config.CurrentRow;
+  const bool onGrid = row >= 0 && row < grdChannel.Rows() && kColCardTypeOfMain < grdChannel.Cols();
+  if (onGrid && grdChannel.Cell(row, kColCardTypeOfMain) == kNoCard) {
+    messages.Show(kNoCards, "Attention!", MsgIcon::Information, MsgButtons::OK);
+    return;
+  }
+  printer.PrintSummary(config);
+}
+
+}  // namespace vernium

@@ -1,0 +1,175 @@
+#include "reports/ui/qt_configuration_printer.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <array>
+#include <filesystem>
+
+#include "platform/message_boxes.h"
+#include "platform/ui/control_binding.h"
+#include "reports/print_layout.h"
+
+namespace vernium::qtui {
+
+namespace {
+
+QFont PrintoutFont(const PrintFont& font) {
+  QFont f(PrintoutFontFamily());
+  f.setStyleHint(QFont::Serif);
+  f.setPointSizeF(font.pointSize);
+  f.setBold(font.bold);
+  return f;
+}
+
+// Font measures on the printer, in twips.
+class PrinterMetrics : public PrintMetrics {
+ public:
+  explicit PrinterMetrics(QPaintDevice& device)
+      : device_(device), twipsPerPixel_(1440.0 / device.logicalDpiY()) {}
+
+  // The average character width as printers have long measured it: the
+  // lowercase letters and the blank weighted by how often they occur in
+  // text. (The font file's own average covers every glyph it carries, accents
+  // and other scripts included, and comes out far wider, which would push
+  // the print zones off the page.)
+  double AverageCharWidth(const PrintFont& font) const override {
+    static constexpr std::array<int, 26> kLetterWeights{64, 14, 27, 35, 100, 20, 14, 42, 63,
+                                                        3,  6,  35, 20, 56,  56, 17, 4,  49,
+                                                        56, 71, 31, 10, 18,  3,  18, 2};
+    static constexpr int kBlankWeight = 166;
+    const QFontMetricsF fm(PrintoutFont(font), &device_);
+    double sum = kBlankWeight * fm.horizontalAdvance(QChar(' '));
+    int weights = kBlankWeight;
+    for (std::size_t i = 0; i < kLetterWeights.size(); ++i) {
+      sum += kLetterWeights[i] * fm.horizontalAdvance(QChar(static_cast<char>('a' + i)));
+      weights += kLetterWeights[i];
+    }
+    return sum / weights * twipsPerPixel_;
+  }
+  double TextWidth(std::string_view text, const PrintFont& font) const override {
+    return QFontMetricsF(PrintoutFont(font), &device_).horizontalAdvance(ToQt(text)) *
+           twipsPerPixel_;
+  }
+  double LineHeight(const PrintFont& font) const override {
+    return QFontMetricsF(PrintoutFont(font), &device_).height() * twipsPerPixel_;
+  }
+
+ private:
+  QPaintDevice& device_;
+  double twipsPerPixel_;
+};
+
+void SetUpPage(QPrinter& printer) {
+  printer.setPageOrientation(QPageLayout::Landscape);
+  printer.setFullPage(true);
+  printer.setDocName(ToQt(kPrintTitle));
+  printer.setCreator("Vernium");
+}
+
+}  // namespace
+
+QString PrintoutFontFamily() {
+  const QStringList present = QFontDatabase::families();
+  for (const char* family :
+       {"Times New Roman", "Liberation Serif", "Tinos", "Nimbus Roman", "Times", "DejaVu Serif"}) {
+    if (present.contains(family, Qt::CaseInsensitive)) return family;
+  }
+  return "serif";
+}
+
+bool DrawSummary(QPrinter& printer, const Configuration& config) {
+  SetUpPage(printer);
+  QPainter painter;
+  if (!painter.begin(&printer)) return false;
+  PrinterMetrics metrics(printer);
+  const double twipsPerPixel = 1440.0 / printer.logicalDpiY();
+  const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
+  const SummaryPrintout out = LayOutSummary(config, metrics, paper.height() * twipsPerPixel);
+  int page = 0;
+  PrintFont current{-1.0, false};
+  for (const PrintedText& text : out.texts) {
+    while (page < text.page) {
+      if (!printer.newPage()) {
+        painter.end();
+        return false;
+      }
+      ++page;
+    }
+    if (text.font.pointSize != current.pointSize || text.font.bold != current.bold) {
+      painter.setFont(PrintoutFont(text.font));
+      current = text.font;
+    }
+    const QFontMetricsF fm(painter.font(), &printer);
+    painter.drawText(QPointF(text.x / twipsPerPixel, text.y / twipsPerPixel + fm.ascent()),
+                     ToQt(text.text));
+  }
+  const bool ended = painter.end();
+  return ended && printer.printerState() != QPrinter::Error &&
+         printer.printerState() != QPrinter::Aborted;
+}
+
+bool WriteSummaryPdf(const std::string& path, const Configuration& config) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(ToQt(path));
+  if (!DrawSummary(printer, config)) return false;
+  const QFileInfo written(ToQt(path));
+  return written.isFile() && written.size() > 0;
+}
+
+PrintTargets DesktopPrintTargets() {
+  PrintTargets targets;
+  targets.defaultPrinter = []() -> std::unique_ptr<QPrinter> {
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) return nullptr;
+    return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+  };
+  targets.choosePdfFile = [](const std::string& suggested) -> std::string {
+    QString chosen = QFileDialog::getSaveFileName(QApplication::activeWindow(),
+                                                  "Save Configuration Summary as PDF",
+                                                  ToQt(suggested), "PDF files (*.pdf)");
+    if (chosen.isEmpty()) return {};
+    if (QFileInfo(chosen).suffix().isEmpty()) chosen += ".pdf";
+    return FromQt(chosen);
+  };
+  return targets;
+}
+
+QtConfigurationPrinter::QtConfigurationPrinter(MessageBoxes& messages, PrintTargets targets)
+    : messages_(messages), targets_(std::move(targets)) {}
+
+void QtConfigurationPrinter::PrintSummary(const Configuration& config) {
+  std::string reason;
+  std::unique_ptr<QPrinter> printer = targets_.defaultPrinter ? targets_.defaultPrinter() : nullptr;
+  if (printer) {
+    if (DrawSummary(*printer, config)) return;
+    reason = "The printer did not accept the configuration summary.";
+  } else {
+    reason = "No printer is available.";
+  }
+  if (messages_.Show(reason + "\n\nSave the configuration summary as a PDF file instead?",
+                     kPrintTitle, MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes) {
+    return;
+  }
+  const std::string suggested =
+      (std::filesystem::current_path() / std::string(kDefaultPdfName)).string();
+  const std::string path = targets_.choosePdfFile ? targets_.choosePdfFile(suggested) : "";
+  if (path.empty()) {
+    messages_.Show("The configuration summary was not saved.", kPrintTitle, MsgIcon::Information,
+                   MsgButtons::OK);
+    return;
+  }
+  if (!WriteSummaryPdf(path, config)) {
+    messages_.Show("The configuration summary could not be written to\n" + path, kPrintTitle,
+                   MsgIcon::Critical, MsgButtons::OK);
+  }
+}
+
+}  // namespace vernium::qtui

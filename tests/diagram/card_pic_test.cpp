@@ -1,0 +1,183 @@
+// The card diagram: designators, address jumpers and markers by channel,
+// the card option on activation, the shunt labels, and OK / Done storing the
+// drawing into the channel record.
+#include <gtest/gtest.h>
+
+#include "diagram/card_pic_form.h"
+#include "model/configuration.h"
+#include "platform/message_boxes.h"
+#include "platform/mouse_pointer.h"
+
+namespace vernium {
+namespace {
+
+class CardPicTest : public ::testing::Test {
+ protected:
+  CardPicTest() { InitTables(config_); }
+
+  // Puts a card channel into the record as the grid would list it.
+  void Current(int chan, const char* cardType, const std::string& label) {
+    config_.CurrentChannel = static_cast<std::int16_t>(chan);
+    config_.Channels[chan].CardType = cardType;
+    config_.Channels[chan].ChannelLabel = label;
+  }
+
+  Configuration config_;
+  CardPicState state_;
+  ScriptedMessageBoxes boxes_;
+  RecordedMousePointer pointer_;
+  CardPicForm form_{config_, state_, boxes_, pointer_};
+};
+
+struct DesignatorCase {
+  int chan;
+  const char* cardType;
+  const char* label;
+  const char* resistor;
+  const char* filter;
+  const char* coupling;
+  int place;
+};
+
+TEST_F(CardPicTest, DesignatorsFollowTheChannelAndCard) {
+  const DesignatorCase cases[] = {
+      {33, "SGC10", "1-0-1", "R44", "JP4", "JP3", 1},
+      {32, "SGC10", "1-0-0", "R46", "JP5", "JP2", 0},
+      {47, "SGC10", "1-7-1", "R44", "JP4", "JP3", 1},
+      {52, "SGC50", "2-0-4", "R544", "JP504", "JP503", 4},
+      {60, "SGC50A", "2-1-4", "R544", "JP504", "JP503", 4},
+      {63, "SGC50B", "2-1-7", "R844", "JP804", "JP803", 7},
+      {48, "SGC50", "2-0-0", "R144", "JP104", "JP103", 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.chan);
+    Current(c.chan, c.cardType, c.label);
+    form_.Activate(1.0, 1.0);
+    EXPECT_EQ(state_.lblFilterGainDesignator.caption, c.resistor);
+    EXPECT_EQ(state_.lblFilterDesignator.caption, c.filter);
+    EXPECT_EQ(state_.lblCouplingDesignator.caption, c.coupling);
+    EXPECT_EQ(state_.placeOnCard, c.place);
+    EXPECT_EQ(state_.lblChanNumber.caption, c.label);
+  }
+  // The SGC10's odd channel has its labels and shunts on the other circuit.
+  Current(32, "SGC10", "1-0-0");
+  form_.Activate(1.0, 1.0);
+  const double evenLeft = state_.FilterShunt[0].at.left;
+  const double evenLabel = state_.lblFilterDesignator.at.left;
+  Current(33, "SGC10", "1-0-1");
+  form_.Activate(1.0, 1.0);
+  EXPECT_GT(state_.FilterShunt[0].at.left, evenLeft);
+  EXPECT_GT(state_.lblFilterDesignator.at.left, evenLabel);
+}
+
+TEST_F(CardPicTest, AddressJumpersShowTheBitsOfTheCardIndex) {
+  // card index -> the buttons shown for jumpers 0, 1, 2
+  const std::pair<int, std::array<int, 3>> cases[] = {
+      {0, {0, 1, 2}}, {5, {3, 1, 5}}, {2, {0, 4, 2}}, {7, {3, 4, 5}}, {6, {0, 4, 5}}};
+  for (const auto& [card, shown] : cases) {
+    SCOPED_TRACE(card);
+    Current(16 + 2 * card, "SGC10", "0-" + std::to_string(card) + "-0");
+    form_.Activate(1.0, 1.0);
+    for (int j = 0; j < 6; ++j) {
+      const bool expected = j == shown[0] || j == shown[1] || j == shown[2];
+      EXPECT_EQ(state_.cmdAddress[static_cast<std::size_t>(j)].visible, expected) << j;
+    }
+  }
+  EXPECT_TRUE(boxes_.Shown().empty());
+  Current(20, "SGC10", "0-9-0");
+  form_.ShowCardSettings();
+  ASSERT_EQ(boxes_.Shown().size(), 1u);
+  EXPECT_EQ(boxes_.Shown()[0].text, "Invalid channel ");
+  EXPECT_EQ(boxes_.Shown()[0].icon, MsgIcon::Critical);
+}
+
+TEST_F(CardPicTest, MarkersSitAtTheBaseChannelAndGroupPositionsScaledToTheScreen) {
+  struct Case {
+    int chan;
+    double scale;
+    double jp1Top, jp1Left, groupTop;
+  };
+  const Case cases[] = {{16, 1.0, 2685, 5250, 2070},
+                        {33, 1.0, 2550, 5356, 2070},
+                        {271, 1.0, 660, 6840, 2220},
+                        {56, 2.0, 2 * (2685 - 135 * 2), 2 * (5250 + 106 * 2), 2 * 2220}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.chan);
+    Current(c.chan, "SGC50", "x-0-0");
+    form_.Activate(c.scale, c.scale);
+    EXPECT_DOUBLE_EQ(state_.picJP1[0].at.top, c.jp1Top);
+    EXPECT_DOUBLE_EQ(state_.picJP1[1].at.left, c.jp1Left);
+    EXPECT_DOUBLE_EQ(state_.picUpperLowerShunt.at.top, c.groupTop);
+  }
+}
+
+TEST_F(CardPicTest, ActivationChoosesTheCardOptionAndHidesTheOthers) {
+  const std::pair<const char*, int> cases[] = {
+      {"SGC10", 0}, {"SGC50", 1}, {"SGC50A", 2}, {"SGC50B", 2}};
+  for (const auto& [type, option] : cases) {
+    SCOPED_TRACE(type);
+    Current(40, type, "1-4-0");
+    form_.Activate(1.0, 1.0);
+    for (int i = 0; i < 3; ++i) {
+      const auto at = static_cast<std::size_t>(i);
+      EXPECT_EQ(state_.whichCard[at].value, i == option);
+      EXPECT_EQ(state_.whichCard[at].visible, i == option);
+    }
+    EXPECT_EQ(state_.picSGC10.visible, option == 0);
+    EXPECT_EQ(state_.picSGC50.visible, option != 0);
+  }
+}
+
+TEST_F(CardPicTest, ShuntsShowTheRecordAndTheirLabelsFollowClicks) {
+  Current(48, "SGC50", "2-0-0");
+  ChannelConfig& ch = config_.Channels[48];
+  ch.FilterOn = kTrue16;
+  ch.DCCoupled = kFalse16;
+  ch.GainX2 = kFalse16;
+  form_.Activate(1.0, 1.0);
+  EXPECT_TRUE(state_.FilterShunt[1].pressed);
+  EXPECT_FALSE(state_.CouplingShunt[1].pressed);
+  EXPECT_TRUE(state_.FilterGainResistor[1].pressed);
+  EXPECT_EQ(state_.lblFilterOnOff[1].caption, "Filter");
+  EXPECT_EQ(state_.lblCouplingAcDc[1].caption, "AC");
+  form_.CouplingShuntClick(1);
+  form_.FilterShuntClick(1);
+  EXPECT_EQ(state_.lblCouplingAcDc[1].caption, "DC");
+  EXPECT_EQ(state_.lblFilterOnOff[1].caption, "Bypass");
+  // Clicks change the drawing only; the record waits for OK.
+  EXPECT_TRUE(IsTrue(ch.FilterOn));
+}
+
+TEST_F(CardPicTest, OkAndDoneStoreTheDrawingIntoTheRecordAndKeepTheWindowOpen) {
+  for (bool done : {false, true}) {
+    SCOPED_TRACE(done);
+    Current(32, "SGC10", "1-0-0");
+    ChannelConfig& ch = config_.Channels[32];
+    ch.Active = kFalse16;
+    ch.FilterOn = kTrue16;
+    ch.GainX2 = kFalse16;
+    ch.DCCoupled = kTrue16;
+    config_.NoCardsFlag = kTrue16;
+    form_.Activate(1.0, 1.0);
+    form_.FilterShuntClick(0);         // released: bypass
+    form_.FilterGainResistorClick(0);  // released: resistor in place
+    form_.CouplingShuntClick(0);       // released: AC
+    if (done) {
+      form_.DoneClick();
+    } else {
+      form_.OKClick();
+    }
+    EXPECT_FALSE(IsTrue(ch.FilterOn));
+    EXPECT_TRUE(IsTrue(ch.GainX2));
+    EXPECT_FALSE(IsTrue(ch.DCCoupled));
+    EXPECT_TRUE(IsTrue(ch.Active));
+    EXPECT_FALSE(IsTrue(config_.NoCardsFlag));
+    EXPECT_FALSE(form_.closeRequested);
+    EXPECT_EQ(pointer_.Get(), PointerShape::Normal);
+  }
+  form_.CancelClick();
+  EXPECT_TRUE(form_.closeRequested);
+}
+
+}  // namespace
+}  // namespace vernium

@@ -1,0 +1,220 @@
+// The printout through the printer interface: written to PDF when there is
+// no printer, read back with pdftotext; the cancelled and failed saves; the
+// 256-channel printout over several pages; and the summary window with its
+// picture.
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include "model/configuration.h"
+#include "platform/message_boxes.h"
+#include "platform/ui/control_binding.h"
+#include "platform/ui/grid_view.h"
+#include "reports/report_fixture.h"
+#include "reports/ui/card_config_window.h"
+#include "reports/ui/qt_configuration_printer.h"
+#include "support/qt_events.h"
+
+namespace vernium::qtui {
+namespace {
+
+using testing_reports::Calibrate;
+using testing_reports::Declare;
+
+QString PdfText(const QString& pdf, int page = 0) {
+  QStringList args{"-layout"};
+  if (page > 0) args << "-f" << QString::number(page) << "-l" << QString::number(page);
+  args << pdf << "-";
+  QProcess p;
+  p.start("pdftotext", args);
+  p.waitForFinished(30000);
+  return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+class PrintoutTest : public ::testing::Test {
+ protected:
+  PrintoutTest() {
+    InitTables(config_);
+    Declare(config_, 48, "SGC50", "2-0-0");
+    Calibrate(config_, 48, 12.3456f, 250.0f, -12.5f);
+    config_.Channels[48].FilterOn = kTrue16;
+    config_.Channels[48].FilterOption = std::string(kFilterX2);
+    Declare(config_, 49, "SGC50", "2-0-1");
+    config_.Channels[49].Active = kTrue16;   // active, not calibrated
+    Declare(config_, 50, "SGC50", "2-0-2");  // a card, not active
+    Declare(config_, 17, "SGC10", "0-0-1");
+    Calibrate(config_, 17, 101.5f, 3.25f, 0.5f);
+    config_.Channels[17].DCCoupled = kFalse16;
+  }
+
+  // Targets without a printer, saving where the test says (empty: cancel).
+  PrintTargets NoPrinter() {
+    PrintTargets t;
+    t.defaultPrinter = [] { return std::unique_ptr<QPrinter>(); };
+    t.choosePdfFile = [this](const std::string& suggested) {
+      suggested_ = suggested;
+      return chosen_;
+    };
+    return t;
+  }
+
+  QTemporaryDir dir_;
+  Configuration config_;
+  ScriptedMessageBoxes boxes_;
+  std::string chosen_;
+  std::string suggested_;
+};
+
+TEST_F(PrintoutTest, WithoutAPrinterTheSummaryIsSavedAsPdfWithItsLayout) {
+  const QString pdf = dir_.filePath("summary.pdf");
+  chosen_ = FromQt(pdf);
+  QtConfigurationPrinter printer(boxes_, NoPrinter());
+  boxes_.QueueAnswer(MsgAnswer::Yes);
+  printer.PrintSummary(config_);
+  ASSERT_EQ(boxes_.Shown().size(), 1u);
+  EXPECT_EQ(boxes_.Shown()[0].buttons, MsgButtons::YesNo);
+  EXPECT_NE(boxes_.Shown()[0].text.find("No printer is available."), std::string::npos);
+  EXPECT_NE(suggested_.find("Card Configuration Summary.pdf"), std::string::npos);
+
+  const QString text = PdfText(pdf);
+  ASSERT_FALSE(text.isEmpty()) << "pdftotext (poppler-utils) gave nothing";
+  const QStringList lines = text.split('\n');
+  auto lineOf = [&](const QString& start) {
+    for (int i = 0; i < lines.size(); ++i) {
+      if (lines[i].trimmed().startsWith(start)) return i;
+    }
+    return -1;
+  };
+  const int title = lineOf("Card Configuration Summary");
+  const int headings = lineOf("Channel");
+  const int first = lineOf("0-0-1");
+  const int second = lineOf("2-0-0");
+  const int third = lineOf("2-0-1");
+  ASSERT_GE(title, 0);
+  EXPECT_LT(title, headings);
+  EXPECT_LT(headings, first);
+  EXPECT_LT(first, second);
+  EXPECT_LT(second, third);
+  EXPECT_EQ(lineOf("2-0-2"), -1);  // not active: left out
+  const QString heading = lines[headings].simplified();
+  EXPECT_EQ(FromQt(heading),
+            "Channel Active Excitation Sensitivity Sensor Full Rated Load Tare Max Units Actual "
+            "I/Gain Calculated I/Gain Actual S/Gain Caculated S/Gain Offset(mV) Filter On "
+            "Coupling M B");
+  EXPECT_EQ(FromQt(lines[first].simplified()),
+            "0-0-1 Yes 10 0.002 1000 65 800 Pounds 101.75 101.50 2.500 2.500 0.000 Bypass AC "
+            "3.250 0.500");
+  EXPECT_EQ(FromQt(lines[second].simplified()),
+            "2-0-0 Yes 10 0.002 1000 65 800 Pounds 012.60 012.35 2.500 2.500 0.000 On X2 DC "
+            "250.000 -12.500");
+  EXPECT_EQ(FromQt(lines[third].simplified()), "2-0-1 Yes");
+
+  // Page 1 as a picture, to look at.
+  const QString png = testing_qt::PngDir();
+  if (!png.isEmpty()) {
+    QProcess::execute("pdftoppm", {"-f", "1", "-l", "1", "-r", "80", "-png", "-singlefile", pdf,
+                                   png + "/summary-printout-page1"});
+  }
+}
+
+TEST_F(PrintoutTest, ACancelledSaveAFailedWriteOrARefusedJobIsTold) {
+  QtConfigurationPrinter printer(boxes_, NoPrinter());
+  struct Case {
+    MsgAnswer answer;
+    std::string path;
+    const char* message;  // empty: no further box
+    MsgIcon icon;
+  };
+  const Case cases[] = {
+      {MsgAnswer::No, "", "", MsgIcon::None},
+      {MsgAnswer::Yes, "", "The configuration summary was not saved.", MsgIcon::Information},
+      {MsgAnswer::Yes, FromQt(dir_.filePath("missing/folder/summary.pdf")),
+       "The configuration summary could not be written to", MsgIcon::Critical}};
+  for (const auto& c : cases) {
+    boxes_.Clear();
+    boxes_.QueueAnswer(c.answer);
+    chosen_ = c.path;
+    printer.PrintSummary(config_);
+    if (std::string(c.message).empty()) {
+      EXPECT_EQ(boxes_.Shown().size(), 1u);
+      continue;
+    }
+    ASSERT_EQ(boxes_.Shown().size(), 2u);
+    EXPECT_EQ(boxes_.Shown()[1].text.rfind(c.message, 0), 0u) << boxes_.Shown()[1].text;
+    EXPECT_EQ(boxes_.Shown()[1].icon, c.icon);
+  }
+  EXPECT_TRUE(QDir(dir_.path()).entryList(QDir::Files).isEmpty());
+
+  // A printer that refuses the job: the PDF is offered the same way.
+  PrintTargets refusing = NoPrinter();
+  refusing.defaultPrinter = [this] {
+    auto p = std::make_unique<QPrinter>();
+    p->setOutputFormat(QPrinter::PdfFormat);
+    p->setOutputFileName(dir_.filePath("no/such/folder/out.pdf"));
+    return p;
+  };
+  QtConfigurationPrinter refused(boxes_, refusing);
+  boxes_.Clear();
+  boxes_.QueueAnswer(MsgAnswer::Yes);
+  chosen_ = FromQt(dir_.filePath("instead.pdf"));
+  refused.PrintSummary(config_);
+  ASSERT_EQ(boxes_.Shown().size(), 1u);
+  EXPECT_EQ(
+      boxes_.Shown()[0].text.rfind("The printer did not accept the configuration summary.", 0), 0u);
+  EXPECT_TRUE(QFileInfo(dir_.filePath("instead.pdf")).isFile());
+}
+
+TEST_F(PrintoutTest, AllChannelsBreakOntoPagesWithHeadingsOnTheFirstOnly) {
+  for (int chan = kFirstChannel; chan <= kLastChannel; ++chan) {
+    Declare(config_, chan, "SGC10", "");
+    config_.Channels[chan].ChannelLabel = "ch" + std::to_string(chan);
+    Calibrate(config_, chan, 10.0f, 1.0f, 0.0f);
+  }
+  const QString pdf = dir_.filePath("all.pdf");
+  ASSERT_TRUE(WriteSummaryPdf(FromQt(pdf), config_));
+  const QString all = PdfText(pdf);
+  const int pages = static_cast<int>(all.count('\f'));
+  EXPECT_GE(pages, 3);
+  int labels = 0;
+  for (int page = 1; page <= pages; ++page) {
+    const QString text = PdfText(pdf, page);
+    EXPECT_EQ(text.contains("Caculated S/Gain"), page == 1) << page;
+    EXPECT_EQ(text.contains("Card Configuration Summary"), page == 1) << page;
+    labels += static_cast<int>(text.count(QRegularExpression("\\bch\\d+\\b")));
+  }
+  EXPECT_EQ(labels, 256);
+  // In channel order across the pages.
+  EXPECT_LT(all.indexOf("ch16 "), all.indexOf("ch17 "));
+  EXPECT_LT(all.indexOf("ch270 "), all.indexOf("ch271 "));
+}
+
+TEST_F(PrintoutTest, SummaryWindowListsTwentyChannels) {
+  for (int chan = 64; chan < 84; ++chan) {
+    const int k = chan - 64;
+    Declare(config_, chan, "SGC10", "");
+    config_.Channels[chan].ChannelLabel =
+        "3-" + std::to_string(k / 2) + "-" + std::to_string(k % 2);
+    if (k % 3 != 0) Calibrate(config_, chan, 20.0f + static_cast<float>(k), 12.5f, -0.75f);
+  }
+  for (int chan : {17, 48, 49, 50}) config_.Channels[chan].CardType = "No Card";
+  Grid mainGrid;
+  RecordedConfigurationPrinter printer;
+  CardConfigForm form(config_, mainGrid, boxes_, printer);
+  CardConfigWindow window(form);
+  testing_qt::ShowAndWait(&window);
+  auto* grid = window.findChild<GridView*>("grdConfig");
+  ASSERT_NE(grid, nullptr);
+  EXPECT_EQ(grid->rowCount(), 20);
+  EXPECT_EQ(grid->item(0, 0)->text(), "3-0-0");
+  EXPECT_EQ(grid->horizontalHeaderItem(15)->text(), "    M    ");
+  EXPECT_EQ(window.windowTitle(), "Card Configurations");
+  const QString png = testing_qt::PngDir();
+  if (!png.isEmpty()) window.grab().save(png + "/card-config-20-channels.png");
+}
+
+}  // namespace
+}  // namespace vernium::qtui
