@@ -186,22 +186,15 @@ void PreCalForm::ContinueClick() {
     return;
   }
 
-  const double shunt = Value(s_.txtShuntCalValue);
-  const double tare = Value(s_.txtOffset);
-  const double maxLoad = Value(s_.txtMaxLoad);
-  double v = 0.0;
-  if (!(shunt - tare == 0.0 && maxLoad - tare == 0.0)) {
-    if (!(maxLoad > tare)) {
-      messages_.Show(
-          " The Application Max Load value must be greater than the Quiescent/Tare value.",
-          kDataValidationTitle, MsgIcon::Exclamation, MsgButtons::OKCancel);
-      focusRequest = "txtMaxLoad";
-      return;
-    }
-    v = 5.0 * (shunt - tare) / (maxLoad - tare);
+  const ShuntOutput shunt =
+      CheckShuntOutput(Value(s_.txtShuntCalValue), Value(s_.txtOffset), Value(s_.txtMaxLoad), method);
+  if (!shunt.maxAboveTare) {
+    messages_.Show(" The Application Max Load value must be greater than the Quiescent/Tare value.",
+                   kDataValidationTitle, MsgIcon::Exclamation, MsgButtons::OKCancel);
+    focusRequest = "txtMaxLoad";
+    return;
   }
-
-  if ((method == kMethodShuntCal && v > 5.0) || v < -5.0) {
+  if (shunt.outOfRange) {
     messages_.Show(
         " Proper gains cannot be determined for this application. The desired gains may be "
         "achieved by performing a manual adjustment of the strain gage card. See the examples in "
@@ -231,18 +224,7 @@ void PreCalForm::AnyCalCancelClick() {
 
 void PreCalForm::StoreAppParams(int channel) {
   ClsWaitCursor wait(pointer_);
-  ChannelConfig& record = session_.config.Channels[channel];
-  record.Excitation = Single(s_.txtExcite);
-  record.Sensitivity = static_cast<float>(Value(s_.txtSense) * 0.001);
-  record.Units = s_.txtUnits.text;
-  record.FullLoad = Single(s_.txtFullLoad);
-  record.MaxLoad = Single(s_.txtMaxLoad);
-  record.Tare = Single(s_.txtOffset);
-  record.Pnt1Volts = static_cast<float>(Value(s_.txtPnt1mVolts) * 0.001);
-  record.Pnt1Value = Single(s_.txtPnt1Value);
-  record.Pnt2Volts = static_cast<float>(Value(s_.txtPnt2mVolts) * 0.001);
-  record.Pnt2Value = Single(s_.txtPnt2Value);
-  record.ShuntCalValue = Single(s_.txtShuntCalValue);
+  EntriesInto(s_, session_.config.Channels[channel]);
 }
 
 // ---- the fields ----

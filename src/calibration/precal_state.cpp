@@ -1,6 +1,7 @@
 #include "calibration/precal_state.h"
 
 #include "model/configuration.h"
+#include "model/numeric_text.h"
 #include "platform/mouse_pointer.h"
 
 namespace vernium {
@@ -25,6 +26,7 @@ PreCalState::PreCalState() {
   for (auto& units : lblUnits) units.caption = "Pounds";
   cmdContinue.caption = "&Continue";
   cmdAnyCalCancel.caption = "C&ancel";
+  chkShowCalculation.caption = "Show calculation";
   optCalMethod[0].caption = "Nameplate Calibration";
   optCalMethod[1].caption = "Two_Point Calibration";
   optCalMethod[2].caption = "Shunt Calibration";
@@ -63,6 +65,35 @@ void LoadParameterForm(const Configuration& config, const Grid& grdChannel, PreC
   preCal.txtPnt2Value.text = t.txtPnt2Value;
   preCal.txtShuntCalValue.text = t.txtShuntCalValue;
   pointer.Set(PointerShape::Normal);
+}
+
+void EntriesInto(const PreCalState& s, ChannelConfig& record) {
+  auto value = [](const TextBox& box) { return static_cast<float>(LeadingNumber(box.text)); };
+  auto volts = [](const TextBox& box) { return static_cast<float>(LeadingNumber(box.text) * 0.001); };
+  record.Excitation = value(s.txtExcite);
+  record.Sensitivity = volts(s.txtSense);
+  record.Units = s.txtUnits.text;
+  record.FullLoad = value(s.txtFullLoad);
+  record.MaxLoad = value(s.txtMaxLoad);
+  record.Tare = value(s.txtOffset);
+  record.Pnt1Volts = volts(s.txtPnt1mVolts);
+  record.Pnt1Value = value(s.txtPnt1Value);
+  record.Pnt2Volts = volts(s.txtPnt2mVolts);
+  record.Pnt2Value = value(s.txtPnt2Value);
+  record.ShuntCalValue = value(s.txtShuntCalValue);
+}
+
+ShuntOutput CheckShuntOutput(double shunt, double tare, double maxLoad, int method) {
+  ShuntOutput out;
+  if (!(shunt - tare == 0.0 && maxLoad - tare == 0.0)) {
+    if (!(maxLoad > tare)) {
+      out.maxAboveTare = false;
+      return out;
+    }
+    out.v = 5.0 * (shunt - tare) / (maxLoad - tare);
+  }
+  out.outOfRange = (method == kMethodShuntCal && out.v > 5.0) || out.v < -5.0;
+  return out;
 }
 
 }  // namespace vernium

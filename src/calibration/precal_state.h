@@ -9,6 +9,7 @@
 
 namespace vernium {
 
+struct ChannelConfig;
 struct Configuration;
 struct Grid;
 class MousePointer;
@@ -46,10 +47,30 @@ struct PreCalState {
   std::array<Label, 5> lblUnits;
   Button cmdContinue;
   Button cmdAnyCalCancel;
+  // "Show calculation": the headroom planner under the fields, closed at
+  // first; it stays as the technician leaves it until the program ends.
+  CheckBox chkShowCalculation;
 
   // The method whose option is on.
   int SelectedMethod() const;
 };
+
+// The entries as typed, put into a channel record the way Continue stores
+// them (each box's leading number; the sensitivity and the point outputs
+// from millivolts to volts).
+void EntriesInto(const PreCalState& preCal, ChannelConfig& record);
+
+// The shunt output Continue checks: v = 5 (S - T) / (M - T), the volts the
+// shunt load gives at the acquisition input once the span fills 5 V, from
+// the shunt value S, tare T and maximum load M. With S - T and M - T both 0
+// v is 0; a maximum load not above the tare gives no v. `outOfRange` as
+// Continue refuses it: below -5 V for every method, above 5 V for Shunt Cal.
+struct ShuntOutput {
+  bool maxAboveTare = true;
+  double v = 0.0;
+  bool outOfRange = false;
+};
+ShuntOutput CheckShuntOutput(double shunt, double tare, double maxLoad, int method);
 
 // Switches exactly the option `index` on.
 void SwitchMethodOption(PreCalState& preCal, int index);

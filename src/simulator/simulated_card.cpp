@@ -143,11 +143,15 @@ double CoupledBridgeVolts(const SimChannel& ch) {
 
 // The signal chain: input stage (Gin, less the offset correction), filter
 // stage (Gf), scaling stage (Gs); each output clips at the rails.
-double CardOutputVolts(const SimChannel& ch) {
-  const double input = Clip(InputGain(ch) * CoupledBridgeVolts(ch) - OffsetCorrection(ch));
-  const double filtered = Clip(FilterGain(ch) * input);
-  return Clip(ScaleGain(ch) * filtered);
+SimStageVolts StageOutputs(const SimChannel& ch) {
+  SimStageVolts s;
+  s.input = Clip(InputGain(ch) * CoupledBridgeVolts(ch) - OffsetCorrection(ch));
+  s.filtered = Clip(FilterGain(ch) * s.input);
+  s.output = Clip(ScaleGain(ch) * s.filtered);
+  return s;
 }
+
+double CardOutputVolts(const SimChannel& ch) { return StageOutputs(ch).output; }
 
 namespace {
 

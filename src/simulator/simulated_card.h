@@ -94,6 +94,13 @@ double EffectiveLoad(const SimChannel& ch);  // applied load plus the shunt's eq
 double BridgeVolts(const SimChannel& ch);    // the load cell's output
 double CoupledBridgeVolts(const SimChannel& ch);  // what reaches the input stage
 double CardOutputVolts(const SimChannel& ch);
+// The output of each stage of the chain, each clipped at the rails.
+struct SimStageVolts {
+  double input = 0.0;     // input stage, after the offset correction
+  double filtered = 0.0;  // filter stage
+  double output = 0.0;    // scaling stage: the card's output
+};
+SimStageVolts StageOutputs(const SimChannel& ch);
 
 // What a scan entry reads, in volts before sampling, by its unshifted gain
 // code 0..3 (see docs/simulated-unit.md for the table).

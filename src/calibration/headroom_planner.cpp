@@ -1,0 +1,163 @@
+#include "calibration/headroom_planner.h"
+
+#include <cmath>
+#include <cstdio>
+#include <tuple>
+
+#include "model/numeric_text.h"
+
+namespace vernium {
+
+namespace {
+
+std::string Num(double value, const char* format = "%.6g") {
+  char text[48];
+  std::snprintf(text, sizeof text, format, value);
+  return text;
+}
+
+std::string Volts(double value) { return Num(value, "%.4f") + " V"; }
+
+// The output stage is made to reach 5 V at the maximum load: that is the
+// full scale the calculation aims at, not a stage running out of room, so
+// it only counts when it goes past it (by more than the float arithmetic's
+// millivolt). The inner stages need their margin.
+StageVolts Stage(std::string name, double atTare, double atMax, bool output = false) {
+  StageVolts s{std::move(name), atTare, atMax, false, false};
+  const double clipsAbove = output ? kRailVoltsPlanned + 0.001 : kRailVoltsPlanned;
+  for (double v : {atTare, atMax}) {
+    if (std::fabs(v) > clipsAbove) s.clips = true;
+    if (!output && std::fabs(v) > kRailVoltsPlanned - kRailMarginVolts) s.nearRail = true;
+  }
+  s.nearRail = s.nearRail || s.clips;
+  return s;
+}
+
+}  // namespace
+
+HeadroomPlan PlanHeadroom(const PreCalState& entries, int method, const ChannelConfig& channel) {
+  HeadroomPlan plan;
+  ChannelConfig record = channel;
+  EntriesInto(entries, record);
+  auto line = [&](std::string what, std::string formula, std::string numbers, std::string result) {
+    plan.lines.push_back({std::move(what), std::move(formula), std::move(numbers), std::move(result)});
+  };
+
+  if (method != kMethodNameplate) {
+    // The millivolts as typed, as Continue hands them over.
+    auto typed = [](const TextBox& box) { return static_cast<float>(LeadingNumber(box.text)); };
+    const NameplateFromPoints reduced =
+        ReducePoints(record.Excitation, typed(entries.txtPnt1mVolts), record.Pnt1Value,
+                     typed(entries.txtPnt2mVolts), record.Pnt2Value);
+    if (!reduced.enoughPoints) {
+      plan.refusals.push_back("Two points are needed: an output and a value for at least one "
+                              "non-zero point.");
+    } else if (reduced.sensitivityAndFullLoad) {
+      std::tie(record.Sensitivity, record.FullLoad) = *reduced.sensitivityAndFullLoad;
+      line("Sensitivity from the point", "S = output / E",
+           "output / " + Num(record.Excitation), Num(record.Sensitivity * 1000.0) + " mV/V");
+      line("Full load from the point", "F = the point's value", "", Num(record.FullLoad));
+    }
+  }
+
+  plan.gains = PlanGains(record);
+  const GainPlan& g = plan.gains;
+  const std::string load = Num(record.FullLoad) + " x " + Num(record.Excitation) + " x " +
+                           Num(record.Sensitivity);
+  line("Bridge at tare", "VT = T / F x E x S", Num(record.Tare) + " / " + load, Volts(g.vt));
+  line("Bridge at maximum load", "VM = M / F x E x S", Num(record.MaxLoad) + " / " + load,
+       Volts(g.vm));
+  line("Span", "VM - VT", Num(g.vm) + " - " + Num(g.vt), Volts(g.span));
+  line("Filter gain", "2 with the filter on at gain X2, else 1",
+       std::string(IsTrue(record.FilterOn) ? "filter on" : "filter bypassed") +
+           (IsTrue(record.GainX2) ? ", X2" : ", X1"),
+       Num(g.filterGain));
+
+  switch (g.outcome) {
+    case GainOutcome::SpanOutOfRange:
+      plan.refusals.push_back("The span " + Volts(g.span) + " is outside " + Num(kMinSpanVolts) +
+                              " to " + Num(kMaxSpanVolts) + " V.");
+      break;
+    case GainOutcome::Fault:
+      plan.refusals.push_back("The parameters give a division by zero or an overflow.");
+      break;
+    case GainOutcome::RatioOutOfRange:
+    case GainOutcome::Fits: {
+      line("Gain ratio", "G = sqrt(0.05 / span), within 1 to 3.161",
+           "sqrt(0.05 / " + Num(g.span) + ")", Num(g.g, "%.4f"));
+      if (g.outcome == GainOutcome::RatioOutOfRange) {
+        plan.refusals.push_back("The gain ratio " + Num(g.g, "%.4f") +
+                                " is outside 1 to 3.161 (the span must be about 0.005 V or more).");
+        break;
+      }
+      const std::string root = " / sqrt(" + Num(g.filterGain) + ")";
+      line("Input gain", "G x 100 / sqrt(filter gain)", Num(g.g, "%.4f") + " x 100" + root,
+           Num(g.inputGain, "%.2f"));
+      line("Scale gain", "G / sqrt(filter gain)", Num(g.g, "%.4f") + root, Num(g.scalingGain, "%.4f"));
+      line("Offset", "VT x input gain", Num(g.vt) + " x " + Num(g.inputGain, "%.2f"),
+           Volts(g.offset));
+      // The stages at the tare and at the maximum load, as the card will be set.
+      const double input[2] = {g.inputGain * static_cast<double>(g.vt) - g.offset,
+                               g.inputGain * static_cast<double>(g.vm) - g.offset};
+      const double filter[2] = {input[0] * g.filterGain, input[1] * g.filterGain};
+      plan.stages.push_back(Stage("Input stage (after offset correction)", input[0], input[1]));
+      plan.stages.push_back(Stage("Filter stage", filter[0], filter[1]));
+      plan.stages.push_back(
+          Stage("Scale stage (output)", filter[0] * g.scalingGain, filter[1] * g.scalingGain, true));
+      for (const StageVolts& s : plan.stages) {
+        if (s.clips) {
+          plan.warnings.push_back(s.stage + " goes beyond the 5 V rail at the maximum load (" +
+                                  Volts(s.atMax) + "): the output clips.");
+        } else if (s.nearRail) {
+          plan.warnings.push_back(s.stage + " comes within " + Num(kRailMarginVolts) +
+                                  " V of a rail (" + Volts(s.atMax) + ").");
+        }
+      }
+      break;
+    }
+  }
+
+  const ShuntOutput shunt =
+      CheckShuntOutput(LeadingNumber(entries.txtShuntCalValue.text),
+                       LeadingNumber(entries.txtOffset.text), LeadingNumber(entries.txtMaxLoad.text),
+                       method);
+  if (!shunt.maxAboveTare) {
+    plan.refusals.insert(plan.refusals.begin(),
+                         "The maximum load must be greater than the tare.");
+  } else {
+    line("Shunt output", "v = 5 x (S - T) / (M - T)",
+         "5 x (" + entries.txtShuntCalValue.text + " - " + entries.txtOffset.text + ") / (" +
+             entries.txtMaxLoad.text + " - " + entries.txtOffset.text + ")",
+         Volts(shunt.v));
+    if (shunt.outOfRange) {
+      plan.refusals.insert(plan.refusals.begin(),
+                           "The shunt output v = " + Volts(shunt.v) + " is outside " +
+                               (method == kMethodShuntCal ? "-5 to 5 V." : "-5 V or more."));
+    }
+  }
+  return plan;
+}
+
+std::string HeadroomText(const HeadroomPlan& plan) {
+  std::string text;
+  for (const PlannerLine& l : plan.lines) {
+    text += l.what + ": " + l.formula;
+    if (!l.numbers.empty()) text += " = " + l.numbers;
+    text += " = " + l.result + "\n";
+  }
+  if (!plan.stages.empty()) {
+    text += "\nStage outputs (tare / maximum load, rails at \xC2\xB1" "5 V):\n";
+    for (const StageVolts& s : plan.stages) {
+      text += "  " + s.stage + ": " + Volts(s.atTare) + " / " + Volts(s.atMax) +
+              (s.clips ? "  CLIPS" : s.nearRail ? "  near the rail" : "") + "\n";
+    }
+  }
+  for (const std::string& w : plan.warnings) text += "\nWarning: " + w;
+  for (const std::string& r : plan.refusals) text += "\nContinue will refuse: " + r;
+  if (plan.refusals.empty() && plan.gains.outcome == GainOutcome::Fits) {
+    text += "\nThe application fits the card.";
+  }
+  return text;
+}
+
+}  // namespace vernium
