@@ -210,7 +210,7 @@ void MainForm::UnloadMain() {
     s.SwDelay.reset();
   });
   for (WindowId id : {WindowId::PreCal, WindowId::Calibrator, WindowId::CardConfig,
-                      WindowId::CardPic, WindowId::frmIfcSel}) {
+                      WindowId::CardPic, WindowId::frmExpert, WindowId::frmIfcSel}) {
     IgnoringFailure([&] { services_.windows.Unload(id); });
   }
   programEnded = true;

@@ -10,16 +10,20 @@ void QtWindowOpener::Register(WindowId id, Factory factory) {
   factories_[id] = std::move(factory);
 }
 
+QDialog* QtWindowOpener::LoadHidden(WindowId id) {
+  if (QDialog* window = Loaded(id)) return window;
+  const auto factory = factories_.find(id);
+  if (factory == factories_.end() || !factory->second) return nullptr;
+  QDialog* window = factory->second();
+  if (window == nullptr) return nullptr;
+  window->setAttribute(Qt::WA_DeleteOnClose, false);
+  loaded_[id] = window;
+  return window;
+}
+
 void QtWindowOpener::ShowModal(WindowId id) {
-  QDialog* window = Loaded(id);
-  if (window == nullptr) {
-    const auto factory = factories_.find(id);
-    if (factory == factories_.end() || !factory->second) return;
-    window = factory->second();
-    if (window == nullptr) return;
-    window->setAttribute(Qt::WA_DeleteOnClose, false);
-    loaded_[id] = window;
-  }
+  QDialog* window = LoadHidden(id);
+  if (window == nullptr) return;
   // Modal to the window it is opened over, not to the whole program, so that
   // other top-level windows (the simulated bench) stay usable beside it.
   window->setWindowModality(window->parentWidget() != nullptr ? Qt::WindowModal

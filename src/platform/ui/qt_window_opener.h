@@ -32,6 +32,9 @@ class QtWindowOpener : public WindowOpener {
   void Hide(WindowId id) override;
   void Unload(WindowId id) override;
 
+  // Loads the window without showing it (made by its factory on first use);
+  // nullptr when nobody registered it.
+  QDialog* LoadHidden(WindowId id);
   // The window while it is loaded, else nullptr.
   QDialog* Loaded(WindowId id) const;
 

@@ -3,6 +3,7 @@
 #include <QPushButton>
 
 #include "acquisition/ui/device_window.h"
+#include "acquisition/ui/expert_window.h"
 #include "calibration/ui/precal_window.h"
 #include "shell/ui/main_window.h"
 #include "wizard/ui/calibrator_window.h"
@@ -40,6 +41,7 @@ VerniumApp::VerniumApp(AcqLibObject& library, MessageBoxes* messages, Configurat
   windows_.Register(WindowId::PreCal,
                     [this] { return new PreCalWindow(preCalForm_, window_.get()); });
   windows_.Register(WindowId::Calibrator, [this] { return MakeCalibratorWindow(); });
+  windows_.Register(WindowId::frmExpert, [this] { return MakeExpertWindow(); });
 }
 
 VerniumApp::~VerniumApp() {
@@ -67,10 +69,34 @@ DeviceWindow* VerniumApp::MakeDeviceWindow() {
 
 CalibratorWindow* VerniumApp::MakeCalibratorWindow() {
   auto* window = new CalibratorWindow(session_, form_.grdChannel, messages_, window_.get());
+  window->form().SetDiagnostics(&wizardDiagnostics_);
   window->form().OnExitToMain([this] {
     if (auto* calibrate = window_->findChild<QPushButton*>("CmdCalibrate")) calibrate->setFocus();
   });
   return window;
+}
+
+ExpertWindow* VerniumApp::MakeExpertWindow() {
+  return new ExpertWindow(session_, form_.grdChannel, messages_, window_.get());
+}
+
+template <typename Handler>
+void VerniumApp::WizardDiagnostics::Run(Handler&& handler) {
+  auto* window = static_cast<ExpertWindow*>(app_.windows_.LoadHidden(WindowId::frmExpert));
+  if (window == nullptr) return;
+  window->Forward([&] { handler(window->form()); });
+}
+
+void VerniumApp::WizardDiagnostics::StartUpdate() {
+  Run([](ExpertForm& form) { form.StartUpdate(); });
+}
+
+void VerniumApp::WizardDiagnostics::StopUpdate() {
+  Run([](ExpertForm& form) { form.StopUpdate(); });
+}
+
+void VerniumApp::WizardDiagnostics::ExitDiagnostics() {
+  Run([](ExpertForm& form) { form.ExitDiagnostics(); });
 }
 
 void VerniumApp::Start() {

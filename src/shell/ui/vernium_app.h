@@ -17,11 +17,13 @@
 #include "platform/ui/qt_window_opener.h"
 #include "shell/main_form.h"
 #include "shell/session.h"
+#include "wizard/calibrator_form.h"
 
 namespace vernium::qtui {
 
 class CalibratorWindow;
 class DeviceWindow;
+class ExpertWindow;
 class MainWindow;
 class PreCalWindow;
 
@@ -61,6 +63,21 @@ class VerniumApp {
  private:
   DeviceWindow* MakeDeviceWindow();
   CalibratorWindow* MakeCalibratorWindow();
+  ExpertWindow* MakeExpertWindow();
+  // The diagnostics window for the wizard's Shunt Cal completion: loaded
+  // (hidden) on first use.
+  class WizardDiagnostics : public DiagnosticsActions {
+   public:
+    explicit WizardDiagnostics(VerniumApp& app) : app_(app) {}
+    void StartUpdate() override;
+    void StopUpdate() override;
+    void ExitDiagnostics() override;
+
+   private:
+    template <typename Handler>
+    void Run(Handler&& handler);
+    VerniumApp& app_;
+  };
 
   Session session_;
   QtMessageBoxes qtMessages_;
@@ -75,6 +92,7 @@ class VerniumApp {
   std::unique_ptr<IfcSelForm> deviceForm_;
   std::unique_ptr<MainWindow> window_;
   std::function<void(DeviceWindow&)> deviceWindowMade_;
+  WizardDiagnostics wizardDiagnostics_{*this};
 };
 
 }  // namespace vernium::qtui
