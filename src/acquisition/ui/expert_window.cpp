@@ -149,6 +149,7 @@ ExpertWindow::ExpertWindow(Session& session, const Grid& grdChannel, MessageBoxe
   };
   const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignVCenter;
   const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
+  const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
   lblGainAdjust_ = caption("lblGainAdjust", kGainAdjust, centred);
   lblOffsetAdjust_ = caption("lblOffsetAdjust", kOffsetAdjust, centred);
   lblScaleAdjust_ = caption("lblScaleAdjust", kScaleAdjust, centred);
@@ -167,9 +168,9 @@ ExpertWindow::ExpertWindow(Session& session, const Grid& grdChannel, MessageBoxe
   lblMaxBridge_ = value("lblMaxBridge", kMaxBridge);
   lblMinCaption_ = caption("lblMinCaption", kMinCaption, right);
   lblMinBridge_ = value("lblMinBridge", kMinBridge);
-  lblInputRef_ = caption("lblInputRef", kInputRef, right);
-  lblShortCaption_ = caption("lblShortCaption", kShort, right);
-  lblScaleRef_ = caption("lblScaleRef", kScaleRef, right);
+  lblInputRef_ = caption("lblInputRef", kInputRef, left);
+  lblShortCaption_ = caption("lblShortCaption", kShort, left);
+  lblScaleRef_ = caption("lblScaleRef", kScaleRef, left);
   const std::array<Spot, 4> voltsAt{kOutput, kShortVolts, kScaleRefVolts, kInputRefVolts};
   for (int i = 0; i < 4; ++i) {
     const auto at = static_cast<std::size_t>(i);
