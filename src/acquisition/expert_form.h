@@ -18,9 +18,9 @@
 // end of the current pass; "Update Once" ends after its pass and the wait.
 // Each loop start opens a new generation: what a job of an earlier loop
 // brings back is dropped. The software delay calibrates itself against the
-// clock for a second or two when it is first made, so the window makes it
-// on the runner as it first loads; a pass asked for meanwhile starts when it
-// is ready.
+// clock for a second or two when it is first made, so the form makes it on
+// the runner when the form is made; a pass asked for meanwhile starts when
+// it is ready.
 
 #include <array>
 #include <cstdint>
