@@ -1,11 +1,18 @@
 #include "acquisition/sw_delay.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <thread>
 
 #include "model/invariant.h"
 
 namespace vernium {
 namespace {
+
+constexpr double kSecondsPerDay = 86400.0;
+// The longest single sleep: short enough that the clock is read often.
+constexpr double kLongestSleepSeconds = 0.02;
 
 double WholeSeconds(const Clock& clock) { return std::nearbyint(clock.SecondsSinceMidnight()); }
 
@@ -36,6 +43,22 @@ void clsSwDelay::Wait(std::int64_t milliseconds) const {
   if (milliseconds <= 0) return;
   const std::int64_t loops = milliseconds * loopsPerMs_;
   for (std::int64_t i = 0; i < loops; ++i) static_cast<void>(clock_.SecondsSinceMidnight());
+}
+
+void clsSwDelay::Pause(std::int64_t milliseconds) const {
+  if (milliseconds <= 0) return;
+  using Steady = std::chrono::steady_clock;
+  const auto giveUp = Steady::now() + std::chrono::milliseconds(2 * milliseconds);
+  const double wait = static_cast<double>(milliseconds) / 1000.0;
+  const double start = clock_.SecondsSinceMidnight();
+  for (;;) {
+    double elapsed = clock_.SecondsSinceMidnight() - start;
+    if (elapsed < 0.0) elapsed += kSecondsPerDay;  // past midnight
+    const double left = wait - elapsed;
+    if (left <= 0.0 || Steady::now() >= giveUp) return;
+    std::this_thread::sleep_for(
+        std::chrono::duration<double>(std::min(left, kLongestSleepSeconds)));
+  }
 }
 
 }  // namespace vernium

@@ -10,6 +10,10 @@
 // the calibration gives up after maxCalibrationReads reads in all (on a
 // desktop machine the default allows several seconds, where a working clock
 // needs two at most) and then uses kFallbackLoopsPerMs.
+//
+// Pause(n) is the same wait for a worker thread: it reads the same clock
+// but sleeps between reads instead of spinning, so that waiting between the
+// diagnostics passes costs no processor time.
 
 #include <cstdint>
 
@@ -28,6 +32,11 @@ class clsSwDelay {
 
   // Busy-waits about `milliseconds` ms; nothing for 0 or less.
   void Wait(std::int64_t milliseconds) const;
+  // Sleeps until the clock shows `milliseconds` ms later than on entry
+  // (across midnight too); nothing for 0 or less. A clock that stands still
+  // cannot hold it for more than twice the time asked for on the machine's
+  // steady clock.
+  void Pause(std::int64_t milliseconds) const;
 
   std::int64_t LoopsPerMs() const { return loopsPerMs_; }
   // False when the clock did not change twice within the calibration's reads.

@@ -215,7 +215,8 @@ void MainForm::UnloadMain() {
   });
   mnuBench.enabled = false;
   for (WindowId id : {WindowId::PreCal, WindowId::Calibrator, WindowId::CardConfig,
-                      WindowId::CardPic, WindowId::frmIfcSel, WindowId::Bench}) {
+                      WindowId::CardPic, WindowId::frmExpert, WindowId::frmIfcSel,
+                      WindowId::Bench}) {
     IgnoringFailure([&] { services_.windows.Unload(id); });
   }
   programEnded = true;

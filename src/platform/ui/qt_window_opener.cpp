@@ -10,7 +10,7 @@ void QtWindowOpener::Register(WindowId id, Factory factory) {
   factories_[id] = std::move(factory);
 }
 
-QDialog* QtWindowOpener::LoadedOrMade(WindowId id) {
+QDialog* QtWindowOpener::LoadHidden(WindowId id) {
   QDialog* window = Loaded(id);
   if (window == nullptr) {
     const auto factory = factories_.find(id);
@@ -24,7 +24,7 @@ QDialog* QtWindowOpener::LoadedOrMade(WindowId id) {
 }
 
 void QtWindowOpener::Show(WindowId id) {
-  QDialog* window = LoadedOrMade(id);
+  QDialog* window = LoadHidden(id);
   if (window == nullptr) return;
   window->setWindowModality(Qt::NonModal);
   window->show();
@@ -42,7 +42,7 @@ void QtWindowOpener::ShowModal(WindowId id) {
     standIns_.erase(it);
     if (standIn && standIn()) return;
   }
-  QDialog* window = LoadedOrMade(id);
+  QDialog* window = LoadHidden(id);
   if (window == nullptr) return;
   // Modal to the window it is opened over, not to the whole program, so that
   // other top-level windows (the simulated bench) stay usable beside it.

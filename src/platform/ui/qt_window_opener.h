@@ -37,12 +37,14 @@ class QtWindowOpener : public WindowOpener {
   void Hide(WindowId id) override;
   void Unload(WindowId id) override;
 
+  // Loads the window without showing it (made by its factory on first use);
+  // nullptr when nobody registered it.
+  QDialog* LoadHidden(WindowId id);
   // The window while it is loaded, else nullptr.
   QDialog* Loaded(WindowId id) const;
 
  private:
   std::map<WindowId, Factory> factories_;
-  QDialog* LoadedOrMade(WindowId id);
 
   std::map<WindowId, QPointer<QDialog>> loaded_;
   std::map<WindowId, std::function<bool()>> standIns_;

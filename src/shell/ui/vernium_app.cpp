@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "acquisition/ui/device_window.h"
+#include "acquisition/ui/expert_window.h"
 #include "calibration/ui/precal_window.h"
 #include "diagram/ui/card_pic_window.h"
 #include "reports/ui/card_config_window.h"
@@ -39,6 +40,7 @@ VerniumApp::VerniumApp(AcqLibObject& library, MessageBoxes* messages, Configurat
                     [this] { return new CardPicWindow(cardPicForm_, window_.get()); });
   windows_.Register(WindowId::CardConfig,
                     [this] { return new CardConfigWindow(cardConfigForm_, window_.get()); });
+  windows_.Register(WindowId::frmExpert, [this] { return MakeExpertWindow(); });
 }
 
 int VerniumApp::GridChannel() const {
@@ -103,10 +105,34 @@ DeviceWindow* VerniumApp::MakeDeviceWindow() {
 
 CalibratorWindow* VerniumApp::MakeCalibratorWindow() {
   auto* window = new CalibratorWindow(session_, form_.grdChannel, messages_, window_.get());
+  window->form().SetDiagnostics(&wizardDiagnostics_);
   window->form().OnExitToMain([this] {
     if (auto* calibrate = window_->findChild<QPushButton*>("CmdCalibrate")) calibrate->setFocus();
   });
   return window;
+}
+
+ExpertWindow* VerniumApp::MakeExpertWindow() {
+  return new ExpertWindow(session_, form_.grdChannel, messages_, window_.get());
+}
+
+template <typename Handler>
+void VerniumApp::WizardDiagnostics::Run(Handler&& handler) {
+  auto* window = static_cast<ExpertWindow*>(app_.windows_.LoadHidden(WindowId::frmExpert));
+  if (window == nullptr) return;
+  window->Forward([&] { handler(window->form()); });
+}
+
+void VerniumApp::WizardDiagnostics::StartUpdate() {
+  Run([](ExpertForm& form) { form.StartUpdate(); });
+}
+
+void VerniumApp::WizardDiagnostics::StopUpdate() {
+  Run([](ExpertForm& form) { form.StopUpdate(); });
+}
+
+void VerniumApp::WizardDiagnostics::ExitDiagnostics() {
+  Run([](ExpertForm& form) { form.ExitDiagnostics(); });
 }
 
 void VerniumApp::Start() {

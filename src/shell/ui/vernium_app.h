@@ -21,12 +21,14 @@
 #include "shell/main_form.h"
 #include "shell/session.h"
 #include "simulator/bench_form.h"
+#include "wizard/calibrator_form.h"
 
 namespace vernium::qtui {
 
 class BenchWindow;
 class CalibratorWindow;
 class DeviceWindow;
+class ExpertWindow;
 class MainWindow;
 class PreCalWindow;
 
@@ -78,6 +80,21 @@ class VerniumApp {
   BenchWindow* MakeBenchWindow();
   // The expansion channel of the main grid's selected row, 0 for none.
   int GridChannel() const;
+  ExpertWindow* MakeExpertWindow();
+  // The diagnostics window for the wizard's Shunt Cal completion: loaded
+  // (hidden) on first use.
+  class WizardDiagnostics : public DiagnosticsActions {
+   public:
+    explicit WizardDiagnostics(VerniumApp& app) : app_(app) {}
+    void StartUpdate() override;
+    void StopUpdate() override;
+    void ExitDiagnostics() override;
+
+   private:
+    template <typename Handler>
+    void Run(Handler&& handler);
+    VerniumApp& app_;
+  };
 
   Session session_;
   QtMessageBoxes qtMessages_;
@@ -95,6 +112,7 @@ class VerniumApp {
   std::unique_ptr<BenchForm> benchForm_;  // with the simulated unit only
   std::unique_ptr<MainWindow> window_;
   std::function<void(DeviceWindow&)> deviceWindowMade_;
+  WizardDiagnostics wizardDiagnostics_{*this};
 };
 
 }  // namespace vernium::qtui

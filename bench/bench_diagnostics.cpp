@@ -1,0 +1,103 @@
+// The diagnostics window's continuous update on the simulated unit, paced
+// in real time, at the default averaging of 100 scans, on the offscreen
+// platform. The window is opened and its software delay has timed itself
+// (on the window's runner, as when the technician opens it); then "Update
+// Continuous" runs for a settling second and ten measured seconds, while a
+// 5 ms timer on the user-interface thread measures how long the thread is
+// ever kept from it. Prints
+//   diag_passes_per_s: N       passes shown per second (at most 5: 0.1 s
+//                              acquisition plus the 0.1 s wait)
+//   diag_max_ui_stall_ms: N    the longest gap between two 5 ms ticks
+//   diag_cpu_percent: N        the process's processor time over wall time
+// An optional argument gives another number of seconds.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "acquisition/ui/expert_window.h"
+#include "calibration/xfer_func.h"
+#include "platform/message_boxes.h"
+#include "shell/session.h"
+#include "simulator/simulated_unit.h"
+
+namespace {
+
+double ProcessCpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  const double seconds = argc > 1 ? std::max(1.0, std::atof(argv[1])) : 10.0;
+  QApplication app(argc, argv);
+
+  vernium::SimulatedAcqLib unit;
+  unit.Bench().SetPacing(vernium::Pacing::Realtime);
+  if (unit.acqOpenDevice("SIM-PORTABLE") != 0) return 1;
+  vernium::Session session(unit);
+  session.AcqObject = &unit;
+  session.Device = unit.OpenDevice();
+  session.UnsignedCountsToVolts.emplace();
+  session.SignedCountsToVolts.emplace();
+  vernium::RangeCountsToVolts(*session.UnsignedCountsToVolts, *session.SignedCountsToVolts);
+  vernium::Configuration& config = session.config;
+  config.CurrentChannel = 34;
+  config.Channels[34].CardType = "SGC50";
+  config.Channels[34].ChannelLabel = "1-0-2";
+  vernium::Grid grid;
+  grid.Resize(2, 6);
+  grid.Cell(1, 1) = "1-0-2";
+  grid.Cell(1, 5) = "SGC50";
+
+  vernium::ScriptedMessageBoxes boxes;
+  vernium::qtui::ExpertWindow window(session, grid, boxes);
+  window.show();
+
+  QElapsedTimer clock;
+  qint64 last = -1;
+  qint64 worstGap = 0;
+  long passesBefore = 0;
+  double cpuBefore = 0.0;
+  double cpuSpent = 0.0;
+  QTimer probe;
+  QObject::connect(&probe, &QTimer::timeout, [&] {
+    const qint64 now = clock.elapsed();
+    if (last >= 0) worstGap = std::max(worstGap, now - last);
+    last = now;
+  });
+  QTimer ready;
+  QObject::connect(&ready, &QTimer::timeout, [&] {
+    if (!window.form().DelayReady()) return;
+    ready.stop();
+    window.findChild<QPushButton*>("cmdRun")->click();
+    QTimer::singleShot(1000, [&] {
+      passesBefore = window.form().PassesShown();
+      cpuBefore = ProcessCpuSeconds();
+      clock.start();
+      probe.start(5);
+      QTimer::singleShot(static_cast<int>(seconds * 1000), [&] {
+        cpuSpent = ProcessCpuSeconds() - cpuBefore;
+        app.quit();
+      });
+    });
+  });
+  ready.start(50);
+  app.exec();
+  const double wall = static_cast<double>(clock.elapsed()) / 1000.0;
+  const double passes = static_cast<double>(window.form().PassesShown() - passesBefore);
+
+  std::printf("diag_passes_per_s: %.2f\n", passes / seconds);
+  std::printf("diag_max_ui_stall_ms: %lld\n", static_cast<long long>(worstGap));
+  std::printf("diag_cpu_percent: %.1f\n", wall > 0.0 ? cpuSpent / wall * 100.0 : 0.0);
+  window.findChild<QPushButton*>("cmdExit")->click();
+  return boxes.Shown().empty() ? 0 : 1;
+}

@@ -1,0 +1,289 @@
+// The diagnostics form over the main window's form and the simulated bench
+// (instant, noiseless). Passes run on a deferred runner, so a test decides
+// when each acquisition and each wait between passes comes back.
+#include "acquisition/expert_form.h"
+
+#include <gtest/gtest.h>
+
+#include "calibration/precal_state.h"
+#include "model/numeric_text.h"
+#include "shell/main_form_fixture.h"
+
+namespace vernium::testing {
+namespace {
+
+class ExpertTest : public MainFormTest {
+ protected:
+  DeferredRunner runner;
+  ExpertForm expert{session, form.grdChannel, boxes, runner};
+  ExpertState& s = expert.state();
+  ReadingControls& r = expert.state().readings;
+  SimulatedBench& bench = acq.Bench();
+
+  // The software delay made on the runner has come back; card(s) of box
+  // `box` declared on base channel `b`; the row of `label` selected.
+  void Open(int b, int box, const std::string& label, int cards = 1) {
+    EXPECT_TRUE(runner.Deliver());
+    EXPECT_TRUE(expert.DelayReady());
+    bench.SetPacing(Pacing::Instant);
+    bench.SetNoise(0.0);
+    EXPECT_EQ(acq.acqOpenDevice("SIM-PORTABLE"), 0);
+    Load(*acq.OpenDevice());
+    RangeCountsToVolts(*session.UnsignedCountsToVolts, *session.SignedCountsToVolts);
+    AddCard(b, box, cards);
+    Click(label);
+    boxes.Clear();
+    expert.Load();
+  }
+  int Chan() const { return config.CurrentChannel; }
+  // The wait after the pass shown comes back (the next pass is acquired at
+  // once, from the bench as it is now), then that pass comes back.
+  void NextPass() {
+    EXPECT_TRUE(runner.Deliver());
+    EXPECT_TRUE(runner.Deliver());
+  }
+  static double Number(const Label& label) { return LeadingNumber(label.caption); }
+  bool FiveEnabled() const {
+    return s.txtChannel.enabled && s.txtAverage.enabled && s.cmdRun.enabled &&
+           s.cmdUpdate.enabled && s.cmdReset.enabled;
+  }
+  bool FiveDisabled() const {
+    return !s.txtChannel.enabled && !s.txtAverage.enabled && !s.cmdRun.enabled &&
+           !s.cmdUpdate.enabled && !s.cmdReset.enabled;
+  }
+  // Ten ticks of tmrRail: the pictures imgRail showed.
+  std::vector<int> Cycle() {
+    std::vector<int> shown;
+    for (int i = 0; i < 10; ++i) {
+      expert.RailTimerTick();
+      shown.push_back(r.imgRail.pictureIndex);
+    }
+    return shown;
+  }
+};
+
+struct CardCase {
+  int base, box, cards;
+  std::string label;
+  double offset, input, scale;  // trimpot positions
+};
+
+class ExpertCardTest : public ExpertTest, public ::testing::WithParamInterface<CardCase> {};
+
+TEST_P(ExpertCardTest, UpdateOnceShowsWhatTheCardTrulyDoes) {
+  const CardCase& c = GetParam();
+  Open(c.base, c.box, c.label, c.cards);
+  const int chan = Chan();
+  bench.SetCal2(chan, CalSwitch::Cal);  // SGC50B: test points on the read-back lines
+  bench.SetTrimpot(chan, Trimpot::Offset, c.offset);
+  bench.SetTrimpot(chan, Trimpot::InputGain, c.input);
+  bench.SetTrimpot(chan, Trimpot::ScaleGain, c.scale);
+  bench.SetLoad(chan, 250.0);
+  expert.UpdateClick();
+  EXPECT_TRUE(FiveDisabled());
+  EXPECT_TRUE(runner.Deliver());  // the pass
+  EXPECT_TRUE(FiveDisabled());    // until the wait after it is over
+  EXPECT_TRUE(runner.Deliver());
+  EXPECT_TRUE(FiveEnabled());
+  EXPECT_EQ(runner.Pending(), 0);
+  EXPECT_EQ(runner.Runs(), 3);  // the delay, one acquisition, one wait
+
+  const ChannelReadback t = *bench.Readback(chan);
+  const double gain = t.scaleGain * t.inputGain;
+  const double off = t.offsetVolts / t.inputGain;  // referred to the bridge input
+  EXPECT_NEAR(Number(r.lblInputGain), t.inputGain, 0.51);
+  EXPECT_NEAR(Number(r.lblScalingGain), t.scaleGain, 0.051);
+  if (t.scaleGain < 1.0) {
+    EXPECT_EQ(r.lblScalingGain.caption.front(), '.');
+  }
+  EXPECT_NEAR(Number(r.lblOffset), -off * 1000.0, 0.051);
+  EXPECT_NEAR(Number(r.lblCurBridge), t.bridgeVolts * 1000.0, 0.06);
+  for (std::size_t k = 0; k < 2; ++k) {
+    const double p = gain * static_cast<double>(k + 1);
+    EXPECT_NEAR(Number(r.lblMaximum[k]), (5.0 / p + off) * 1000.0, 0.06) << k;
+    EXPECT_NEAR(Number(r.lblMinimum[k]), (-5.0 / p + off) * 1000.0, 0.06) << k;
+    EXPECT_NEAR(Number(r.lblRange[k]), 10.0 / p * 1000.0, 0.06) << k;
+  }
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_NEAR(Number(r.lblOutVolts[static_cast<std::size_t>(i)]), bench.PointVolts(chan, i),
+                0.0051)
+        << i;
+  }
+  EXPECT_NEAR(config.Actual[chan].InputGain, t.inputGain, 0.05);
+  EXPECT_NEAR(config.Actual[chan].ScalingGain, t.scaleGain, 0.001);
+  EXPECT_NEAR(config.Actual[chan].Offset, -off * 1000.0, 0.005);
+  expert.RailTimerTick();
+  EXPECT_EQ(s.lblStatus.caption, "Idle");
+  EXPECT_EQ(r.imgRail.pictureIndex, kRailPictureClear);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryCard, ExpertCardTest,
+    ::testing::Values(CardCase{0, 1, 2, "0-1-1", 0.55, 0.4, 0.3},
+                      CardCase{1, 2, 1, "1-0-5", 0.6, 0.6, 0.02},  // scale gain under 1
+                      CardCase{2, 3, 1, "2-0-3", 0.55, 0.8, 0.5},
+                      CardCase{3, 4, 2, "3-1-6", 0.48, 0.2, 0.9}));
+
+TEST_F(ExpertTest, BridgeExtremesFollowTheLoadAndReset) {
+  Open(1, 2, "1-0-2");
+  const int chan = Chan();
+  auto bridgeMv = [&] { return bench.Readback(chan)->bridgeVolts * 1000.0; };
+  bench.SetLoad(chan, 100.0);
+  expert.RunClick();
+  EXPECT_TRUE(runner.Deliver());
+  bench.SetLoad(chan, 600.0);
+  const double high = bridgeMv();
+  NextPass();
+  bench.SetLoad(chan, -200.0);
+  const double low = bridgeMv();
+  NextPass();
+  bench.SetLoad(chan, 300.0);
+  NextPass();
+  EXPECT_NEAR(Number(r.lblMaxBridge), high, 0.06);
+  EXPECT_NEAR(Number(r.lblMinBridge), low, 0.06);
+  EXPECT_NEAR(Number(r.lblCurBridge), bridgeMv(), 0.06);
+
+  // Running: the labels keep the old extremes until the next pass.
+  const std::string maxShown = r.lblMaxBridge.caption;
+  expert.ResetClick();
+  EXPECT_EQ(r.lblMaxBridge.caption, maxShown);
+  NextPass();
+  EXPECT_EQ(r.lblMaxBridge.caption, r.lblCurBridge.caption);
+  EXPECT_EQ(r.lblMinBridge.caption, r.lblCurBridge.caption);
+  // Idle: "0.0" at once.
+  expert.StopClick();
+  EXPECT_TRUE(runner.Deliver());
+  EXPECT_FALSE(expert.LoopActive());
+  expert.ResetClick();
+  EXPECT_EQ(r.lblMaxBridge.caption, "0.0");
+  EXPECT_EQ(r.lblMinBridge.caption, "0.0");
+  EXPECT_EQ(expert.loop().MaxBridge, kMaxBridgeReset);
+}
+
+TEST_F(ExpertTest, RailWarningsBlinkUntilHeadroomReturns) {
+  Open(1, 2, "1-0-2");
+  const int chan = Chan();
+  bench.SetTrimpot(chan, Trimpot::InputGain, 1.0);
+  // The load that puts the card output at `volts`, from the bench's truth.
+  auto loadFor = [&](double volts) {
+    double lo = 0.0, hi = 5000.0;
+    for (int i = 0; i < 60; ++i) {
+      const double mid = (lo + hi) / 2.0;
+      bench.SetLoad(chan, mid);
+      (bench.Readback(chan)->outputVolts < volts ? lo : hi) = mid;
+    }
+    return lo;
+  };
+  expert.RunClick();
+  EXPECT_TRUE(runner.Deliver());
+  const std::tuple<double, std::string, int> cases[] = {
+      {4.95, "Watch the intermediate voltages and the output voltage.", kRailPictureCaution},
+      {5.5, "Voltage Railed!", kRailPictureStop},
+      {0.0, "Running", kRailPictureOK}};
+  for (const auto& [volts, status, picture] : cases) {
+    bench.SetLoad(chan, loadFor(volts));
+    NextPass();
+    const std::vector<int> shown = Cycle();
+    EXPECT_EQ(s.lblStatus.caption, status);
+    // A warning and the clear picture take turns within every 200 ms cycle.
+    const auto times = picture == kRailPictureOK ? 10 : 5;
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), picture), times) << status;
+  }
+}
+
+TEST_F(ExpertTest, FourTransientFailuresInARowArePassedOver) {
+  // Five in a row, other codes and the unit going offline: the scenarios.
+  Open(1, 2, "1-0-2");
+  const AcqStatus codes[] = {2, 3, 5, 2};
+  for (std::size_t i = 0; i < 4; ++i) {
+    bench.FailOperation("acqAdcSetScan", codes[i]);
+    i == 0 ? expert.RunClick() : (void)runner.Deliver();
+    EXPECT_TRUE(runner.Deliver());
+  }
+  EXPECT_EQ(expert.PassesShown(), 0);
+  NextPass();
+  EXPECT_TRUE(boxes.Shown().empty());
+  EXPECT_EQ(expert.PassesShown(), 1);
+  bench.FailOperation("acqAdcSetScan", 5);  // the count starts again
+  NextPass();
+  EXPECT_TRUE(expert.loop().Running);
+}
+
+TEST_F(ExpertTest, StopAndCloseTakeEffectAtTheEndOfThePassInFlight) {
+  Open(1, 2, "1-0-2");
+  expert.RunClick();
+  expert.StopClick();  // while the block is being acquired
+  EXPECT_TRUE(FiveEnabled());
+  EXPECT_TRUE(runner.Deliver());
+  EXPECT_EQ(expert.PassesShown(), 1);  // still shown and stored
+  EXPECT_NE(config.Actual[Chan()].InputGain, 0.0f);
+  EXPECT_EQ(expert.loop().RailState, kRailFine);
+  EXPECT_TRUE(runner.Deliver());  // the wait; Running is false: no next pass
+  EXPECT_EQ(runner.Pending(), 0);
+  EXPECT_FALSE(expert.LoopActive());
+
+  // Run again while the stopped loop's pass is still out: that pass is
+  // dropped, and the new loop's first pass starts when it is back.
+  expert.RunClick();
+  expert.StopClick();
+  expert.RunClick();
+  const int runs = runner.Runs();
+  EXPECT_TRUE(runner.Deliver());
+  EXPECT_EQ(expert.PassesShown(), 1);
+  EXPECT_EQ(runner.Runs(), runs + 1);
+  EXPECT_TRUE(runner.Deliver());
+  EXPECT_EQ(expert.PassesShown(), 2);
+
+  expert.ExitClick();
+  EXPECT_TRUE(expert.closeRequested);
+  EXPECT_FALSE(expert.loop().Running);
+  EXPECT_TRUE(FiveDisabled());  // Unload leaves the controls
+  for (int i = 0; i < 4 && runner.Deliver(); ++i) {
+  }
+  EXPECT_EQ(runner.Pending(), 0);
+  EXPECT_FALSE(expert.LoopActive());
+}
+
+TEST_F(ExpertTest, TheFilterNoteShowsForTheSgc50FamilyUnderShuntCal) {
+  Open(0, 1, "0-0-0");
+  AddCard(3, 4);
+  const std::tuple<std::string, int, bool> cases[] = {{"0-0-0", kMethodShuntCal, false},
+                                                      {"3-0-0", kMethodNameplate, false},
+                                                      {"3-0-0", kMethodShuntCal, true}};
+  for (const auto& [label, method, note] : cases) {
+    Click(label);
+    SwitchMethodOption(session.preCal, method);
+    boxes.Clear();
+    expert.Load();
+    EXPECT_EQ(boxes.Shown().size(), note ? 1u : 0u) << label;
+    EXPECT_EQ(s.txtChannel.text, label);
+  }
+  ExpectOneMessage(
+      "To view correct input, scaling and offset gain readings,\r\nthe filter on the "
+      "SGC50/SGC50A/SGC50B must be bypassed.  Bridge output readings\r\nare accurate regardless "
+      "of the filter setting jumper.\r\n",
+      "Please Note", MsgIcon::None);
+}
+
+TEST_F(ExpertTest, ThreadedPassesRunOffTheCallerAndNeverOverlap) {
+  Open(1, 2, "1-0-2");
+  QueuedPoster poster;
+  ThreadedRunner threads(poster);
+  ExpertForm live(session, form.grdChannel, boxes, threads);
+  live.Load();
+  live.RunClick();
+  for (int i = 0; i < 400 && live.PassesShown() < 3; ++i) {
+    poster.Drain(50);
+  }
+  EXPECT_GE(live.PassesShown(), 3);
+  live.StopClick();
+  for (int i = 0; i < 40 && live.LoopActive(); ++i) poster.Drain(50);
+  EXPECT_FALSE(live.LoopActive());
+  const long passes = live.PassesShown();
+  poster.Drain(250);
+  EXPECT_EQ(live.PassesShown(), passes);
+  EXPECT_TRUE(boxes.Shown().empty());
+}
+
+}  // namespace
+}  // namespace vernium::testing
