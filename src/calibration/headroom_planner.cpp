@@ -69,8 +69,8 @@ HeadroomPlan PlanHeadroom(const PreCalState& entries, int method, const ChannelC
        Volts(g.vm));
   line("Span", "VM - VT", Num(g.vm) + " - " + Num(g.vt), Volts(g.span));
   line("Filter gain", "2 with the filter on at gain X2, else 1",
-       std::string(IsTrue(record.FilterOn) ? "filter on" : "filter bypassed") +
-           (IsTrue(record.GainX2) ? ", X2" : ", X1"),
+       std::string(IsTrue(record.FilterOn) ? "(filter on" : "(filter bypassed") +
+           (IsTrue(record.GainX2) ? ", X2)" : ", X1)"),
        Num(g.filterGain));
 
   switch (g.outcome) {
@@ -142,7 +142,8 @@ std::string HeadroomText(const HeadroomPlan& plan) {
   std::string text;
   for (const PlannerLine& l : plan.lines) {
     text += l.what + ": " + l.formula;
-    if (!l.numbers.empty()) text += " = " + l.numbers;
+    // Numbers put into the formula follow "="; a note on them, in brackets.
+    if (!l.numbers.empty()) text += (l.numbers.front() == '(' ? " " : " = ") + l.numbers;
     text += " = " + l.result + "\n";
   }
   if (!plan.stages.empty()) {
@@ -155,7 +156,9 @@ std::string HeadroomText(const HeadroomPlan& plan) {
   for (const std::string& w : plan.warnings) text += "\nWarning: " + w;
   for (const std::string& r : plan.refusals) text += "\nContinue will refuse: " + r;
   if (plan.refusals.empty() && plan.gains.outcome == GainOutcome::Fits) {
-    text += "\nThe application fits the card.";
+    text += plan.warnings.empty()
+                ? "\nThe application fits the card."
+                : "\nContinue will accept these entries, but mind the warning above.";
   }
   return text;
 }

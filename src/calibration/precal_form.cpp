@@ -1,8 +1,10 @@
 #include "calibration/precal_form.h"
 
+#include <algorithm>
 #include <array>
 
 #include "calibration/gain_calc.h"
+#include "calibration/headroom_planner.h"
 #include "calibration/numeric_fields.h"
 #include "model/numeric_text.h"
 #include "platform/message_boxes.h"
@@ -216,6 +218,17 @@ void PreCalForm::ContinueClick() {
   const bool calculated = CalcGains(c, c.CurrentChannel, messages_);
   windows_.Hide(WindowId::PreCal);
   if (calculated) windows_.ShowModal(WindowId::Calibrator);
+}
+
+void PreCalForm::ShowCalculationClick() {
+  s_.chkShowCalculation.checked = !s_.chkShowCalculation.checked;
+}
+
+std::string PreCalForm::CalculationText() const {
+  const Configuration& c = session_.config;
+  const ChannelConfig& channel = c.Channels[std::clamp<int>(c.CurrentChannel, kFirstChannel,
+                                                            kLastChannel)];
+  return HeadroomText(PlanHeadroom(s_, s_.SelectedMethod(), channel));
 }
 
 void PreCalForm::AnyCalCancelClick() {

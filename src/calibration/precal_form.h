@@ -39,6 +39,11 @@ class PreCalForm {
   void MethodClick(int index) { SelectMethod(index); }
   void ContinueClick();
   void AnyCalCancelClick();
+  // "Show calculation" clicked: the planner opens or closes.
+  void ShowCalculationClick();
+  // The headroom planner's text for the entries as they stand (nothing is
+  // stored).
+  std::string CalculationText() const;
   void StoreAppParams(int channel);
 
   // The numeric fields and txtUnits, by control name.

@@ -113,7 +113,11 @@ bool Compare(const std::string& actual, const std::string& op, const std::string
     *error = what + " is " + Visible(actual) + ", expected something else";
     return false;
   }
-  if (op != "==" && op != "!=") {
+  if (op == "contains" && actual.find(expected) == std::string::npos) {
+    *error = what + " is " + Visible(actual) + ", which does not contain " + Visible(expected);
+    return false;
+  }
+  if (op != "==" && op != "!=" && op != "contains") {
     *error = "unknown comparison " + op;
     return false;
   }

@@ -13,6 +13,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QTableWidget>
 #include <QTest>
 
@@ -326,6 +327,9 @@ std::optional<std::string> ReadProperty(const ControlRef& ref, std::string* erro
     if (auto* label = qobject_cast<QLabel*>(widget); label && p == "text") return S(label->text());
     if (auto* box = qobject_cast<QGroupBox*>(widget); box && p == "text") return S(box->title());
     if (auto* edit = qobject_cast<QLineEdit*>(widget); edit && p == "text") return S(edit->text());
+    if (auto* text = qobject_cast<QPlainTextEdit*>(widget); text && p == "text") {
+      return S(text->toPlainText());
+    }
     if (auto* combo = qobject_cast<QComboBox*>(widget)) {
       if (p == "text" || p == "selected") return S(combo->currentText());
       if (p == "count") return std::to_string(combo->count());

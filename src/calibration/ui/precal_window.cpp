@@ -1,15 +1,18 @@
 #include "calibration/ui/precal_window.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "calibration/numeric_fields.h"
@@ -109,12 +112,31 @@ PreCalWindow::PreCalWindow(PreCalForm& form, QWidget* parent) : QDialog(parent),
   buttons->addWidget(cmdContinue_);
   buttons->addWidget(cmdAnyCalCancel_);
 
+  // The headroom planner: closed at first, opened by its button.
+  chkShowCalculation_ = Named<QToolButton>(this, "chkShowCalculation");
+  chkShowCalculation_->setCheckable(true);
+  chkShowCalculation_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  chkShowCalculation_->setAutoRaise(true);
+  connect(chkShowCalculation_, &QToolButton::clicked, this,
+          [this] { Forward([this] { form_.ShowCalculationClick(); }); });
+  txtCalculation_ = Named<QPlainTextEdit>(this, "txtCalculation");
+  txtCalculation_->setReadOnly(true);
+  txtCalculation_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  txtCalculation_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  txtCalculation_->setMinimumHeight(txtCalculation_->fontMetrics().lineSpacing() * 18);
+  txtCalculation_->setAccessibleName("Calculation");
+  for (auto& field : fields_) {
+    connect(field.edit, &QLineEdit::textEdited, this, [this] { RedrawCalculation(); });
+  }
+
   auto* top = new QHBoxLayout;
   top->addWidget(Frame3D2_);
   top->addWidget(fraTwoPoint_, 1);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(12, 12, 12, 12);
   layout->addLayout(top, 1);
+  layout->addWidget(chkShowCalculation_, 0, Qt::AlignLeft);
+  layout->addWidget(txtCalculation_, 1);
   layout->addLayout(buttons);
 
   Redraw();
@@ -133,6 +155,7 @@ void PreCalWindow::Redraw() {
   setWindowTitle(ToQt(s.caption));
   Draw(Frame3D2_, s.Frame3D2);
   Draw(fraTwoPoint_, s.fraTwoPoint);
+  RedrawCalculation();
   for (std::size_t i = 0; i < optCalMethod_.size(); ++i) Draw(optCalMethod_[i], s.optCalMethod[i]);
   for (const auto& field : fields_) Draw(field.edit, *field.box);
   for (const auto& [widget, state] : labels_) Draw(widget, *state);
@@ -185,6 +208,17 @@ bool PreCalWindow::eventFilter(QObject* watched, QEvent* event) {
       break;
   }
   return QDialog::eventFilter(watched, event);
+}
+
+void PreCalWindow::RedrawCalculation() {
+  const CheckBox& show = form_.state().chkShowCalculation;
+  chkShowCalculation_->setText(ToQt(show.caption));
+  chkShowCalculation_->setChecked(show.checked);
+  chkShowCalculation_->setArrowType(show.checked ? Qt::DownArrow : Qt::RightArrow);
+  txtCalculation_->setVisible(show.checked);
+  if (!show.checked) return;
+  const QString text = ToQt(form_.CalculationText());
+  if (txtCalculation_->toPlainText() != text) txtCalculation_->setPlainText(text);
 }
 
 void PreCalWindow::showEvent(QShowEvent* event) {

@@ -15,7 +15,9 @@
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
+class QToolButton;
 class QRadioButton;
 
 namespace vernium::qtui {
@@ -44,6 +46,8 @@ class PreCalWindow : public QDialog {
   template <typename Handler>
   void Forward(Handler&& handler);
   void MoveFocusAsAsked();
+  // The planner, for the entries as they stand.
+  void RedrawCalculation();
   FieldWidgets* FieldOf(QObject* object);
 
   PreCalForm& form_;
@@ -53,6 +57,8 @@ class PreCalWindow : public QDialog {
   std::vector<FieldWidgets> fields_;
   std::vector<std::pair<QLabel*, Label*>> labels_;
   std::array<QLabel*, 5> lblUnits_{};
+  QToolButton* chkShowCalculation_ = nullptr;
+  QPlainTextEdit* txtCalculation_ = nullptr;
   QPushButton* cmdContinue_ = nullptr;
   QPushButton* cmdAnyCalCancel_ = nullptr;
 };
