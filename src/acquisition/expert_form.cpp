@@ -245,7 +245,10 @@ void ExpertForm::PassAcquired(std::uint64_t generation, const AcquiredBlock& blo
     return;
   }
   const PassOutcome outcome = pass_->Apply(block, loop_, s_.readings, ActualRecord(pass_->Channel()));
-  if (outcome == PassOutcome::Shown) ++passesShown_;
+  if (outcome == PassOutcome::Shown) {
+    ++passesShown_;
+    strip_.Add(session_.SystemTime().SecondsSinceMidnight(), pass_->LastReadings());
+  }
   if (outcome == PassOutcome::Failed) {
     EndLoop();
     return;

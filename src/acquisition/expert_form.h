@@ -29,6 +29,7 @@
 #include <string>
 
 #include "acquisition/reading_pass.h"
+#include "acquisition/strip_history.h"
 #include "platform/background_runner.h"
 #include "platform/controls.h"
 #include "shell/session.h"
@@ -118,6 +119,8 @@ class ExpertForm : public DiagnosticsActions {
   void WaitForJob() { runner_.WaitIdle(); }
   // Passes shown since the window was made.
   long PassesShown() const { return passesShown_; }
+  // The last minute of passes shown, for the strip chart.
+  const StripHistory& Strip() const { return strip_; }
   bool DelayReady() const { return session_.SwDelay.has_value(); }
 
  private:
@@ -151,6 +154,7 @@ class ExpertForm : public DiagnosticsActions {
   bool loopIsOnce_ = false;  // started by "Update Once"
   ActualSettings spareActual_;
   long passesShown_ = 0;
+  StripHistory strip_;
 };
 
 }  // namespace vernium

@@ -200,6 +200,7 @@ PassOutcome ReadingPass::Apply(const AcquiredBlock& block, ReadingLoopState& sta
   // A stop that arrived while the block was being acquired has the last word.
   if (state.Running) state.RailState = r.RailState;
   ShowReadings(r, state, controls);
+  lastReadings_ = r;
   actual.ScalingGain = r.Gs;
   actual.InputGain = r.Gin;
   actual.Offset = -r.Off * 1000.0f;  // millivolts

@@ -196,6 +196,8 @@ class ReadingPass {
   std::int16_t Channel() const { return channel_; }
   int FailureCount() const { return failures_; }
   AcquisitionResult LastResult() const { return lastResult_; }
+  // What the last pass shown derived.
+  const PassReadings& LastReadings() const { return lastReadings_; }
 
  private:
   PassOutcome Fail(AcquisitionResult code, ReadingLoopState& state);
@@ -207,6 +209,7 @@ class ReadingPass {
   int failures_ = 0;
   AcquisitionResult lastResult_ = 0;
   AcquiredBlock block_;
+  PassReadings lastReadings_;
 };
 
 // After the window has processed its events: an "Update Once" pass stops

@@ -10,6 +10,7 @@
 #include <QSvgWidget>
 #include <QVBoxLayout>
 
+#include "acquisition/ui/strip_chart.h"
 #include "platform/ui/control_binding.h"
 
 // The drawings live in a resource compiled into the UI library; a static
@@ -253,9 +254,11 @@ ExpertWindow::ExpertWindow(Session& session, const Grid& grdChannel, MessageBoxe
   for (QPushButton* button : {cmdUpdate_, cmdRun_, cmdStop_, cmdReset_, cmdExit_}) {
     side->addWidget(button);
   }
+  strip_ = new StripChart(this);
   auto* main = new QVBoxLayout;
   main->addLayout(fields);
   main->addWidget(fraDebug_, 1);
+  main->addWidget(strip_);
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(12, 12, 12, 12);
   layout->addLayout(main, 1);
@@ -296,6 +299,7 @@ void ExpertWindow::Redraw() {
     Draw(lblRange_[i], r.lblRange[i]);
   }
   Draw(lblStatus_, s.lblStatus);
+  strip_->SetHistory(form_->Strip());
   DrawCommon(imgRail_, r.imgRail);
   if (r.imgRail.pictureIndex != railShown_) {
     railShown_ = r.imgRail.pictureIndex;

@@ -23,6 +23,8 @@ class QSvgWidget;
 
 namespace vernium::qtui {
 
+class StripChart;
+
 class ExpertWindow : public QDialog {
   Q_OBJECT
  public:
@@ -73,6 +75,7 @@ class ExpertWindow : public QDialog {
   std::array<QLabel*, 2> lblRange_{};
 
   QLabel* lblStatus_ = nullptr;
+  StripChart* strip_ = nullptr;
   QSvgWidget* imgRail_ = nullptr;
   int railShown_ = -1;
 
