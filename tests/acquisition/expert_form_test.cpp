@@ -142,6 +142,11 @@ TEST_F(ExpertTest, BridgeExtremesFollowTheLoadAndReset) {
   EXPECT_NEAR(Number(r.lblMaxBridge), high, 0.06);
   EXPECT_NEAR(Number(r.lblMinBridge), low, 0.06);
   EXPECT_NEAR(Number(r.lblCurBridge), bridgeMv(), 0.06);
+  // The strip chart has each pass shown, the bridge in volts.
+  const auto& strip = expert.Strip().Points();
+  ASSERT_EQ(strip.size(), 4u);
+  EXPECT_NEAR(strip[1].bridge * 1000.0, high, 0.06);
+  EXPECT_NEAR(strip[2].bridge * 1000.0, low, 0.06);
 
   // Running: the labels keep the old extremes until the next pass.
   const std::string maxShown = r.lblMaxBridge.caption;
@@ -201,6 +206,7 @@ TEST_F(ExpertTest, FourTransientFailuresInARowArePassedOver) {
     EXPECT_TRUE(runner.Deliver());
   }
   EXPECT_EQ(expert.PassesShown(), 0);
+  EXPECT_TRUE(expert.Strip().Points().empty()) << "failed passes draw nothing";
   NextPass();
   EXPECT_TRUE(boxes.Shown().empty());
   EXPECT_EQ(expert.PassesShown(), 1);
