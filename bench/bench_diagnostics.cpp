@@ -20,10 +20,8 @@
 #include <ctime>
 
 #include "acquisition/ui/expert_window.h"
-#include "calibration/xfer_func.h"
+#include "bench_support.h"
 #include "platform/message_boxes.h"
-#include "shell/session.h"
-#include "simulator/simulated_unit.h"
 
 namespace {
 
@@ -36,44 +34,23 @@ double ProcessCpuSeconds() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  const double seconds = argc > 1 ? std::max(1.0, std::atof(argv[1])) : 10.0;
+  vernium::bench::UseOffscreenUnlessSet();
+  const double seconds = vernium::bench::SecondsToMeasure(argc, argv);
   QApplication app(argc, argv);
 
   vernium::SimulatedAcqLib unit;
-  unit.Bench().SetPacing(vernium::Pacing::Realtime);
-  if (unit.acqOpenDevice("SIM-PORTABLE") != 0) return 1;
   vernium::Session session(unit);
-  session.AcqObject = &unit;
-  session.Device = unit.OpenDevice();
-  session.UnsignedCountsToVolts.emplace();
-  session.SignedCountsToVolts.emplace();
-  vernium::RangeCountsToVolts(*session.UnsignedCountsToVolts, *session.SignedCountsToVolts);
-  vernium::Configuration& config = session.config;
-  config.CurrentChannel = 34;
-  config.Channels[34].CardType = "SGC50";
-  config.Channels[34].ChannelLabel = "1-0-2";
   vernium::Grid grid;
-  grid.Resize(2, 6);
-  grid.Cell(1, 1) = "1-0-2";
-  grid.Cell(1, 5) = "SGC50";
+  if (!vernium::bench::OpenSgc50Channel(unit, session, grid, 34, "1-0-2")) return 1;
 
   vernium::ScriptedMessageBoxes boxes;
   vernium::qtui::ExpertWindow window(session, grid, boxes);
   window.show();
 
-  QElapsedTimer clock;
-  qint64 last = -1;
-  qint64 worstGap = 0;
+  vernium::bench::StallProbe probe;
   long passesBefore = 0;
   double cpuBefore = 0.0;
   double cpuSpent = 0.0;
-  QTimer probe;
-  QObject::connect(&probe, &QTimer::timeout, [&] {
-    const qint64 now = clock.elapsed();
-    if (last >= 0) worstGap = std::max(worstGap, now - last);
-    last = now;
-  });
   QTimer ready;
   QObject::connect(&ready, &QTimer::timeout, [&] {
     if (!window.form().DelayReady()) return;
@@ -82,8 +59,7 @@ int main(int argc, char** argv) {
     QTimer::singleShot(1000, [&] {
       passesBefore = window.form().PassesShown();
       cpuBefore = ProcessCpuSeconds();
-      clock.start();
-      probe.start(5);
+      probe.Start();
       QTimer::singleShot(static_cast<int>(seconds * 1000), [&] {
         cpuSpent = ProcessCpuSeconds() - cpuBefore;
         app.quit();
@@ -92,11 +68,11 @@ int main(int argc, char** argv) {
   });
   ready.start(50);
   app.exec();
-  const double wall = static_cast<double>(clock.elapsed()) / 1000.0;
+  const double wall = probe.ElapsedSeconds();
   const double passes = static_cast<double>(window.form().PassesShown() - passesBefore);
 
   std::printf("diag_passes_per_s: %.2f\n", passes / seconds);
-  std::printf("diag_max_ui_stall_ms: %lld\n", static_cast<long long>(worstGap));
+  std::printf("diag_max_ui_stall_ms: %lld\n", static_cast<long long>(probe.WorstGapMs()));
   std::printf("diag_cpu_percent: %.1f\n", wall > 0.0 ? cpuSpent / wall * 100.0 : 0.0);
   window.findChild<QPushButton*>("cmdExit")->click();
   return boxes.Shown().empty() ? 0 : 1;
