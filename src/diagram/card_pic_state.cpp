@@ -1,5 +1,6 @@
 #include "diagram/card_pic_state.h"
 
+#include "model/card_designators.h"
 #include "model/configuration.h"
 #include "model/numeric_text.h"
 #include "platform/message_boxes.h"
@@ -142,18 +143,15 @@ void ShowCardSettings(CardPicState& cardPic, const Configuration& config, MouseP
   }
 
   // The designators, and the shunts moved to the channel's place.
+  const CardDesignators designators = DesignatorsOf(kind == 0, chan);
+  s.lblFilterGainDesignator.caption = designators.filterGainResistor;
+  s.lblFilterDesignator.caption = designators.filterJumper;
+  s.lblCouplingDesignator.caption = designators.couplingJumper;
   if (kind == 0) {
     const bool odd = chan % 2 != 0;
-    s.lblFilterGainDesignator.caption = odd ? "R44" : "R46";
-    s.lblFilterDesignator.caption = odd ? "JP4" : "JP5";
-    s.lblCouplingDesignator.caption = odd ? "JP3" : "JP2";
     s.placeOnCard = odd ? 1 : 0;
     PlaceChannelControls(s, 0, L::kSgc10SectionLeft[odd ? 1u : 0u], L::kSgc10ShuntTop);
   } else {
-    const std::string x = GeneralFormat(static_cast<float>(chan % 8 + 1));
-    s.lblFilterGainDesignator.caption = "R" + x + "44";
-    s.lblFilterDesignator.caption = "JP" + x + "04";
-    s.lblCouplingDesignator.caption = "JP" + x + "03";
     s.placeOnCard = chan % 8;
     PlaceChannelControls(s, 1, L::kSgc50DetailLeft, L::kSgc50ShuntTop);
   }

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "model/card_designators.h"
 #include "model/numeric_text.h"
 #include "simulator/simulated_unit.h"
 
@@ -52,17 +53,6 @@ bool IsSgc10(SimCardModel card) { return card == SimCardModel::SGC10; }
 // Cards on a base channel: the SGC10 carries two channels, the SGC50
 // family eight.
 int ChannelsPerCard(SimCardModel card) { return IsSgc10(card) ? 2 : 8; }
-
-// The designators printed beside a channel's filter-gain resistor, filter
-// jumper and coupling jumper.
-std::array<std::string, 3> Designators(SimCardModel card, int channel) {
-  if (IsSgc10(card)) {
-    if (channel % 2 == 0) return {"R46", "JP5", "JP2"};
-    return {"R44", "JP4", "JP3"};
-  }
-  const std::string x = std::to_string(channel % 8 + 1);
-  return {"R" + x + "44", "JP" + x + "04", "JP" + x + "03"};
-}
 
 PartControl Part(PartKind kind, std::string caption, std::string first, std::string second) {
   PartControl part;
@@ -294,10 +284,10 @@ void BenchForm::ClearFaultsClick() {
 
 void BenchForm::SetPartsFor(const SimChannel& ch) {
   const SimCardModel card = ch.card;
-  const auto designators = Designators(card, ch.channel);
-  chkFilterResistor.designator = designators[0];
-  optFilter.designator = designators[1];
-  optCoupling.designator = designators[2];
+  const CardDesignators designators = DesignatorsOf(IsSgc10(card), ch.channel);
+  chkFilterResistor.designator = designators.filterGainResistor;
+  optFilter.designator = designators.filterJumper;
+  optCoupling.designator = designators.couplingJumper;
   optFilter.position = Position(ch.filter == FilterJumper::Engaged);
   chkFilterResistor.position = Position(!ch.filterGainResistor);
   optCoupling.position = Position(ch.coupling == Coupling::AC);
