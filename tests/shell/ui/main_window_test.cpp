@@ -258,7 +258,6 @@ TEST_F(MainWindowTest, DeviceWindowShowsModalBeforeTheMainWindow) {
   });
   EXPECT_FALSE(mainShownFirst);
   EXPECT_TRUE(Main().isVisible());
-  EXPECT_EQ(Main().windowTitle(), QStringLiteral("Strain Gage Calibration"));
 }
 
 // --device: the unit opens as if picked and confirmed in the device window,
