@@ -76,8 +76,10 @@ TEST_F(MainFormTest, ListsAppearOverTheCardChannelsFilterAndCouplingCellsOnly) {
         << label << " " << col;
   }
   Click("1-0-3", kColCoupling);
+  EXPECT_TRUE(form.lblDCACcoupling.visible && !form.lblFilterOption.visible);
   EXPECT_EQ(form.cboCoupling.text + "|" + std::to_string(form.cboCoupling.listIndex), "AC|1");
   Click("1-0-3", kColFilter);
+  EXPECT_TRUE(form.lblFilterOption.visible && !form.cboCoupling.visible);
   EXPECT_EQ(form.cboFIlter.text + "|" + std::to_string(form.cboFIlter.listIndex), "Bypass|0");
   form.GridDblClick();  // the list follows the cell's new text
   EXPECT_EQ(form.cboFIlter.text + "|" + std::to_string(form.cboFIlter.listIndex),

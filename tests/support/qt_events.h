@@ -29,12 +29,6 @@ inline void Click(QWidget* widget, QPoint pos) {
   SendMouse(widget, QEvent::MouseButtonRelease, pos);
 }
 
-inline void DoubleClick(QWidget* widget, QPoint pos) {
-  Click(widget, pos);
-  SendMouse(widget, QEvent::MouseButtonDblClick, pos);
-  SendMouse(widget, QEvent::MouseButtonRelease, pos);
-}
-
 inline void KeyClick(QWidget* widget, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
   QKeyEvent press(QEvent::KeyPress, key, modifiers);
   QApplication::sendEvent(widget, &press);

@@ -92,8 +92,6 @@ TEST_P(ContinueTest, ChecksAdviceAndCalculation) {
 }
 
 constexpr auto I = MsgIcon::Information;
-const char* const kFilterLast =
-    "All jumpers will be set to user defined settings in the final steps of calibration.";
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Continue, ContinueTest,
@@ -108,12 +106,6 @@ INSTANTIATE_TEST_SUITE_P(
                      "Data Validation Error", MsgIcon::Exclamation, false},
         ContinueCase{"NameplateNegativeShunt", 2, "1-0-0", kMethodNameplate, "txtOffset", "600",
                      "", false,
-                     " Proper gains cannot be determined for this application. The desired gains "
-                     "may be achieved by performing a manual adjustment of the strain gage card. "
-                     "See the examples in the User's Manual for more information.",
-                     "Attention!", I, false},
-        ContinueCase{"ShuntAboveFullScale", 2, "1-0-0", kMethodShuntCal, "txtShuntCalValue",
-                     "900", "", false,
                      " Proper gains cannot be determined for this application. The desired gains "
                      "may be achieved by performing a manual adjustment of the strain gage card. "
                      "See the examples in the User's Manual for more information.",

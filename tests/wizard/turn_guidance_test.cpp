@@ -1,14 +1,12 @@
 // Guidance while turning a trimpot, fed with recorded sequences of readings
-// (seconds, volts) against a target; and the wizard showing it only on a
-// step with a live reading.
+// (seconds, volts) against a target. (The wizard showing it only on a step
+// with a live reading: guidance.scn.)
 #include "wizard/turn_guidance.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "model/numeric_text.h"
-#include "wizard_fixture.h"
 
 namespace vernium {
 namespace {
@@ -82,35 +80,4 @@ TEST(TurnGuidance, KeepsTwentySecondsForAPlotCentredOnTheTarget) {
 
 }  // namespace
 
-namespace testing {
-namespace {
-
-// The wizard shows guidance on a step with a live reading and a target, and
-// nothing on the SGC10's excitation step (a voltmeter, no reading) or at the
-// completion; a new step starts it afresh.
-TEST_F(WizardTest, GuidanceOnlyWhileALiveReadingHasATarget) {
-  Declare(0, 1);  // SGC10 on base channel 0
-  OpenParameters("0-0-0");
-  ASSERT_TRUE(Continue());
-  NextTo(kStepExcitation);
-  Read();
-  EXPECT_FALSE(wizard.Advice().shown) << "the excitation step of an SGC10";
-  NextTo(kStepOffset);
-  clock.SetSeconds(100.0);
-  Read();
-  const TurnAdvice offset = wizard.Advice();
-  ASSERT_TRUE(offset.shown);
-  EXPECT_NEAR(offset.errorVolts,
-              LeadingNumber(w.lblgage.caption) - LeadingNumber(w.lblTarget.caption), 0.0006);
-  NextTo(kStepInputGain);
-  EXPECT_FALSE(wizard.Advice().shown) << "no reading yet on the new step";
-  Read();
-  EXPECT_TRUE(wizard.Advice().shown);
-  EXPECT_EQ(wizard.Guidance().Trend().size(), 1u);
-  NextTo(kStepComplete);
-  EXPECT_FALSE(wizard.Advice().shown);
-}
-
-}  // namespace
-}  // namespace testing
 }  // namespace vernium

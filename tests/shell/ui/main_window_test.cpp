@@ -110,6 +110,7 @@ QStringList Entries(QComboBox* list) {
   return texts;
 }
 
+// The card panel as drawn (its controls by name: the scenarios).
 TEST_F(MainWindowTest, CardPanelControlsTheirCaptionsListsAndFrame) {
   Start();
   EXPECT_EQ(Find<QLabel>("lblInfo00")->palette().color(QPalette::WindowText), QColor(Qt::red));
@@ -120,20 +121,14 @@ TEST_F(MainWindowTest, CardPanelControlsTheirCaptionsListsAndFrame) {
   ClickCell(3, 1);  // base channel 2
   ClickButton("cmdAddCard");
   EXPECT_FALSE(Find<QWidget>("CardPanel")->isHidden());
-  const std::pair<const char*, const char*> captions[] = {
-      {"cmdOK", "&Ok"},         {"cmdCancel", "&Cancel"},  {"ctCheck1(1)", "SGC10"},
-      {"ctCheck1(2)", "SGC50"}, {"ctCheck1(3)", "SGC50A"}, {"ctCheck1(4)", "SGC50B"}};
-  for (const auto& [name, caption] : captions) {
-    EXPECT_EQ(Find<QAbstractButton>(name)->text(), QString::fromUtf8(caption));
-    EXPECT_TRUE(Find<QWidget>(name)->isVisible()) << name;
+  QStringList captions;
+  for (const char* name : {"cmdOK", "cmdCancel", "ctCheck1(1)", "ctCheck1(2)", "ctCheck1(3)",
+                           "ctCheck1(4)", "lblAddOrDel", "lblFilterOption", "lblDCACcoupling"}) {
+    auto* label = Main().findChild<QLabel*>(name);
+    captions << (label != nullptr ? label->text() : Find<QAbstractButton>(name)->text());
   }
-  for (const auto& [name, caption] :
-       {std::pair{"lblAddOrDel", "Add Cards to Base"},
-        std::pair{"lblFilterOption", "Filter / Gain"}, std::pair{"lblDCACcoupling", "Coupling"}}) {
-    EXPECT_EQ(Find<QLabel>(name)->text(), QString::fromUtf8(caption));
-  }
-  ClickButton("ctCheck1(3)");
-  EXPECT_TRUE(Form().ctCheck1[3].checked && Find<QAbstractButton>("ctCheck1(3)")->isChecked());
+  EXPECT_EQ(captions, (QStringList{"&Ok", "&Cancel", "SGC10", "SGC50", "SGC50A", "SGC50B",
+                                   "Add Cards to Base", "Filter / Gain", "Coupling"}));
   ClickButton("cmdCancel");
   EXPECT_TRUE(Find<QWidget>("CardPanel")->isHidden());
 }
@@ -153,10 +148,7 @@ TEST_F(MainWindowTest, MenuBarEntriesInOrderWithShortcuts) {
       {"opener", "&Open...", "Ctrl+O", false},
       {"saver", "&Save", "Ctrl+S", false},
       {"saverAs", "Save &As...", "Ctrl+A", false},
-      {"printer", "&Print configuration", "Ctrl+P", true},
-      {"helperContents", "&Contents", "", true},
-      {"helperSearch", "&Search...", "", true},
-      {"helperHelp", "&Help on Help", "", true}};
+      {"printer", "&Print configuration", "Ctrl+P", true}};
   for (const auto& [name, caption, shortcut, enabled] : entries) {
     auto* action = Find<QAction>(name);
     EXPECT_EQ(action->text(), QString::fromUtf8(caption));
@@ -165,28 +157,14 @@ TEST_F(MainWindowTest, MenuBarEntriesInOrderWithShortcuts) {
   }
 }
 
-// Contents and Search both open the contents page of the help shipped in
-// the program, Search with its search in front; Help on Help shows how to use
-// the viewer; F1 opens the topic of the window it is pressed in.
-TEST_F(MainWindowTest, HelpCommandsReachTheHelpViewer) {
+// Search opens the help with its search in front (the pages each command and
+// F1 open: help.scn).
+TEST_F(MainWindowTest, HelpSearchOpensTheViewerOnItsSearch) {
   Start();
-  const std::pair<const char*, const char*> cases[] = {{"helperContents", "contents.html"},
-                                                       {"helperSearch", "contents.html"},
-                                                       {"helperHelp", "using-help.html"}};
-  for (const auto& [name, page] : cases) {
-    Find<QAction>(name)->trigger();
-    HelpWindow* help = app_->help().Window();
-    ASSERT_NE(help, nullptr);
-    EXPECT_TRUE(help->isVisible());
-    EXPECT_EQ(help->CurrentPage(), page) << name;
-    EXPECT_EQ(help->findChild<QTabWidget*>("tabsHelp")->currentIndex(),
-              std::string(name) == "helperSearch" ? 1 : 0)
-        << name;
-    help->findChild<QTabWidget*>("tabsHelp")->setCurrentIndex(0);
-  }
-  EXPECT_TRUE(boxes_.Shown().empty());
-  testing_qt::KeyClick(Grid(), Qt::Key_F1);
-  EXPECT_EQ(app_->help().Window()->CurrentPage(), "main-window.html");
+  Find<QAction>("helperSearch")->trigger();
+  HelpWindow* help = app_->help().Window();
+  ASSERT_NE(help, nullptr);
+  EXPECT_EQ(help->findChild<QTabWidget*>("tabsHelp")->currentIndex(), 1);
 }
 
 TEST_F(MainWindowTest, InPlaceListCoversTheClickedCellAndShowsItsEntry) {
@@ -280,12 +258,12 @@ TEST_F(MainWindowTest, DeviceWindowShowsModalBeforeTheMainWindow) {
   });
   EXPECT_FALSE(mainShownFirst);
   EXPECT_TRUE(Main().isVisible());
-  EXPECT_EQ(Main().windowTitle(), QStringLiteral("Strain Gage Calibration"));
 }
 
 // --device: the unit opens as if picked and confirmed in the device window,
-// which then does not show; the restrictions of the unit hold as usual. A
-// unit that does not come out chosen (offline) leaves the window to decide.
+// which then does not show (its restrictions, as for a unit picked there:
+// restricted_units.scn). A unit that does not come out chosen (offline)
+// leaves the window to decide.
 TEST_F(MainWindowTest, PreselectedDeviceOpensWithoutTheDeviceWindowUnlessItIsRefused) {
   app_->PreselectDevice("SIM-BOARD-36");
   int windowsShown = 0;
@@ -296,10 +274,6 @@ TEST_F(MainWindowTest, PreselectedDeviceOpensWithoutTheDeviceWindowUnlessItIsRef
   EXPECT_EQ(windowsShown, 0);
   ASSERT_NE(app_->session().Device, nullptr);
   EXPECT_EQ(app_->session().Device->DeviceName, "SIM-BOARD-36");
-  ClickCell(1, 1);  // base channel 0, kept by the board
-  ClickButton("cmdAddCard");
-  EXPECT_EQ(Find<QLabel>("lblInfo00")->text(), "Channel is Unavailable");
-  EXPECT_FALSE(Find<QPushButton>("cmdOK")->isEnabled());
   app_->mainWindow().close();
   app_.reset();
 
