@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "calibration/precal_state.h"
 #include "model/numeric_text.h"
 #include "shell/main_form_fixture.h"
 
@@ -173,6 +174,25 @@ TEST_F(ExpertTest, RailWarningsBlinkUntilHeadroomReturns) {
     const auto times = picture == kRailPictureOK ? 10 : 5;
     EXPECT_EQ(std::count(shown.begin(), shown.end(), picture), times) << status;
   }
+}
+
+// Retries and failures themselves: the reading pass's tests and the scenarios.
+TEST_F(ExpertTest, ARetriedPassIsNeitherShownNorDrawn) {
+  Open(1, 2, "1-0-2");
+  bench.FailOperation("acqAdcSetScan", 2);
+  expert.RunClick();
+  EXPECT_TRUE(runner.Deliver());
+  EXPECT_EQ(expert.PassesShown(), 0);
+  EXPECT_TRUE(expert.Strip().Points().empty());
+}
+
+// The note for the SGC50 family under Shunt Cal, and none under Nameplate:
+// the scenarios.
+TEST_F(ExpertTest, NoFilterNoteForAnSgc10UnderShuntCal) {
+  Open(0, 1, "0-0-0");
+  SwitchMethodOption(session.preCal, kMethodShuntCal);
+  expert.Load();
+  EXPECT_TRUE(boxes.Shown().empty());
 }
 
 TEST_F(ExpertTest, StopAndCloseTakeEffectAtTheEndOfThePassInFlight) {
