@@ -1,6 +1,6 @@
 // What the simulated unit reads from the cards on its bench: the four
 // read-back points against the card laws, the rails, the CAL switches, the
-// coupling, the shunt and empty channels. Readings go
+// coupling, the shunt, empty channels and the trimpots' ends. Readings go
 // through a full acquisition (instant, no noise).
 
 #include <gtest/gtest.h>
@@ -130,6 +130,18 @@ TEST(Population, CardsSitWhereTheBenchListsThemWithTheirSwitchesAndEmptyChannels
     ASSERT_EQ(a.status, kAcqOk);
     for (std::size_t i = 0; i < 4; ++i) EXPECT_NEAR(a.words[i], ExpectedWord(4.98), 1.0) << ch;
   }
+}
+
+// The steps a turn makes: the bench window's dial test.
+TEST(Trimpots, StopAtTheEndsAndRefusePositionsOffTheTravel) {
+  SimulatedBench bench;
+  for (const auto& [turns, end] : {std::pair{25.0, 1.0}, std::pair{-100.0, 0.0}}) {
+    ASSERT_TRUE(bench.SetTrimpot(20, Trimpot::ScaleGain, 0.6));
+    ASSERT_TRUE(bench.TurnTrimpot(20, Trimpot::ScaleGain, turns));
+    EXPECT_EQ(*bench.TrimpotPosition(20, Trimpot::ScaleGain), end) << turns;
+  }
+  EXPECT_FALSE(bench.SetTrimpot(20, Trimpot::Offset, 1.01));
+  EXPECT_FALSE(bench.SetTrimpot(20, Trimpot::Offset, -0.01));
 }
 
 }  // namespace

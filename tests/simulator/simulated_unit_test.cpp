@@ -81,6 +81,15 @@ TEST(Sequence, CallsOutOfOrderOrOutOfRangeFailWithTheirCode) {
   EXPECT_EQ(lib.acqAdcSetScan(kOne, kCode0, kFlag, 1), kSimNoDeviceOpen);
 }
 
+TEST(Buffer, WordsSpanMinusFiveToPlusFiveVolts) {
+  EXPECT_EQ(VoltsToWord(-7.0), 0);
+  EXPECT_EQ(VoltsToWord(9.0), 65535);
+  for (const int w : {0, 1, 32767, 32768, 65534, 65535}) {
+    EXPECT_EQ(VoltsToWord(w * 10.0 / 65535.0 - 5.0), w);
+    EXPECT_NEAR(WordToVolts(static_cast<std::uint16_t>(w)), w * 10.0 / 65535.0 - 5.0, 1e-12);
+  }
+}
+
 TEST(Pacing, RealTimeDeliversAHundredScansInAboutAHundredMilliseconds) {
   SimulatedAcqLib lib;
   lib.acqOpenDevice(kPortable);
@@ -128,6 +137,19 @@ TEST(Faults, AnOrderedFailureHitsTheNamedCallOnceAndChangesNothing) {
   std::int16_t active = 0;
   EXPECT_EQ(lib.acqAdcTransferGetStat(active, n), kSimOutOfSequence);
   EXPECT_EQ(lib.acqAdcArm(), kAcqOk);
+}
+
+TEST(Faults, UntilClearedKeepFailing) {
+  ExactLib lib;
+  lib.Bench().FailOperation("acqAdcTransferGetStat", 5, FaultRepeat::UntilCleared);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(Acquire(lib, {20}, {0}, 4).status, 5) << "run " << i;
+  lib.Bench().ClearOperationFault("acqAdcTransferGetStat");
+  EXPECT_EQ(Acquire(lib, {20}, {0}, 4).status, kAcqOk);
+  lib.Bench().FailOperation("acqAdcSetAcq", 2, FaultRepeat::UntilCleared);
+  lib.Bench().SetTransferFault(TransferFault::Stall, 1, FaultRepeat::UntilCleared);
+  EXPECT_EQ(Acquire(lib, {20}, {0}, 4).status, 2);
+  lib.Bench().ClearFaults();
+  EXPECT_EQ(Acquire(lib, {20}, {0}, 4).transferred, 4);
 }
 
 TEST(Faults, ABrokenTransferStopsWhereOrdered) {
