@@ -124,45 +124,25 @@ INSTANTIATE_TEST_SUITE_P(
                       CardCase{2, 3, 1, "2-0-3", 0.55, 0.8, 0.5},
                       CardCase{3, 4, 2, "3-1-6", 0.48, 0.2, 0.9}));
 
-TEST_F(ExpertTest, BridgeExtremesFollowTheLoadAndReset) {
+// The extremes as the load moves, and Reset when idle: the scenario.
+TEST_F(ExpertTest, ARunningResetTakesEffectAtTheNextPassAndTheStripHasEachPass) {
   Open(1, 2, "1-0-2");
   const int chan = Chan();
-  auto bridgeMv = [&] { return bench.Readback(chan)->bridgeVolts * 1000.0; };
-  bench.SetLoad(chan, 100.0);
+  bench.SetLoad(chan, 600.0);
   expert.RunClick();
   EXPECT_TRUE(runner.Deliver());
-  bench.SetLoad(chan, 600.0);
-  const double high = bridgeMv();
-  NextPass();
   bench.SetLoad(chan, -200.0);
-  const double low = bridgeMv();
   NextPass();
-  bench.SetLoad(chan, 300.0);
-  NextPass();
-  EXPECT_NEAR(Number(r.lblMaxBridge), high, 0.06);
-  EXPECT_NEAR(Number(r.lblMinBridge), low, 0.06);
-  EXPECT_NEAR(Number(r.lblCurBridge), bridgeMv(), 0.06);
-  // The strip chart has each pass shown, the bridge in volts.
   const auto& strip = expert.Strip().Points();
-  ASSERT_EQ(strip.size(), 4u);
-  EXPECT_NEAR(strip[1].bridge * 1000.0, high, 0.06);
-  EXPECT_NEAR(strip[2].bridge * 1000.0, low, 0.06);
-
-  // Running: the labels keep the old extremes until the next pass.
+  ASSERT_EQ(strip.size(), 2u);
+  EXPECT_NEAR(strip[0].bridge * 1000.0, Number(r.lblMaxBridge), 0.06);
+  EXPECT_NEAR(strip[1].bridge * 1000.0, Number(r.lblCurBridge), 0.06);
   const std::string maxShown = r.lblMaxBridge.caption;
   expert.ResetClick();
   EXPECT_EQ(r.lblMaxBridge.caption, maxShown);
   NextPass();
   EXPECT_EQ(r.lblMaxBridge.caption, r.lblCurBridge.caption);
   EXPECT_EQ(r.lblMinBridge.caption, r.lblCurBridge.caption);
-  // Idle: "0.0" at once.
-  expert.StopClick();
-  EXPECT_TRUE(runner.Deliver());
-  EXPECT_FALSE(expert.LoopActive());
-  expert.ResetClick();
-  EXPECT_EQ(r.lblMaxBridge.caption, "0.0");
-  EXPECT_EQ(r.lblMinBridge.caption, "0.0");
-  EXPECT_EQ(expert.loop().MaxBridge, kMaxBridgeReset);
 }
 
 TEST_F(ExpertTest, RailWarningsBlinkUntilHeadroomReturns) {
@@ -196,23 +176,23 @@ TEST_F(ExpertTest, RailWarningsBlinkUntilHeadroomReturns) {
   }
 }
 
-TEST_F(ExpertTest, FourTransientFailuresInARowArePassedOver) {
-  // Five in a row, other codes and the unit going offline: the scenarios.
+// Retries and failures themselves: the reading pass's tests and the scenarios.
+TEST_F(ExpertTest, ARetriedPassIsNeitherShownNorDrawn) {
   Open(1, 2, "1-0-2");
-  const AcqStatus codes[] = {2, 3, 5, 2};
-  for (std::size_t i = 0; i < 4; ++i) {
-    bench.FailOperation("acqAdcSetScan", codes[i]);
-    i == 0 ? expert.RunClick() : (void)runner.Deliver();
-    EXPECT_TRUE(runner.Deliver());
-  }
+  bench.FailOperation("acqAdcSetScan", 2);
+  expert.RunClick();
+  EXPECT_TRUE(runner.Deliver());
   EXPECT_EQ(expert.PassesShown(), 0);
-  EXPECT_TRUE(expert.Strip().Points().empty()) << "failed passes draw nothing";
-  NextPass();
+  EXPECT_TRUE(expert.Strip().Points().empty());
+}
+
+// The note for the SGC50 family under Shunt Cal, and none under Nameplate:
+// the scenarios.
+TEST_F(ExpertTest, NoFilterNoteForAnSgc10UnderShuntCal) {
+  Open(0, 1, "0-0-0");
+  SwitchMethodOption(session.preCal, kMethodShuntCal);
+  expert.Load();
   EXPECT_TRUE(boxes.Shown().empty());
-  EXPECT_EQ(expert.PassesShown(), 1);
-  bench.FailOperation("acqAdcSetScan", 5);  // the count starts again
-  NextPass();
-  EXPECT_TRUE(expert.loop().Running);
 }
 
 TEST_F(ExpertTest, StopAndCloseTakeEffectAtTheEndOfThePassInFlight) {
@@ -248,47 +228,6 @@ TEST_F(ExpertTest, StopAndCloseTakeEffectAtTheEndOfThePassInFlight) {
   }
   EXPECT_EQ(runner.Pending(), 0);
   EXPECT_FALSE(expert.LoopActive());
-}
-
-TEST_F(ExpertTest, TheFilterNoteShowsForTheSgc50FamilyUnderShuntCal) {
-  Open(0, 1, "0-0-0");
-  AddCard(3, 4);
-  const std::tuple<std::string, int, bool> cases[] = {{"0-0-0", kMethodShuntCal, false},
-                                                      {"3-0-0", kMethodNameplate, false},
-                                                      {"3-0-0", kMethodShuntCal, true}};
-  for (const auto& [label, method, note] : cases) {
-    Click(label);
-    SwitchMethodOption(session.preCal, method);
-    boxes.Clear();
-    expert.Load();
-    EXPECT_EQ(boxes.Shown().size(), note ? 1u : 0u) << label;
-    EXPECT_EQ(s.txtChannel.text, label);
-  }
-  ExpectOneMessage(
-      "To view correct input, scaling and offset gain readings,\r\nthe filter on the "
-      "SGC50/SGC50A/SGC50B must be bypassed.  Bridge output readings\r\nare accurate regardless "
-      "of the filter setting jumper.\r\n",
-      "Please Note", MsgIcon::None);
-}
-
-TEST_F(ExpertTest, ThreadedPassesRunOffTheCallerAndNeverOverlap) {
-  Open(1, 2, "1-0-2");
-  QueuedPoster poster;
-  ThreadedRunner threads(poster);
-  ExpertForm live(session, form.grdChannel, boxes, threads);
-  live.Load();
-  live.RunClick();
-  for (int i = 0; i < 400 && live.PassesShown() < 3; ++i) {
-    poster.Drain(50);
-  }
-  EXPECT_GE(live.PassesShown(), 3);
-  live.StopClick();
-  for (int i = 0; i < 40 && live.LoopActive(); ++i) poster.Drain(50);
-  EXPECT_FALSE(live.LoopActive());
-  const long passes = live.PassesShown();
-  poster.Drain(250);
-  EXPECT_EQ(live.PassesShown(), passes);
-  EXPECT_TRUE(boxes.Shown().empty());
 }
 
 }  // namespace

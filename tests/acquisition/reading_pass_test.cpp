@@ -2,11 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "acq_test_support.h"
 #include "acquisition/sw_delay.h"
-#include "model/numeric_text.h"
 
 namespace vernium {
 namespace {
@@ -217,78 +214,6 @@ TEST_F(ScriptedPass, TheLoopRunsOnceOrOnUntilAFailure) {
   EXPECT_EQ(events, 7);
   EXPECT_EQ(acq.Count("acqAdcPrepare"), 8);
   EXPECT_EQ(Boxes(boxes), Strings{Lost(9)});
-}
-
-// Trimpots turned to random positions on a unit with shifted gain codes: the
-// pass must recover the gains the cards really have (to 0.1 %), their offset
-// and the bridge output, each within what half a count of quantization in
-// the four readings allows (single-precision arithmetic on top). Every third
-// draw has the offset correction trimmed to zero. Readings too close to a
-// rail, or a 5 mV read-back too small to resolve 0.1 % in counts, lie outside
-// what a reading can tell and are drawn again.
-TEST(ReadingPassOnSimulatedUnit, RecoversTheTrimpotGainsOffsetAndBridge) {
-  ExactLib sim(kBoard17);
-  clsXferFunc unsignedCountsToVolts, signedCountsToVolts;
-  RangeCountsToVolts(unsignedCountsToVolts, signedCountsToVolts);
-  TraceSink trace;
-  ScriptedClock clock;
-  ScriptedMessageBoxes boxes;
-  ReadingPass pass({sim, trace, unsignedCountsToVolts, boxes, clock});
-  ASSERT_TRUE(sim.Bench().SetCal2(71, CalSwitch::Cal));  // the SGC50B's test points
-
-  std::mt19937 rng(20261205);
-  std::uniform_real_distribution<double> position(0.0, 1.0);
-  std::uniform_real_distribution<double> load(0.0, 1000.0);
-  const int channels[] = {17, 34, 50, 71};  // SGC10, SGC50, SGC50A, SGC50B
-  int checked = 0, trimmed = 0;
-  for (int draw = 0; draw < 400; ++draw) {
-    const int channel = channels[draw % 4];
-    for (const Trimpot t : kAllTrimpots) sim.Bench().SetTrimpot(channel, t, position(rng));
-    const bool offsetTrimmed = draw % 3 == 0;
-    if (offsetTrimmed) {
-      sim.Bench().SetTrimpot(channel, Trimpot::Offset, TrimpotPositionFor(Trimpot::Offset, 0.0));
-    }
-    sim.Bench().SetLoad(channel, load(rng));
-    const ChannelReadback truth = *sim.Bench().Readback(channel);
-    std::array<double, 4> v{};
-    bool inRange = std::abs(truth.inputGain * truth.bridgeVolts - truth.offsetVolts) < 4.9;
-    for (std::size_t point = 0; point < 4; ++point) {
-      v[point] = sim.Bench().PointVolts(channel, static_cast<int>(point));
-      inRange = inRange && std::abs(v[point]) < 4.9;
-    }
-    if (!inRange || std::abs(v[3]) < 0.25) continue;
-    ++checked;
-    trimmed += offsetTrimmed ? 1 : 0;
-
-    ASSERT_TRUE(pass.Start(static_cast<std::int16_t>(channel), "20", sim.OpenDevice()));
-    AcquiredBlock block;
-    pass.Acquire(block);
-    ASSERT_EQ(block.result, 0);
-    ReadingLoopState state;
-    state.Running = true;
-    ReadingControls controls;
-    ActualSettings actual;
-    ASSERT_EQ(pass.Apply(block, state, controls, actual), PassOutcome::Shown);
-    SCOPED_TRACE("channel " + std::to_string(channel) + ", draw " + std::to_string(draw));
-    const double gin = truth.inputGain, gs = truth.scaleGain;
-    EXPECT_NEAR(actual.InputGain, gin, gin * 1e-3);
-    EXPECT_NEAR(actual.ScalingGain, gs, gs * 1e-3);
-
-    // Half a count, and the relative errors it makes in Gin and Gs.
-    const double half = 0.5 * 10.0 / 65535.0;
-    const double ginError = 2.0 * half / std::abs(v[3] - v[1]);
-    const double gsError = half / std::abs(v[2]) + half / std::abs(v[3]);
-    const double off = truth.offsetVolts / gin;
-    const double growth = 1.0 + ginError + gsError + 1e-5;
-    EXPECT_NEAR(-actual.Offset / 1000.0, off, (half / gin + std::abs(off) * ginError) * growth);
-    const PassReadings r = ComputeReadings(block.buffer, block.scanCount, unsignedCountsToVolts);
-    EXPECT_NEAR(r.Bridge, truth.bridgeVolts,
-                ((half + gs * half + std::abs(v[1]) * gs * gsError) / (gs * gin) +
-                 std::abs(truth.bridgeVolts) * (gsError + ginError)) *
-                    growth);
-  }
-  EXPECT_GE(checked, 80) << "too few draws inside the measurable range";
-  EXPECT_GE(trimmed, 20);
 }
 
 }  // namespace

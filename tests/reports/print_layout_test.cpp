@@ -52,32 +52,23 @@ TEST_F(PrintLayoutTest, TitleAndHeadingsAsWrittenAtTheirSizes) {
   EXPECT_DOUBLE_EQ(title.y, 400);
   EXPECT_EQ(title.font.pointSize, 12.0);
 
-  const std::vector<std::string> headings{"Channel",
-                                          "        Active",
-                                          "        Excitation",
-                                          "        Sensitivity",
-                                          "      Sensor Full Rated Load ",
-                                          "      Tare",
-                                          "              Max",
-                                          "              Units",
-                                          "             Actual I/Gain",
-                                          "                    Calculated I/Gain",
-                                          "          Actual S/Gain",
-                                          "          Caculated S/Gain",
-                                          "          Offset(mV)",
-                                          "     Filter On",
-                                          "       Coupling",
-                                          "           M",
-                                          "                B"};
-  double x = 400;
-  for (std::size_t i = 0; i < headings.size(); ++i) {
-    const PrintedText& h = out.texts[i + 1];
-    EXPECT_EQ(h.text, headings[i]);
-    EXPECT_DOUBLE_EQ(h.x, x) << i;                 // joined directly
-    EXPECT_DOUBLE_EQ(h.y, 400 + 240 + 2 * 140.0);  // after two carriage returns
+  // The headings joined directly, after two carriage returns, at 7 points.
+  std::string joined;
+  std::size_t chars = 0;
+  for (std::size_t i = 1; i < out.texts.size(); ++i) {
+    const PrintedText& h = out.texts[i];
+    EXPECT_DOUBLE_EQ(h.x, 400 + 70.0 * static_cast<double>(chars)) << i;
+    EXPECT_DOUBLE_EQ(h.y, 400 + 240 + 2 * 140.0);
     EXPECT_EQ(h.font.pointSize, 7.0);
-    x += 70.0 * static_cast<double>(headings[i].size());
+    joined += h.text + "|";
+    chars += h.text.size();
   }
+  EXPECT_EQ(joined,
+            "Channel|        Active|        Excitation|        Sensitivity|      Sensor Full Rated "
+            "Load |      Tare|              Max|              Units|             Actual I/Gain|"
+            "                    Calculated I/Gain|          Actual S/Gain|          Caculated "
+            "S/Gain|          Offset(mV)|     Filter On|       Coupling|           M|"
+            "                B|");
 }
 
 TEST_F(PrintLayoutTest, ChannelLinesByZoneCalibratedInFullUncalibratedLabelOnly) {

