@@ -143,20 +143,5 @@ TEST_F(ScalingFile, AMissingOrUnwritableDirectoryOrAWriteErrorShowsTheMessage) {
   EXPECT_FALSE(fs::exists(dir_ / "sgc10.ini.new"));
 }
 
-TEST_F(ScalingFile, OutputDirectoryProblemsAreNamed) {
-  std::ofstream(dir_ / "plain-file") << "x";
-  const std::pair<fs::path, std::string> cases[] = {
-      {dir_, ""},
-      {dir_ / "not-there", "it does not exist"},
-      {dir_ / "plain-file", "it is not a directory"},
-      {"/proc/self", "a file cannot be written in it"},
-  };
-  for (const auto& [directory, problem] : cases) {
-    EXPECT_EQ(ScalingDirectoryProblem(directory), problem) << directory;
-  }
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1)
-      << "the check leaves nothing behind";
-}
-
 }  // namespace
 }  // namespace vernium

@@ -1,6 +1,6 @@
 // The card diagram: designators, address jumpers and markers by channel,
-// the card option on activation, and OK / Done storing the drawing into the
-// channel record.
+// and OK / Done storing the drawing into the channel record. (The card
+// option and picture chosen on activation: view_card.scn.)
 #include <gtest/gtest.h>
 
 #include "diagram/card_pic_form.h"
@@ -95,23 +95,6 @@ TEST_F(CardPicTest, MarkersSitAtTheBaseChannelAndGroupPositionsScaledToTheScreen
     EXPECT_DOUBLE_EQ(state_.picJP1[0].at.top, jp1Top);
     EXPECT_DOUBLE_EQ(state_.picJP1[1].at.left, jp1Left);
     EXPECT_DOUBLE_EQ(state_.picUpperLowerShunt.at.top, groupTop);
-  }
-}
-
-TEST_F(CardPicTest, ActivationChoosesTheCardOptionAndHidesTheOthers) {
-  const std::pair<const char*, int> cases[] = {
-      {"SGC10", 0}, {"SGC50", 1}, {"SGC50A", 2}, {"SGC50B", 2}};
-  for (const auto& [type, option] : cases) {
-    SCOPED_TRACE(type);
-    Current(40, type, "1-4-0");
-    form_.Activate(1.0, 1.0);
-    for (int i = 0; i < 3; ++i) {
-      const auto at = static_cast<std::size_t>(i);
-      EXPECT_EQ(state_.whichCard[at].value, i == option);
-      EXPECT_EQ(state_.whichCard[at].visible, i == option);
-    }
-    EXPECT_EQ(state_.picSGC10.visible, option == 0);
-    EXPECT_EQ(state_.picSGC50.visible, option != 0);
   }
 }
 

@@ -22,30 +22,6 @@ TEST(ChannelFromLabel, MapsLabelAndCardTypeToChannel) {
   for (const Row& r : rows) EXPECT_EQ(ChannelFromLabel(r.label, r.cardType), r.channel) << r.label;
 }
 
-TEST(InitTables, EmptiesEveryBaseChannelAndChannelButKeepsTheParameters) {
-  Configuration config;
-  config.Base[4].ChanCount = 8;
-  config.Base[4].Filter[7] = "On, standard gain X2";
-  config.Channels[83].CardType = "SGC50";
-  config.Channels[83].Calibrated = "Yes";
-  config.Channels[83].Excitation = 5.0f;
-  InitTables(config);
-  for (int b = 0; b < kBaseChannels; ++b) {
-    const BaseChannel& base = config.Base[b];
-    EXPECT_EQ(base.Name + "/" + std::to_string(base.ChanCount), std::to_string(b) + "/0");
-    for (int s = 0; s < kSlots; ++s) {
-      EXPECT_EQ(base.ChanLabel[s] + base.Filter[s] + base.Coupling[s] + base.CalStatus[s] +
-                    base.CardType[s],
-                "No CardBypassDCNoNo Card");
-    }
-  }
-  for (int n = kFirstChannel; n <= kLastChannel; ++n) {
-    const ChannelConfig& c = config.Channels[n];
-    EXPECT_EQ(c.CardType + "/" + c.Calibrated + "/" + c.ChannelLabel, "No Card/No/No Card") << n;
-  }
-  EXPECT_EQ(config.Channels[83].Excitation, 5.0f);
-}
-
 auto Fields(const ChannelConfig& c) {
   return std::tie(c.M, c.B, c.ChannelLabel, c.FilterOption, c.Active, c.Calibrated, c.CardType,
                   c.Units, c.Excitation, c.Sensitivity, c.FullLoad, c.MaxLoad, c.Tare, c.FilterOn,
@@ -73,15 +49,6 @@ TEST(ResetChannel, RestoresTheResetValuesAndZeroesBothSettings) {
     EXPECT_EQ(std::tie(actual.InputGain, actual.ScalingGain, actual.Offset, actual.FilterGain),
               std::make_tuple(0.f, 0.f, 0.f, 0));
     EXPECT_EQ(config.Channels[41].Units, "kg");
-  }
-}
-
-TEST(ClampCurrentChannel, BringsOutOfRangeChannelsBackTo16) {
-  for (auto [before, after] : {std::pair{15, 16}, {16, 16}, {271, 271}, {272, 16}, {-4, 16}}) {
-    Configuration config;
-    config.CurrentChannel = static_cast<std::int16_t>(before);
-    ClampCurrentChannel(config);
-    EXPECT_EQ(config.CurrentChannel, after) << before;
   }
 }
 

@@ -8,10 +8,32 @@
 namespace vernium::scenario {
 namespace {
 
-constexpr std::array<std::string_view, 19> kVerbs = {
+constexpr std::array<std::string_view, 20> kVerbs = {
     "click", "dblclick", "check", "uncheck", "choose", "type",   "set",   "key",
     "focus", "leave",    "menu",  "close",   "answer", "wait",   "expect", "bench",
-    "technician", "adjust", "picture"};
+    "technician", "adjust", "picture", "add"};
+
+// The card panel's check boxes, in the order the panel lists the cards.
+constexpr std::array<std::string_view, 4> kCardBoxes = {"SGC10", "SGC50", "SGC50A", "SGC50B"};
+
+// `add TYPE card at ROW_CELL` is what a technician does to add one card:
+// click the row, AddCard, tick the card's box, OK. It becomes those four
+// steps, each reported on the line that asked for them.
+std::optional<std::string> ExpandAddCard(const Step& step, std::vector<Step>& steps) {
+  const auto box = std::find(kCardBoxes.begin(), kCardBoxes.end(), step.Arg(1));
+  if (step.tokens.size() != 5 || box == kCardBoxes.end() || step.Arg(2) != "card" ||
+      step.Arg(3) != "at") {
+    return "add SGC10|SGC50|SGC50A|SGC50B card at grdChannel[ROW,COL]";
+  }
+  const std::string check = "ctCheck1(" + std::to_string(box - kCardBoxes.begin() + 1) + ")";
+  for (const auto& [verb, control] : {std::pair<std::string, std::string>{"click", step.Arg(4)},
+                                      {"click", "cmdAddCard"},
+                                      {"check", check},
+                                      {"click", "cmdOK"}}) {
+    steps.push_back({step.line, step.source, {Token{verb, false}, Token{control, false}}});
+  }
+  return std::nullopt;
+}
 
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
@@ -108,6 +130,10 @@ Script ParseScript(std::string_view text) {
     if (step.tokens.front().quoted ||
         std::find(kVerbs.begin(), kVerbs.end(), step.Verb()) == kVerbs.end()) {
       script.errors.push_back({lineNo, "unknown step \"" + step.Verb() + "\""});
+      continue;
+    }
+    if (step.Verb() == "add") {
+      if (auto usage = ExpandAddCard(step, script.steps)) script.errors.push_back({lineNo, *usage});
       continue;
     }
     script.steps.push_back(std::move(step));

@@ -78,6 +78,20 @@ TEST(ParseScript, KeepsLineNumbersAndReportsUnknownSteps) {
   EXPECT_EQ(script.errors[1].line, 6);
 }
 
+TEST(ParseScript, AddingACardIsTheFourStepsOfThePanel) {
+  const Script script = ParseScript(
+      "add SGC50A card at grdChannel[3,1]\n"
+      "add SGC60 card at grdChannel[3,1]\n"
+      "add SGC10 card\n");
+  std::vector<std::string> steps;
+  for (const Step& s : script.steps) steps.push_back(s.Verb() + " " + s.Arg(1));
+  EXPECT_EQ(steps, (std::vector<std::string>{"click grdChannel[3,1]", "click cmdAddCard",
+                                             "check ctCheck1(3)", "click cmdOK"}));
+  EXPECT_EQ(script.steps.back().line, 1);
+  ASSERT_EQ(script.errors.size(), 2u);
+  EXPECT_EQ(script.errors[1].line, 3);
+}
+
 struct RefCase {
   const char* text;
   bool withProperty;

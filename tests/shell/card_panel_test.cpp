@@ -132,42 +132,6 @@ TEST_F(MainFormTest, ChoosingAnotherBaseChannelReopensThePanelInItsModeOrClosesI
   EXPECT_FALSE(form.cmdAddCard.enabled);
 }
 
-TEST_F(MainFormTest, ViewCardSetsTheDiagramsInstructionAndCardOptionThenShowsIt) {
-  Load();
-  const char* const kinds[] = {"SGC10", "SGC50", "SGC50A/SGC50B", "SGC50A/SGC50B"};
-  for (int box = 1; box <= 4; ++box) {
-    const int b = 11 + box;
-    AddCard(b, box);
-    Click(std::to_string(b) + "-0-1");
-    form.ViewCardClick();
-    EXPECT_EQ(session.cardPic.lblInstruction.caption,
-              "Make sure your " + std::string(kinds[box - 1]) + " matches this diagram");
-    const std::size_t option = static_cast<std::size_t>(std::min(box, 3) - 1);
-    for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(session.cardPic.whichCard[i].value, i == option);
-    EXPECT_EQ(windows.Shown().back(), WindowId::CardPic);
-    EXPECT_EQ(config.CurrentChannel, 16 * b + 17);  // b-0-1 in either family
-    EXPECT_EQ(form.grdChannel.row, RowOf(std::to_string(b) + "-0-1"));
-  }
-}
-
-TEST_F(MainFormTest, ButtonsOnARowWithoutCardOnlyDisableThemselves) {
-  Load();
-  Click(5);
-  const auto cells = form.grdChannel.cells;
-  const std::pair<void (MainForm::*)(), Button MainForm::*> buttons[] = {
-      {&MainForm::RemoveCardClick, &MainForm::cmdRemoveCard},
-      {&MainForm::ViewCardClick, &MainForm::cmdViewCard},
-      {&MainForm::CalibrateClick, &MainForm::CmdCalibrate}};
-  for (const auto& [handler, button] : buttons) {
-    (form.*button).enabled = true;
-    (form.*handler)();
-    EXPECT_FALSE((form.*button).enabled);
-    EXPECT_EQ(windows.Shown().size(), 1u);  // the device selection only
-    EXPECT_EQ(form.Panel(), PanelMode::Closed);
-    EXPECT_EQ(form.grdChannel.cells, cells);
-  }
-}
-
 // Type 23 lists base channels 0 and 1 as "Unavailable", and refuses cards
 // there, for subtype 3 only. (Type 36's base channels: restricted_units.scn.)
 TEST_F(MainFormTest, OnlySubtypeThreeOfType23ListsBaseChannelsUnavailable) {

@@ -1,7 +1,6 @@
 // The help shipped in the program: every topic of the contents is there and
 // every link leads to a topic; the viewer's contents, search, back and
-// forward; a help file the program does not carry. (The search field, its
-// results and F1 in the windows: help.scn.)
+// forward. (The help commands and F1 in the windows: help.scn.)
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -72,13 +71,6 @@ TEST_F(HelpViewerTest, ContentsSearchBackAndForward) {
   viewer_.Open(kHelpFile, kHelpContents, 1);
   const QString png = testing_qt::PngDir();
   if (!png.isEmpty()) help->grab().save(png + "/help-viewer.png");
-}
-
-TEST_F(HelpViewerTest, AHelpFileNotShippedIsToldInABox) {
-  viewer_.Open("other.hlp", kHelpContents, 1);
-  ASSERT_EQ(boxes_.Shown().size(), 1u);
-  EXPECT_EQ(boxes_.Shown()[0].text, "The help file \"other.hlp\" is not available.");
-  EXPECT_EQ(viewer_.Window(), nullptr);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include "simulator/simulated_unit.h"
@@ -16,6 +17,7 @@ TEST(CommandLineTest, OptionsAndMistakes) {
   SimulatedAcqLib unit;
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
+  ASSERT_TRUE(QFile(dir.filePath("plain")).open(QIODevice::WriteOnly));
   const QString missing = dir.filePath("not-there");
   struct Case {
     QStringList arguments;
@@ -36,6 +38,7 @@ TEST(CommandLineTest, OptionsAndMistakes) {
       {{"--device"},                            2, "", "Missing value after '--device'"},
       {{"--output-dir", dir.path()},           -1, "", ""},
       {{"--output-dir", missing},               2, "", "it does not exist"},
+      {{"--output-dir", dir.filePath("plain")}, 2, "", "it is not a directory"},
       {{"--output-dir", "/proc/self"},          2, "", "a file cannot be written in it"},
       {{"--bench", "-platform", "offscreen"},  -1, "", ""},
       {{"--frobnicate"},                        2, "", "Unknown option 'frobnicate'"},

@@ -1,19 +1,15 @@
 // The main window's binding to its form, on the whole program's windows with
-// the simulated unit, offscreen: the names and captions the scenario files do
-// not reach, the menu bar, the in-place lists over the cell they edit, keys,
-// help commands, activation and the start-up order. What the handlers do is the form's tests' and
-// the scenarios'.
+// the simulated unit, offscreen: the in-place lists over the cell they edit,
+// the keys and gestures that move the grid's highlight, activation, the
+// start-up order and the bench beside a window opened over the main window.
+// What the handlers do is the form's tests' and the scenarios'; captions and
+// menu entries are reached by name in the scenarios.
 #include "shell/ui/main_window.h"
 
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QComboBox>
-#include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
-#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -25,7 +21,6 @@
 #include "platform/configuration_printer.h"
 #include "platform/message_boxes.h"
 #include "platform/ui/grid_view.h"
-#include "platform/ui/help_window.h"
 #include "shell/ui/vernium_app.h"
 #include "simulator/simulated_unit.h"
 #include "support/qt_events.h"
@@ -103,69 +98,6 @@ class MainWindowTest : public ::testing::Test {
   std::unique_ptr<VerniumApp> app_;
   DeviceAction deviceAction_;
 };
-
-QStringList Entries(QComboBox* list) {
-  QStringList texts;
-  for (int i = 0; i < list->count(); ++i) texts << list->itemText(i);
-  return texts;
-}
-
-// The card panel as drawn (its controls by name: the scenarios).
-TEST_F(MainWindowTest, CardPanelControlsTheirCaptionsListsAndFrame) {
-  Start();
-  EXPECT_EQ(Find<QLabel>("lblInfo00")->palette().color(QPalette::WindowText), QColor(Qt::red));
-  EXPECT_EQ(Entries(Find<QComboBox>("cboCoupling")), (QStringList{"DC", "AC"}));
-  EXPECT_EQ(Entries(Find<QComboBox>("cboFIlter")),
-            (QStringList{"ByPass", "On, optional gain X1", "On, standard gain X2"}));
-  EXPECT_TRUE(Find<QWidget>("CardPanel")->isHidden());
-  ClickCell(3, 1);  // base channel 2
-  ClickButton("cmdAddCard");
-  EXPECT_FALSE(Find<QWidget>("CardPanel")->isHidden());
-  QStringList captions;
-  for (const char* name : {"cmdOK", "cmdCancel", "ctCheck1(1)", "ctCheck1(2)", "ctCheck1(3)",
-                           "ctCheck1(4)", "lblAddOrDel", "lblFilterOption", "lblDCACcoupling"}) {
-    auto* label = Main().findChild<QLabel*>(name);
-    captions << (label != nullptr ? label->text() : Find<QAbstractButton>(name)->text());
-  }
-  EXPECT_EQ(captions, (QStringList{"&Ok", "&Cancel", "SGC10", "SGC50", "SGC50A", "SGC50B",
-                                   "Add Cards to Base", "Filter / Gain", "Coupling"}));
-  ClickButton("cmdCancel");
-  EXPECT_TRUE(Find<QWidget>("CardPanel")->isHidden());
-}
-
-TEST_F(MainWindowTest, MenuBarEntriesInOrderWithShortcuts) {
-  Start();
-  QStringList names, file;  // (their captions: the scenarios' menu steps)
-  for (QAction* top : Main().menuBar()->actions()) {
-    names << (top->menu() != nullptr ? top->menu()->objectName() : QString());
-  }
-  EXPECT_EQ(names, (QStringList{"filer", "editer", "optioner", "diag", "helper"}));
-  for (QAction* a : Find<QMenu>("filer")->actions()) file << a->objectName();
-  EXPECT_EQ(file,
-            (QStringList{"newer", "opener", "saver", "saverAs", "printer", "dash3", "exiter"}));
-  EXPECT_TRUE(Find<QAction>("dash3")->isSeparator());
-  const std::tuple<const char*, const char*, const char*, bool> entries[] = {
-      {"opener", "&Open...", "Ctrl+O", false},
-      {"saver", "&Save", "Ctrl+S", false},
-      {"saverAs", "Save &As...", "Ctrl+A", false},
-      {"printer", "&Print configuration", "Ctrl+P", true}};
-  for (const auto& [name, caption, shortcut, enabled] : entries) {
-    auto* action = Find<QAction>(name);
-    EXPECT_EQ(action->text(), QString::fromUtf8(caption));
-    EXPECT_EQ(action->shortcut(), QKeySequence(QString::fromLatin1(shortcut))) << name;
-    EXPECT_EQ(action->isEnabled(), enabled) << name;
-  }
-}
-
-// Search opens the help with its search in front (the pages each command and
-// F1 open: help.scn).
-TEST_F(MainWindowTest, HelpSearchOpensTheViewerOnItsSearch) {
-  Start();
-  Find<QAction>("helperSearch")->trigger();
-  HelpWindow* help = app_->help().Window();
-  ASSERT_NE(help, nullptr);
-  EXPECT_EQ(help->findChild<QTabWidget*>("tabsHelp")->currentIndex(), 1);
-}
 
 TEST_F(MainWindowTest, InPlaceListCoversTheClickedCellAndShowsItsEntry) {
   Start();

@@ -1,12 +1,12 @@
 // The application-parameter window and the wizard window bound to their
 // forms, offscreen: keys and focus reach the field handlers, options and
 // buttons reach theirs, and every label, picture and marker shows the form's
-// state; the live reading comes back from the worker and is drawn. Pictures
-// of each method and each wizard step go to the build's screens folder.
+// state. (The live reading drawn as it comes back from the worker: the
+// calibration scenarios, whose technician reads it.) Pictures of each method
+// and each wizard step go to the build's screens folder.
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -119,7 +119,7 @@ struct WizardRun {
 class WizardStepsTest : public WizardWindowsTest,
                         public ::testing::WithParamInterface<WizardRun> {};
 
-TEST_P(WizardStepsTest, EveryStepShowsTheFormAndItsLiveReading) {
+TEST_P(WizardStepsTest, EveryStepShowsTheFormsTextsAndMarker) {
   const WizardRun& r = GetParam();
   Channel(r.chan, r.label, r.card);
   CalibratorWindow window(session, grid, boxes);
@@ -142,15 +142,6 @@ TEST_P(WizardStepsTest, EveryStepShowsTheFormAndItsLiveReading) {
                                : s.picPotOn[static_cast<std::size_t>(r.picture)].top;
       const int pixel = r.picture == kPicSgc50 ? marker->x() : marker->y();
       EXPECT_NEAR(pixel, twips / 15.0 * CalibratorWindow::kPictureZoom, 1.0);
-    }
-    if (s.tmrGage.enabled) {
-      QElapsedTimer waited;
-      waited.start();
-      while (window.findChild<QLabel*>("lblgage")->text().isEmpty() && waited.elapsed() < 3000) {
-        QTest::qWait(20);
-      }
-      EXPECT_EQ(window.findChild<QLabel*>("lblgage")->text().toStdString(), s.lblgage.caption);
-      EXPECT_FALSE(s.lblgage.caption.empty()) << "step " << step;
     }
     Save(window, QString("Calibrator-%1-step%2").arg(r.card).arg(step));
   }
