@@ -1,7 +1,7 @@
 // The printed summary's layout on a line printer with a fixed-pitch font:
 // where the title, the headings and every item of a channel line land, and
-// which channels are printed. (Page breaks, with the printer's own metrics:
-// the printout's test.)
+// which channels are printed, and where pages break. (The headings on the
+// first page only, with the printer's own metrics: the printout's test.)
 #include "reports/print_layout.h"
 
 #include <gtest/gtest.h>
@@ -111,6 +111,20 @@ TEST_F(PrintLayoutTest, AnItemPastItsZoneMovesTheNextOneAZoneFurther) {
   EXPECT_DOUBLE_EQ(out.X(), 400 + 2 * kZone);
   out.NextZone();  // an empty item
   EXPECT_DOUBLE_EQ(out.X(), 400 + 3 * kZone);
+}
+
+// Every line ends above the bottom margin, and each page is filled.
+TEST_F(PrintLayoutTest, PagesBreakBeforeTheBottomMargin) {
+  for (int chan = kFirstChannel; chan <= kLastChannel; ++chan) {
+    Declare(config_, chan, "SGC10", "x-x-x");
+    Calibrate(config_, chan, 10.0f, 1.0f, 0.0f);
+  }
+  const double pageHeight = 12240;
+  const SummaryPrintout out = LayOutSummary(config_, metrics_, pageHeight);
+  const int perPage = static_cast<int>((pageHeight - 800) / 140);  // lines of 7 points
+  const int onFirst = static_cast<int>((pageHeight - 400 - kFirstChannelY) / 140);
+  EXPECT_EQ(out.pages, 1 + (256 - onFirst + perPage - 1) / perPage);
+  for (const auto& t : out.texts) EXPECT_LE(t.y + 140, pageHeight - 400 + 1e-6) << t.page;
 }
 
 }  // namespace

@@ -56,6 +56,8 @@ TEST(CommandLineTest, OptionsAndMistakes) {
     }
   }
 
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"plain"}) << "nothing left behind";
+
   const auto all = ReadCommandLine(
       {"vernium", "--bench", "--device", "SIM-PORTABLE", "--output-dir", dir.path()}, unit);
   ASSERT_TRUE(all.run);
