@@ -22,36 +22,6 @@ TEST(ChannelFromLabel, MapsLabelAndCardTypeToChannel) {
   for (const Row& r : rows) EXPECT_EQ(ChannelFromLabel(r.label, r.cardType), r.channel) << r.label;
 }
 
-auto Fields(const ChannelConfig& c) {
-  return std::tie(c.M, c.B, c.ChannelLabel, c.FilterOption, c.Active, c.Calibrated, c.CardType,
-                  c.Units, c.Excitation, c.Sensitivity, c.FullLoad, c.MaxLoad, c.Tare, c.FilterOn,
-                  c.GainX2, c.DCCoupled, c.Pnt1Volts, c.Pnt1Value, c.Pnt2Volts, c.Pnt2Value,
-                  c.ShuntCalValue);
-}
-
-TEST(ResetChannel, RestoresTheResetValuesAndZeroesBothSettings) {
-  for (bool keep : {false, true}) {
-    Configuration config;
-    config.Channels[40] = {1.f,      2.f,      "1-1-0", "On",  kTrue16, "Yes", "SGC50",
-                           "kg",     5.f,      0.003f,  500.f, 400.f,   10.f,  kTrue16,
-                           kFalse16, kFalse16, 0.001f,  1.f,   0.01f,   2.f,   3.f};
-    config.Channels[41].Units = "kg";
-    config.Calc[40] = {150.f, 1.5f, 0.2f};
-    config.Actual[40] = {149.f, 1.49f, 0.1f, 2};
-    ResetChannel(config, 40, keep);
-    ChannelConfig expected;
-    expected.CardType = keep ? "SGC50" : "No Card";
-    EXPECT_TRUE(Fields(config.Channels[40]) == Fields(expected)) << keep;
-    const CalcSettings& calc = config.Calc[40];
-    const ActualSettings& actual = config.Actual[40];
-    EXPECT_EQ(std::tie(calc.InputGain, calc.ScalingGain, calc.Offset),
-              std::make_tuple(0.f, 0.f, 0.f));
-    EXPECT_EQ(std::tie(actual.InputGain, actual.ScalingGain, actual.Offset, actual.FilterGain),
-              std::make_tuple(0.f, 0.f, 0.f, 0));
-    EXPECT_EQ(config.Channels[41].Units, "kg");
-  }
-}
-
 TEST(ParameterFormTexts, ShowTheRecordInGeneralFormatWithMillivolts) {
   ChannelConfig ch;
   ch.Units = "Newtons";

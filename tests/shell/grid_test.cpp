@@ -13,11 +13,14 @@ TEST_F(MainFormTest, UncalibratedChannelsReturnToDefaultsOnRefillCalibratedOnesK
   const int calibrated = ChannelFromLabel("0-0-1", kSGC50);
   config.Channels[plain].Excitation = 5.0f;
   config.Channels[plain].Units = "kg";
+  config.Calc[plain] = {150.0f, 1.5f, 0.2f};
+  config.Actual[plain] = {149.0f, 1.49f, 0.1f, 2};
   config.Channels[calibrated].Excitation = 6.0f;
   MarkCalibrated("0-0-1");
   AddCard(5, 1);  // any accepted change refills the grid
   EXPECT_FLOAT_EQ(config.Channels[plain].Excitation, 10.0f);
   EXPECT_EQ(config.Channels[plain].Units + config.Channels[plain].CardType, "PoundsSGC50");
+  EXPECT_EQ(config.Calc[plain].Offset + config.Actual[plain].ScalingGain, 0.0f);
   EXPECT_FLOAT_EQ(config.Channels[calibrated].Excitation, 6.0f);
   EXPECT_FLOAT_EQ(config.Calc[calibrated].InputGain, 2.5f);
   EXPECT_EQ(Cell(RowOf("0-0-1"), kColCalibrated), "12-05-2026");
@@ -46,20 +49,6 @@ TEST_F(MainFormTest, CardRowClickMakesItsChannelCurrentBaseRowClickLeavesIt) {
   EXPECT_FALSE(form.CmdCalibrate.enabled || form.cmdRemoveCard.enabled ||
                form.cmdViewCard.enabled || form.ctCheck1[4].checked);
   EXPECT_TRUE(form.cmdAddCard.enabled);
-}
-
-TEST_F(MainFormTest, EmptyRowClickDisablesTheMenusAndAnotherClickEnablesThem) {
-  Load(MakeDevice(23, 3));
-  form.AddCardClick();  // base channel 0: unavailable, lblInfo00 shown
-  form.grdChannel.Resize(form.grdChannel.Rows() + 1, kGridCols);  // a row nothing fills
-  Click(17);
-  const MenuEntry* menus[] = {&form.filer, &form.editer, &form.optioner, &form.diag, &form.helper};
-  for (const MenuEntry* menu : menus) EXPECT_FALSE(menu->enabled) << menu->caption;
-  EXPECT_FALSE(form.cmdAddCard.enabled || form.cmdRemoveCard.enabled || form.cmdViewCard.enabled ||
-               form.CmdCalibrate.enabled);
-  EXPECT_FALSE(form.lblInfo00.visible || form.cboChannel.visible || form.cmdOK.visible);
-  Click(3);
-  for (const MenuEntry* menu : menus) EXPECT_TRUE(menu->enabled) << menu->caption;
 }
 
 // The lists over a card channel's cells show the list's own entry for the

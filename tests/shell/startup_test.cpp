@@ -42,23 +42,6 @@ TEST_F(MainFormTest, LoadBuildsEverythingBeforeTheDeviceSelection) {
   EXPECT_EQ(&session.UseSwDelay(), &delay);
 }
 
-// cboChannel starts on base channel 0, which the restricted units keep;
-// without a device (the selection closed by its frame) cmdOK is left as it was.
-TEST_F(MainFormTest, OkButtonAtStartFollowsTheFirstBaseChannelsAvailability) {
-  const std::pair<std::optional<AcqDevice>, bool> cases[] = {
-      {MakeDevice(23, 3), false}, {MakeDevice(36), false}, {MakeDevice(23, 1), true},
-      {MakeDevice(1), true},      {std::nullopt, false},   {std::nullopt, true}};
-  for (const auto& [device, okEnabled] : cases) {
-    form.cmdOK.enabled = device ? !okEnabled : okEnabled;
-    session.Device.reset();
-    Load(device, device ? 1 : 0);
-    EXPECT_EQ(form.cmdOK.enabled, okEnabled) << (device ? device->DeviceType : -1);
-    EXPECT_FALSE(form.closeRequested);
-  }
-  form.AddCardClick();  // row 1: base channel 0, available without a device
-  EXPECT_TRUE(form.ctCheck1[1].visible && form.cmdOK.enabled);
-}
-
 class ShutDownTest : public MainFormTest,
                      public ::testing::WithParamInterface<std::tuple<int, bool, bool, bool>> {
  protected:
