@@ -1,6 +1,6 @@
-// The card diagram: designators, address jumpers and markers by channel,
-// and OK / Done storing the drawing into the channel record. (The card
-// option and picture chosen on activation: view_card.scn.)
+// The card diagram: designators, address jumpers and markers by channel.
+// (The card option and picture chosen on activation, and OK and Done
+// storing the drawing into the channel record: view_card.scn.)
 #include <gtest/gtest.h>
 
 #include "diagram/card_pic_form.h"
@@ -96,37 +96,6 @@ TEST_F(CardPicTest, MarkersSitAtTheBaseChannelAndGroupPositionsScaledToTheScreen
     EXPECT_DOUBLE_EQ(state_.picJP1[1].at.left, jp1Left);
     EXPECT_DOUBLE_EQ(state_.picUpperLowerShunt.at.top, groupTop);
   }
-}
-
-TEST_F(CardPicTest, OkAndDoneStoreTheDrawingIntoTheRecordAndKeepTheWindowOpen) {
-  for (bool done : {false, true}) {
-    SCOPED_TRACE(done);
-    Current(32, "SGC10", "1-0-0");
-    ChannelConfig& ch = config_.Channels[32];
-    ch.Active = kFalse16;
-    ch.FilterOn = kTrue16;
-    ch.GainX2 = kFalse16;
-    ch.DCCoupled = kTrue16;
-    config_.NoCardsFlag = kTrue16;
-    form_.Activate(1.0, 1.0);
-    form_.FilterShuntClick(0);         // released: bypass
-    form_.FilterGainResistorClick(0);  // released: resistor in place
-    form_.CouplingShuntClick(0);       // released: AC
-    if (done) {
-      form_.DoneClick();
-    } else {
-      form_.OKClick();
-    }
-    EXPECT_FALSE(IsTrue(ch.FilterOn));
-    EXPECT_TRUE(IsTrue(ch.GainX2));
-    EXPECT_FALSE(IsTrue(ch.DCCoupled));
-    EXPECT_TRUE(IsTrue(ch.Active));
-    EXPECT_FALSE(IsTrue(config_.NoCardsFlag));
-    EXPECT_FALSE(form_.closeRequested);
-    EXPECT_EQ(pointer_.Get(), PointerShape::Normal);
-  }
-  form_.CancelClick();
-  EXPECT_TRUE(form_.closeRequested);
 }
 
 }  // namespace
