@@ -1,5 +1,6 @@
 // The headroom planner against the calculation it explains (CalcGains) and
-// against the simulated card set as the wizard would leave it.
+// against the simulated card set as the wizard would leave it. (Its warning
+// and refusal texts: planner.scn; the refusals themselves are Continue's.)
 #include "calibration/headroom_planner.h"
 
 #include <gtest/gtest.h>
@@ -99,44 +100,6 @@ INSTANTIATE_TEST_SUITE_P(Planner, Fits, ::testing::Values(
     Entries{"Two Point",              "100","900",  false, false, kMethodTwoPoint},
     Entries{"Shunt Cal within 5 V",   "0",  "1000", false, false, kMethodShuntCal, "500"}));
 // clang-format on
-
-TEST(HeadroomPlanner, NamesWhatClipsAndWhyContinueWouldRefuse) {
-  struct Case {
-    Entries entries;
-    std::vector<std::string> refusalStarts;
-    const char* warning;  // a part of the first warning, or ""
-  };
-  // clang-format off
-  const Case cases[] = {
-      // A 0.05 V span fits, but at gain X2 the filter stage reaches 7 V.
-      {{"X2 with a 0.05 V span", "0", "2500", true, true},  {}, "Filter stage goes beyond the 5 V rail"},
-      {{"span too small", "0", "20", false, false},         {"The span 0.0004 V is outside"}, ""},
-      {{"ratio too high", "0", "250", false, false},        {"The gain ratio 3.1623 is outside"}, ""},
-      {{"max not above tare", "500", "400", false, false},  {"The maximum load must be greater", "The span"}, ""},
-      {{"v below -5 V", "600", "800", false, false},        {"The shunt output v = -15.0000 V", "The gain ratio"}, ""},
-      {{"v above 5 V, Shunt Cal", "0", "500", false, false, kMethodShuntCal, "600"},
-                                                            {"The shunt output v = 6.0000 V"}, ""},
-      {{"v above 5 V, Nameplate", "0", "500", false, false, kMethodNameplate, "600"}, {}, ""},
-  };
-  // clang-format on
-  for (const Case& c : cases) {
-    const HeadroomPlan plan =
-        PlanHeadroom(Typed(c.entries), c.entries.method, Filter(c.entries.filterOn, c.entries.gainX2));
-    ASSERT_EQ(plan.refusals.size(), c.refusalStarts.size()) << c.entries.what << "\n"
-                                                            << HeadroomText(plan);
-    for (std::size_t i = 0; i < plan.refusals.size(); ++i) {
-      EXPECT_EQ(plan.refusals[i].rfind(c.refusalStarts[i], 0), 0u) << plan.refusals[i];
-    }
-    if (*c.warning == '\0') {
-      EXPECT_TRUE(plan.warnings.empty()) << c.entries.what << ": " << plan.warnings.front();
-    } else {
-      ASSERT_FALSE(plan.warnings.empty()) << c.entries.what;
-      EXPECT_NE(plan.warnings.front().find(c.warning), std::string::npos) << plan.warnings.front();
-      EXPECT_NEAR(plan.stages[1].atMax, 7.07, 0.01);
-      EXPECT_NE(HeadroomText(plan).find("CLIPS"), std::string::npos);
-    }
-  }
-}
 
 }  // namespace
 }  // namespace vernium
