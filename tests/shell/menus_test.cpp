@@ -1,6 +1,5 @@
-// The main window's menu commands (their texts on a window without cards and
-// About: menus.scn; help: the window's test).
-#include "acquisition/acq_test_support.h"
+// The main window's menu commands (their texts on a window without cards,
+// About and help: menus.scn and help.scn).
 #include "main_form_fixture.h"
 
 namespace vernium::testing {
@@ -50,39 +49,20 @@ TEST_F(MainFormTest, DisplayNeedsSomeCardPrintAndDiagnosticsOneOnTheSelectedRow)
   EXPECT_EQ(printout.Printed(), 1);
 }
 
-// The bench belongs to the simulated unit: its entry is enabled while a
-// simulated unit is open, and only then does it open the bench window.
-TEST(BenchMenuTest, EnabledWhileASimulatedUnitIsOpen) {
-  struct Case {
-    bool simulated;
-    bool deviceOpened;
-  };
-  for (const Case c : {Case{true, true}, Case{true, false}, Case{false, true}}) {
-    SimulatedAcqLib simulated;
-    ScriptedAcqLib other;
-    AcqLibObject& library = c.simulated ? static_cast<AcqLibObject&>(simulated) : other;
-    ScriptedClock clock;
-    clock.SetStepPerRead(0.4);
-    Session session{library, clock};
-    ScriptedMessageBoxes boxes;
-    RecordedMousePointer pointer;
-    ScriptedWindowOpener windows;
-    RecordedHelpViewer help;
-    RecordedConfigurationPrinter printout;
-    MainForm form{session, Services{boxes, pointer, windows, help, printout}};
-    windows.OnShow(WindowId::frmIfcSel, [&] {
-      if (c.deviceOpened) session.Device = std::make_shared<const AcqDevice>(MakeDevice(1));
-      session.DeviceSelState = c.deviceOpened ? 1 : 2;
-    });
-    form.LoadMain();
-    const bool expected = c.simulated && c.deviceOpened;
-    EXPECT_EQ(form.mnuBench.enabled, expected) << c.simulated << c.deviceOpened;
-    form.ShowBench();
-    EXPECT_EQ(windows.ShownBeside().size(), expected ? 1u : 0u);
-    form.WaveStud.checked = false;  // no scaling file: nothing to write here
-    form.UnloadMain();
-    EXPECT_FALSE(form.mnuBench.enabled);
-  }
+// The bench belongs to the simulated unit: its entry is enabled while one is
+// open, and only then does it open the bench window.
+TEST_F(MainFormTest, BenchEntryIsEnabledWhileASimulatedUnitIsOpen) {
+  Load(std::nullopt, 2);  // the device selection cancelled
+  EXPECT_FALSE(form.mnuBench.enabled);
+  form.ShowBench();
+  EXPECT_TRUE(windows.ShownBeside().empty());
+  Load();
+  EXPECT_TRUE(form.mnuBench.enabled);
+  form.ShowBench();
+  EXPECT_EQ(windows.ShownBeside().size(), 1u);
+  form.WaveStud.checked = false;  // no scaling file: nothing to write here
+  form.UnloadMain();
+  EXPECT_FALSE(form.mnuBench.enabled);
 }
 
 }  // namespace
