@@ -58,14 +58,13 @@ TEST_F(DeviceSelection, LoadListsTheSupportedUnitsAndOpensTheFirst) {
   EXPECT_TRUE(boxes.Shown().empty()) << "closing while nothing is open yet is passed over";
 }
 
-TEST_F(DeviceSelection, WithoutASupportedUnitOrALibraryNothingIsListedOpenedOrOnline) {
-  for (const auto& units : {std::vector<AcqDevice>{}, {{50, "A", 0, ""}, {8, "B", 0, ""}}}) {
-    bench.SetUnits(units);
-    form.Load();
-    EXPECT_TRUE(form.DevInventList.items.empty());
-    form.Command1Click(0);  // the online check gets an empty name: no box, no call
-    EXPECT_TRUE(form.Visible);
-  }
+// Units of unsupported types left out: the type table and the simulated unit's type 50.
+TEST_F(DeviceSelection, WithoutAUnitOrALibraryNothingIsListedOpenedOrOnline) {
+  bench.SetUnits({});
+  form.Load();
+  EXPECT_TRUE(form.DevInventList.items.empty());
+  form.Command1Click(0);  // the online check gets an empty name: no box, no call
+  EXPECT_TRUE(form.Visible);
   IfcSelForm orphan{Context(nullptr)};
   orphan.Load();
   EXPECT_TRUE(orphan.DevInventList.items.empty());

@@ -85,13 +85,11 @@ TEST_P(ExpertCardTest, UpdateOnceShowsWhatTheCardTrulyDoes) {
   EXPECT_EQ(runner.Pending(), 0);
   EXPECT_EQ(runner.Runs(), 3);  // the delay, one acquisition, one wait
 
+  // The input and scaling gains, the offset, the bridge and the first read-back
+  // point shown, and the offset stored: the diagnostics scenario.
   const ChannelReadback t = *bench.Readback(chan);
   const double gain = t.scaleGain * t.inputGain;
   const double off = t.offsetVolts / t.inputGain;  // referred to the bridge input
-  EXPECT_NEAR(Number(r.lblInputGain), t.inputGain, 0.51);
-  EXPECT_NEAR(Number(r.lblScalingGain), t.scaleGain, 0.051);  // its format: ShowReadings' test
-  EXPECT_NEAR(Number(r.lblOffset), -off * 1000.0, 0.051);
-  EXPECT_NEAR(Number(r.lblCurBridge), t.bridgeVolts * 1000.0, 0.06);
   for (std::size_t k = 0; k < 2; ++k) {
     const double p = gain * static_cast<double>(k + 1);
     EXPECT_NEAR(Number(r.lblMaximum[k]), (5.0 / p + off) * 1000.0, 0.06) << k;
@@ -105,7 +103,6 @@ TEST_P(ExpertCardTest, UpdateOnceShowsWhatTheCardTrulyDoes) {
   }
   EXPECT_NEAR(config.Actual[chan].InputGain, t.inputGain, 0.05);
   EXPECT_NEAR(config.Actual[chan].ScalingGain, t.scaleGain, 0.001);
-  EXPECT_NEAR(config.Actual[chan].Offset, -off * 1000.0, 0.005);
   expert.RailTimerTick();
   EXPECT_EQ(s.lblStatus.caption, "Idle");
   EXPECT_EQ(r.imgRail.pictureIndex, kRailPictureClear);
