@@ -24,17 +24,11 @@ class BenchWindowTest : public ::testing::Test {
   double TurnsOf(Trimpot t) const {
     return *unit.Bench().TrimpotPosition(form.Channel(), t) * kTrimpotTurns;
   }
-  template <typename W>
-  W* Find(const char* name) {
-    auto* w = window.findChild<W*>(name);
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-  }
 };
 
 TEST_F(BenchWindowTest, DialKeysAndWheelTurnTheTrimpotByTheirSteps) {
   window.show();
-  auto* dial = Find<TrimpotDial>("dialInputGain");
+  auto* dial = window.findChild<TrimpotDial*>("dialInputGain");
   ASSERT_NE(dial, nullptr);
   EXPECT_FALSE(dial->accessibleName().isEmpty());
   dial->setFocus();
@@ -73,7 +67,8 @@ TEST_F(BenchWindowTest, DialKeysAndWheelTurnTheTrimpotByTheirSteps) {
 
 TEST_F(BenchWindowTest, DraggingOnceAroundClockwiseIsOneTurnUp) {
   window.show();
-  auto* dial = Find<TrimpotDial>("dialOffset");
+  auto* dial = window.findChild<TrimpotDial*>("dialOffset");
+  ASSERT_NE(dial, nullptr);
   const double before = TurnsOf(Trimpot::Offset);
   const QPoint c = dial->rect().center();
   const int r = dial->width() / 3;
