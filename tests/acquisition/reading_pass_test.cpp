@@ -112,7 +112,6 @@ TEST_P(FailedReading, IsRetriedFourTimesOnlyWhenTransient) {
   FailWith(code);
   for (int i = 0; i < retries; ++i) ASSERT_EQ(Run(), PassOutcome::Retried);
   state.RailState = kRailClose;
-  EXPECT_TRUE(boxes.Shown().empty());
   EXPECT_EQ(Run(), PassOutcome::Failed);
   EXPECT_EQ(Boxes(boxes), Strings{Lost(code)});
   EXPECT_FALSE(state.Running);
