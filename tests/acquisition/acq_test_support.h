@@ -1,20 +1,20 @@
 #pragma once
 // Test doubles and helpers for the acquisition tests.
 //
-// ScriptedAcqLib is a library whose answers a test sets. It notes every call
-// in `calls` and appends its numeric arguments (arrays flattened) to
-// `args[name]`. The simulated-unit helpers state the card laws as the unit's
-// documentation gives them, written out independently of the model, and run
-// a complete acquisition through the library interface.
+// ScriptedAcqLib is a library without units whose acquisition answers a test
+// sets. It notes every call in `calls` and appends its numeric arguments
+// (arrays flattened) to `args[name]`. The simulated-unit helpers state the card laws as the unit's
+// documentation gives them, written out independently of the model, and read
+// a channel through the library interface.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <map>
 
-#include "simulator/simulated_unit.h"
+#include "acquisition/gauge_acquisition.h"
 #include "platform/message_boxes.h"
+#include "simulator/simulated_unit.h"
 
 namespace vernium::testing {
 
@@ -23,68 +23,45 @@ using Numbers = std::vector<double>;
 
 class ScriptedAcqLib : public AcqLibObject {
  public:
-  // Operation -> the status it fails with: at every call, or only at call
-  // number `atCall` (1-based).
-  struct Failure {
-    AcqStatus status = 0;
-    int atCall = 0;
-  };
-  std::map<std::string, Failure> failures;
+  std::map<std::string, AcqStatus> failures;  // operation -> the status it fails with
   std::int32_t lastErrorCode = 0;
   AcqStatus lastErrorCodeStatus = kAcqOk;
-  std::map<std::int32_t, std::string> errorTexts;  // any other code: acqErrorText fails
-  std::int32_t onlineStatus = kAcqOk;
   // Answers (active, transferred) of successive status polls; once they are
   // used up the transfer is complete and `samples` are copied into the buffer.
   using Poll = std::pair<std::int16_t, std::int32_t>;
   std::vector<Poll> polls;
   std::vector<std::uint16_t> samples;
-  std::vector<AcqDevice> devices;
 
   Strings calls;
   std::map<std::string, Numbers> args;
-  std::string opened;
 
   AcqStatus acqAdcPrepare(std::int32_t mode, std::int32_t option) override {
     return Call("acqAdcPrepare", mode, option);
   }
+  // No units: the device calls only answer.
   AcqStatus acqDeviceCount(std::int32_t& count) override {
-    count = static_cast<std::int32_t>(devices.size());
+    count = 0;
     return Call("acqDeviceCount");
   }
   AcqStatus acqDeviceNames(Strings& names, std::int32_t& count) override {
     names.clear();
-    for (const auto& d : devices) names.push_back(d.DeviceName);
-    count = static_cast<std::int32_t>(names.size());
+    count = 0;
     return Call("acqDeviceNames");
   }
-  AcqStatus acqDeviceByName(const std::string& name,
-                            std::shared_ptr<const AcqDevice>& device) override {
-    const AcqStatus s = Call("acqDeviceByName");
-    for (const auto& d : devices) {
-      if (s == kAcqOk && d.DeviceName == name) device = std::make_shared<const AcqDevice>(d);
-    }
-    return s;
+  AcqStatus acqDeviceByName(const std::string&, std::shared_ptr<const AcqDevice>&) override {
+    return Call("acqDeviceByName");
   }
   AcqStatus acqCloseDevice() override { return Call("acqCloseDevice"); }
-  AcqStatus acqOpenDevice(const std::string& name) override {
-    const AcqStatus s = Call("acqOpenDevice");
-    if (s == kAcqOk) opened = name;
-    return s;
-  }
-  std::int32_t acqOnlineStatus(std::string&) override {
-    Call("acqOnlineStatus");
-    return onlineStatus;
-  }
+  AcqStatus acqOpenDevice(const std::string&) override { return Call("acqOpenDevice"); }
+  std::int32_t acqOnlineStatus(std::string&) override { return Call("acqOnlineStatus"); }
   AcqStatus acqLastErrorCode(std::int32_t& code) override {
     Call("acqLastErrorCode");
     code = lastErrorCode;
     return lastErrorCodeStatus;
   }
-  AcqStatus acqErrorText(std::int32_t code, std::string& text) override {
-    Call("acqErrorText");
-    text = errorTexts.count(code) != 0 ? errorTexts[code] : "";
-    return errorTexts.count(code) != 0 ? kAcqOk : 999;
+  AcqStatus acqErrorText(std::int32_t, std::string& text) override {
+    text.clear();
+    return Call("acqErrorText");
   }
   AcqStatus acqAdcSetScan(std::span<const std::int32_t> channels,
                           std::span<const std::int32_t> gainCodes,
@@ -128,20 +105,11 @@ class ScriptedAcqLib : public AcqLibObject {
     calls.emplace_back(name);
     (args[name].push_back(static_cast<double>(arg)), ...);
     const auto it = failures.find(name);
-    if (it == failures.end() || (it->second.atCall != 0 && it->second.atCall != Count(name))) {
-      return kAcqOk;
-    }
-    return it->second.status;
+    return it == failures.end() ? kAcqOk : it->second;
   }
   std::span<std::uint16_t> buffer_;
   std::int32_t scans_ = 0;
   std::size_t polled_ = 0;
-};
-
-class RecordingTrace : public TraceSink {
- public:
-  void Trace(std::string_view line) override { lines.emplace_back(line); }
-  Strings lines;
 };
 
 // Every box shown, as "text|title|icon|buttons".
@@ -192,45 +160,18 @@ struct ExactLib : SimulatedAcqLib {
   }
 };
 
-struct Acquired {
-  AcqStatus status = kAcqOk;
+// The four read-back points of `channel`, `scans` times over, read the way
+// the diagnostics read them (gain codes for the unit open), as words.
+struct Reading {
+  AcquisitionResult status = 0;
   std::vector<std::uint16_t> words;  // scan after scan
-  std::int32_t transferred = 0;
 };
-
-// One complete acquisition in the program's order, stopping at the first
-// failing call; polling gives up after two seconds.
-inline Acquired Acquire(SimulatedAcqLib& lib, const std::vector<std::int32_t>& channels,
-                        const std::vector<std::int32_t>& codes, std::int32_t scans) {
-  Acquired r;
-  const std::vector<std::int32_t> flags(channels.size(), 2);
-  r.words.assign(channels.size() * static_cast<std::size_t>(scans) + 1, 0);
-  const auto n = static_cast<std::int16_t>(channels.size());
-  if ((r.status = lib.acqAdcPrepare(3, 0))) return r;
-  if ((r.status = lib.acqAdcSetScan(channels, codes, flags, n))) return r;
-  if ((r.status = lib.acqAdcSetAcq(0, 0, scans))) return r;
-  if ((r.status = lib.acqSetTriggerEvent({0, 0, 0, 0, 0, 0, 0, 0, 0}))) return r;
-  if ((r.status = lib.acqSetTriggerEvent({10, 0, 0, 0, 0, 0, 0, 0, 1}))) return r;
-  if ((r.status = lib.acqAdcSetFreq(1000.0F))) return r;
-  if ((r.status = lib.acqAdcTransferSetBuffer(r.words, scans, 0))) return r;
-  if ((r.status = lib.acqAdcTransferStart())) return r;
-  if ((r.status = lib.acqAdcArm())) return r;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-  for (std::int16_t active = 1; active != 0 && r.transferred < scans;) {
-    if ((r.status = lib.acqAdcTransferGetStat(active, r.transferred))) return r;
-    if (std::chrono::steady_clock::now() > deadline) break;
-  }
-  if ((r.status = lib.acqAdcTransferEnd())) return r;
-  r.status = lib.acqAdcRelease();
+inline Reading Read(SimulatedAcqLib& lib, int channel, std::int16_t scans = 1) {
+  Reading r{0, std::vector<std::uint16_t>(4 * static_cast<std::size_t>(scans) + 1)};
+  TraceSink quiet;
+  r.status = getGageReadings(lib, lib.OpenDevice().get(), quiet, r.words, scans,
+                             static_cast<std::int16_t>(channel));
   return r;
-}
-
-// The four read-back points 0..3 of one channel in one scan, as words.
-inline std::array<double, 4> ReadPoints(SimulatedAcqLib& lib, int ch, std::int32_t firstCode = 0) {
-  const std::int32_t f = firstCode;
-  const Acquired a = Acquire(lib, {ch, ch, ch, ch}, {f, f + 1, f + 2, f + 3}, 1);
-  EXPECT_EQ(a.status, kAcqOk);
-  return {1.0 * a.words[0], 1.0 * a.words[1], 1.0 * a.words[2], 1.0 * a.words[3]};
 }
 
 }  // namespace vernium::testing

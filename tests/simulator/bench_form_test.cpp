@@ -25,24 +25,14 @@ class BenchFormTest : public ::testing::Test {
     form.MeterTick();
     ASSERT_EQ(form.Channel(), channel);
   }
-  double Turns(Trimpot t) const {
-    return *bench.TrimpotPosition(form.Channel(), t) * kTrimpotTurns;
-  }
 };
 
+// The labels of first cards: the bench following the grid, here and in the
+// scenarios; which channel each entry picks: BenchChannelClick below.
 TEST_F(BenchFormTest, ChannelListNamesEveryCardChannelOfTheRackByItsLabel) {
   const auto& items = form.cboBenchChannel.items;
   ASSERT_EQ(items.size(), 8u + 16u + 8u + 16u);
-  // clang-format off
-  const std::vector<std::pair<std::size_t, std::string>> cases = {
-      {0,  "0-0-0   ch 16   SGC10"},
-      {3,  "0-1-1   ch 19   SGC10"},
-      {17, "1-1-1   ch 41   SGC50"},
-      {24, "2-0-0   ch 48   SGC50A"},
-      {47, "3-1-7   ch 79   SGC50B"},
-  };
-  // clang-format on
-  for (const auto& [index, text] : cases) EXPECT_EQ(items[index], text);
+  EXPECT_EQ(items[47], "3-1-7   ch 79   SGC50B");
   EXPECT_EQ(form.Channel(), 16);  // no card channel selected in the grid: the first
 }
 
@@ -66,7 +56,8 @@ TEST_F(BenchFormTest, EachCardShowsItsOwnPartsWithTheirDesignators) {
   }
 }
 
-TEST_F(BenchFormTest, EveryPartFlipsTheBenchAndBackAndAHiddenOneDoesNothing) {
+// CAL/NORM flipped from the form, there and back: the bench window scenario.
+TEST_F(BenchFormTest, EveryPartFlipsTheBenchAndAHiddenOneDoesNothing) {
   struct Case {
     int channel;
     const char* part;
@@ -78,7 +69,6 @@ TEST_F(BenchFormTest, EveryPartFlipsTheBenchAndBackAndAHiddenOneDoesNothing) {
       {17, "chkFilterResistor", [](const SimChannel& c) { return !c.filterGainResistor; }},
       {17, "optCoupling",       [](const SimChannel& c) { return c.coupling == Coupling::AC; }},
       {36, "chkShunt",          [](const SimChannel& c) { return c.benchShunt; }},
-      {48, "optCalNorm",        [](const SimChannel& c) { return c.calNorm == CalSwitch::Cal; }},
       {71, "optCal1",           [](const SimChannel& c) { return c.cal1 == CalSwitch::Cal; }},
       {71, "optCal2",           [](const SimChannel& c) { return c.cal2 == CalSwitch::Cal; }},
   };
@@ -95,45 +85,34 @@ TEST_F(BenchFormTest, EveryPartFlipsTheBenchAndBackAndAHiddenOneDoesNothing) {
     form.PartClick(c.part);
     EXPECT_TRUE(c.moved(*bench.Channel(c.channel))) << c.part;
     EXPECT_EQ(position(), 1 - before) << c.part;
-    form.PartClick(c.part);
-    EXPECT_FALSE(c.moved(*bench.Channel(c.channel))) << c.part << " back";
   }
   Show(17);
   form.PartClick("optCal1");  // an SGC10 has no CAL switch
   EXPECT_EQ(bench.Channel(17)->cal1, CalSwitch::Run);
 }
 
+// A dial turned to its ends: the bench window's keys.
 TEST_F(BenchFormTest, DialsTakeTypedPositionsWithinTheirTravelAndShowTheValue) {
   Show(33);
   // Typed, the turns, the field shown after.
   const std::tuple<const char*, double, const char*> cases[] = {
-      {"12.5", 12.5, "12.500"}, {" 3 ", 3.0, "3.000"},
-      {"30", 25.0, "25.000"},                          // beyond the end of travel: the end
-      {"-2", 0.0, "0.000"},     {"4x", 0.0, "0.000"},  // not a number: the wiper stays
-      {"", 0.0, "0.000"}};
+      {"12.5", 12.5, "12.500"},
+      {"30", 25.0, "25.000"},  // beyond the end of travel: the end
+      {"-2", 0.0, "0.000"},
+      {"4x", 0.0, "0.000"}};  // not a number: the wiper stays
   for (const auto& [typed, turns, field] : cases) {
     form.txtInputGainTurns.text = typed;
     form.DialTurnsEntered(Trimpot::InputGain);
-    EXPECT_DOUBLE_EQ(Turns(Trimpot::InputGain), turns) << typed;
+    EXPECT_DOUBLE_EQ(*bench.TrimpotPosition(33, Trimpot::InputGain) * kTrimpotTurns, turns);
     EXPECT_DOUBLE_EQ(form.dialInputGain.turns, turns) << typed;
     EXPECT_EQ(form.txtInputGainTurns.text, field) << typed;
   }
   form.TurnDial(Trimpot::InputGain, 12.5);
   EXPECT_EQ(form.dialInputGain.valueText, "\xC3\x97 210.00");  // 90 + 240 x 12.5/25
-  form.TurnDial(Trimpot::ScaleGain, -30.0);                    // stops at the low end
-  EXPECT_EQ(form.dialScaleGain.valueText, "\xC3\x97 0.9000");
-  EXPECT_EQ(form.txtScaleGainTurns.text, "0.000");
-  form.txtOffsetTurns.text = "25";
-  form.DialTurnsEntered(Trimpot::Offset);
-  EXPECT_EQ(form.dialOffset.valueText, "+4.0000 V");
-  form.txtExcitationTurns.text = "0";
-  form.DialTurnsEntered(Trimpot::Excitation);
-  EXPECT_EQ(form.dialExcitation.valueText, "1.5000 V");
 }
 
 TEST_F(BenchFormTest, LoadStaysWithinZeroAndTheTopOfTheSlider) {
   Show(50);
-  EXPECT_EQ(form.sldLoad.maximum, 12000);
   // Typed, the load, the field shown after, the slider.
   const std::tuple<const char*, double, const char*, int> cases[] = {
       {"726.5", 726.5, "726.5", 7265},
@@ -155,26 +134,19 @@ TEST_F(BenchFormTest, LoadStaysWithinZeroAndTheTopOfTheSlider) {
   EXPECT_DOUBLE_EQ(bench.Channel(50)->load, 0.0);
 }
 
+// The excitation meter: the bench window and guidance scenarios.
 TEST_F(BenchFormTest, MetersReadTheCardToFourDecimalsAsItChanges) {
   Show(64);
-  for (double load : {0.0, 333.3, 1000.0}) {
-    bench.SetLoad(64, load);  // changed elsewhere: the next tick shows it
-    form.MeterTick();
-    const auto back = *bench.Readback(64);
-    char expected[32];
-    std::snprintf(expected, sizeof expected, "%.4f", back.outputVolts);
-    EXPECT_EQ(form.lblVoltmeterOutput.caption, expected) << load;
-    std::snprintf(expected, sizeof expected, "%.4f", back.excitation);
-    EXPECT_EQ(form.lblVoltmeterExcitation.caption, expected) << load;
-    EXPECT_DOUBLE_EQ(LeadingNumber(form.txtLoad.text), load);
-  }
+  bench.SetLoad(64, 333.3);  // changed elsewhere: the next tick shows it
+  form.MeterTick();
+  char expected[32];
+  std::snprintf(expected, sizeof expected, "%.4f", bench.Readback(64)->outputVolts);
+  EXPECT_EQ(form.lblVoltmeterOutput.caption, expected);
+  EXPECT_EQ(form.txtLoad.text, "333.3");
 }
 
 TEST_F(BenchFormTest, FollowsTheMainGridUntilAChannelIsPicked) {
-  Show(40);
-  gridChannel = 18;
-  form.MeterTick();
-  EXPECT_EQ(form.Channel(), 18);
+  Show(18);
   gridChannel = 24;  // a base channel row without a card on the rack: stays
   form.MeterTick();
   EXPECT_EQ(form.Channel(), 18);
@@ -193,11 +165,9 @@ TEST_F(BenchFormTest, FollowsTheMainGridUntilAChannelIsPicked) {
 
 TEST_F(BenchFormTest, FaultPanelOrdersFaultsFromTheUnit) {
   ASSERT_EQ(unit.acqOpenDevice("SIM-PORTABLE"), kAcqOk);
-  for (const char* code : {"0", "abc", "2.5"}) {
-    form.txtFaultCode.text = code;
-    form.FailNextClick();
-    EXPECT_EQ(form.lblFaultStatus.caption, "Give an operation and a code other than 0.") << code;
-  }
+  form.txtFaultCode.text = "2.5";
+  form.FailNextClick();
+  EXPECT_EQ(form.lblFaultStatus.caption, "Give an operation and a code other than 0.");
   form.txtFaultCode.text = "3";
   form.cboFaultOperation.Select(6);  // acqOnlineStatus
   form.FailNextClick();
@@ -209,9 +179,6 @@ TEST_F(BenchFormTest, FaultPanelOrdersFaultsFromTheUnit) {
   form.chkOffline.checked = true;
   form.OfflineClick();
   EXPECT_FALSE(bench.IsOnline());
-  form.chkOffline.checked = false;
-  form.OfflineClick();
-  EXPECT_TRUE(bench.IsOnline());
 }
 
 }  // namespace

@@ -14,21 +14,10 @@ using namespace testing;
 
 constexpr auto Clip = [](double volts) { return std::clamp(volts, -5.0, 5.0); };
 
-// Filter stage gain: 0 bypassed, 1 engaged without the gain resistor, 2 with it.
-void SetFilter(SimulatedBench& bench, int channel, int filter) {
-  bench.SetFilterJumper(channel, filter == 0 ? FilterJumper::Bypass : FilterJumper::Engaged);
-  bench.SetFilterGainResistor(channel, filter != 1);
-}
-
-struct PointCase {
-  int channel;
-  Knobs knobs;
-  int filter;
-  double load;
-};
-
 TEST(ReadBackPoints, FollowTheCardLawsAndTheRails) {
-  const PointCase cases[] = {
+  // Channel, trimpots, filter (0 bypassed, 1 engaged without the gain
+  // resistor, 2 with it) and load.
+  const std::tuple<int, Knobs, int, double> cases[] = {
       {19, {0.5, 0.45, 0.3, 0.2}, 2, 400.0},   // SGC10
       {33, {0.9, 0.55, 0.1, 0.5}, 1, 1000.0},  // SGC50
       {47, {0.0, 0.5, 1.0, 0.0}, 0, -300.0},   // SGC50, trimpots at their ends
@@ -38,21 +27,22 @@ TEST(ReadBackPoints, FollowTheCardLawsAndTheRails) {
       {32, {1.0, 0.5, 0.5, 0.0}, 2, 1000.0},
       {32, {0.3, 0.0, 1.0, 0.0}, 2, 0.0},
   };
-  for (const PointCase& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.channel << " at load " << c.load);
+  for (const auto& [ch, knobs, filter, load] : cases) {
+    SCOPED_TRACE(::testing::Message() << ch << " at load " << load);
     ExactLib lib;
-    SetKnobs(lib.Bench(), c.channel, c.knobs);
-    SetFilter(lib.Bench(), c.channel, c.filter);
-    lib.Bench().SetLoad(c.channel, c.load);
-    lib.Bench().SetCal2(c.channel, CalSwitch::Cal);  // SGC50B: test points connected
-    const double gin = LawInputGain(c.knobs.input), gs = LawScaleGain(c.knobs.scale);
-    const double gf = c.filter == 2 ? 2.0 : 1.0, voff = LawOffset(c.knobs.offset);
-    const double vb = LawBridge(c.knobs, c.load, c.channel);
+    SetKnobs(lib.Bench(), ch, knobs);
+    lib.Bench().SetFilterJumper(ch, filter == 0 ? FilterJumper::Bypass : FilterJumper::Engaged);
+    lib.Bench().SetFilterGainResistor(ch, filter != 1);
+    lib.Bench().SetLoad(ch, load);
+    lib.Bench().SetCal2(ch, CalSwitch::Cal);  // SGC50B: test points connected
+    const double gin = LawInputGain(knobs.input), gs = LawScaleGain(knobs.scale);
+    const double gf = filter == 2 ? 2.0 : 1.0, voff = LawOffset(knobs.offset);
+    const double vb = LawBridge(knobs, load, ch);
     // Each stage clips at the rails.
     const auto stages = [&](double in) { return Clip(gs * Clip(gf * Clip(gin * in - voff))); };
     const double expected[] = {stages(vb), gf * Clip(-voff), stages(0.005),
                                gf * gin * 0.005 - voff};
-    const auto words = ReadPoints(lib, c.channel);
+    const auto words = Read(lib, ch).words;
     for (std::size_t code = 0; code < 4; ++code) {
       EXPECT_NEAR(words[code], ExpectedWord(expected[code]), 1.0) << "gain code " << code;
     }
@@ -82,7 +72,7 @@ TEST(CalSwitches, RouteTheTestPointsAndTheShunt) {
     const double out = gs * (gin * LawBridge(k, shunt ? 700.0 : 200.0, ch) - voff);
     const double points[] = {out, monitor ? exc * 203.0 / 429.0 : -voff, gs * (gin * 0.005 - voff),
                              gin * 0.005 - voff};
-    const auto w = ReadPoints(lib, ch);
+    const auto w = Read(lib, ch).words;
     for (std::size_t code = 0; code < 4; ++code) {
       EXPECT_NEAR(w[code], ExpectedWord(outputOnly ? out : points[code]), 1.0) << code;
     }
@@ -97,38 +87,25 @@ TEST(Coupling, AcPassesNoStaticLoadNorTheShuntButLeavesTheReferencePoints) {
   lib.Bench().SetLoad(34, 300.0);
   ASSERT_TRUE(lib.Bench().SetShunt(34, true));  // 500 more
   const double gs = LawScaleGain(k.scale), voff = LawOffset(k.offset);
-  const auto dc = ReadPoints(lib, 34);
+  const auto dc = Read(lib, 34).words;
   EXPECT_NEAR(dc[0], ExpectedWord(gs * (LawInputGain(k.input) * LawBridge(k, 800.0, 34) - voff)),
               1.0);
   lib.Bench().SetCoupling(34, Coupling::AC);
-  const auto ac = ReadPoints(lib, 34);
+  const auto ac = Read(lib, 34).words;
   EXPECT_NEAR(ac[0], ExpectedWord(-gs * voff), 1.0);
   for (std::size_t code = 1; code < 4; ++code) EXPECT_EQ(ac[code], dc[code]) << code;
 }
 
-TEST(Population, CardsSitWhereTheBenchListsThemWithTheirSwitchesAndEmptyChannelsFloat) {
-  // Channels 0..95: '1' SGC10, '5' SGC50, 'A' SGC50A, 'B' SGC50B, '.' none.
-  const std::string layout = std::string(16, '.') + std::string(8, '1') + std::string(8, '.') +
-                             std::string(16, '5') + std::string(8, 'A') + std::string(8, '.') +
-                             std::string(16, 'B') + std::string(16, '.');
-  const std::string models = ".15AB";
+// Where the cards sit and the switches each shows: the bench form's tests
+// of its channel list and its parts.
+TEST(Population, EmptyChannelsFloat) {
   ExactLib lib;
-  for (int ch = 0; ch < 96; ++ch) {
-    const auto r = lib.Bench().Readback(ch);
-    const char model = layout[static_cast<std::size_t>(ch)];
-    EXPECT_EQ(models[static_cast<std::size_t>(r ? r->card : SimCardModel::None)], model) << ch;
-    // The switches a card carries: the shunt, CAL/NORM, CAL1 and CAL2.
-    EXPECT_EQ(lib.Bench().SetShunt(ch, false), model == '1' || model == '5') << ch;
-    EXPECT_EQ(lib.Bench().SetCalNorm(ch, CalSwitch::Run), model == 'A') << ch;
-    EXPECT_EQ(lib.Bench().SetCal1(ch, CalSwitch::Run), model == 'B') << ch;
-    EXPECT_EQ(lib.Bench().SetCal2(ch, CalSwitch::Cal), model == 'B') << ch;
-  }
   EXPECT_FALSE(lib.Bench().Readback(271).has_value());
   for (const int ch : {24, 5}) {  // behind the SGC10 cards, and a base channel read directly
     EXPECT_FALSE(lib.Bench().SetLoad(ch, 10.0));
-    const Acquired a = Acquire(lib, {ch, ch}, {0, 3}, 2);
-    ASSERT_EQ(a.status, kAcqOk);
-    for (std::size_t i = 0; i < 4; ++i) EXPECT_NEAR(a.words[i], ExpectedWord(4.98), 1.0) << ch;
+    const Reading r = Read(lib, ch, 2);
+    ASSERT_EQ(r.status, kAcqOk);
+    for (std::size_t i = 0; i < 8; ++i) EXPECT_NEAR(r.words[i], ExpectedWord(4.98), 1.0) << ch;
   }
 }
 
