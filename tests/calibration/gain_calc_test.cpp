@@ -95,43 +95,6 @@ TEST(CalcGains, WritesTheTargetsOrShowsWhyNot) {
   EXPECT_EQ(BridgeVolts(500.0f, 0.0f, 10.0f, 0.002f), 0.0f) << "no full load, no output";
 }
 
-TEST(CalcGains, PropertyAcceptedGainsFillFiveVoltsAndRejectionsMatchTheLimits) {
-  std::mt19937 rng(20240517);
-  std::uniform_real_distribution<float> excitation(1.5f, 10.5f), sensitivity(0.0005f, 0.1f),
-      fullLoad(1.0f, 99999.0f), tareShare(0.0f, 0.5f);
-  std::uniform_real_distribution<double> logSpan(std::log(1e-4), std::log(0.1));
-  std::bernoulli_distribution coin(0.5);
-  int accepted = 0;
-  for (int i = 0; i < 5000; ++i) {
-    Parameters p{excitation(rng), sensitivity(rng), fullLoad(rng)};
-    p.tare = tareShare(rng) * p.fullLoad;
-    const double loadSpan = std::exp(logSpan(rng)) / (double(p.excitation) * p.sensitivity);
-    p.maxLoad = static_cast<float>(p.tare + loadSpan * p.fullLoad);
-    p.filterOn = coin(rng) ? kTrue16 : kFalse16;
-    p.gainX2 = coin(rng) ? kTrue16 : kFalse16;
-    Configuration config = WithParameters(p);
-    ScriptedMessageBoxes boxes;
-    const bool ok = CalcGains(config, kChannel, boxes);
-
-    const float vt = BridgeVolts(p.tare, p.fullLoad, p.excitation, p.sensitivity);
-    const float span = BridgeVolts(p.maxLoad, p.fullLoad, p.excitation, p.sensitivity) - vt;
-    const double gSquared = 0.05 / span;
-    // Near the limits single-precision rounding decides; leave those out.
-    if (std::fabs(span / 0.05 - 1) < 1e-5 || std::fabs(gSquared / (3.161 * 3.161) - 1) < 1e-5)
-      continue;
-    ASSERT_EQ(ok, span <= 0.05 && gSquared <= 3.161 * 3.161) << "span " << span;
-    if (!ok) continue;
-    ++accepted;
-    const CalcSettings& calc = config.Calc[kChannel];
-    const std::int16_t filterGain = config.Actual[kChannel].FilterGain;
-    ASSERT_EQ(filterGain, IsTrue(p.filterOn) && IsTrue(p.gainX2) ? 2 : 1);
-    EXPECT_NEAR(double(calc.InputGain) * calc.ScalingGain * filterGain * span, 5.0, 2e-5);
-    EXPECT_NEAR(calc.Offset, double(vt) * calc.InputGain, std::fabs(calc.Offset) * 2e-7 + 1e-9);
-  }
-  EXPECT_GT(accepted, 1000);
-  EXPECT_LT(accepted, 4000);
-}
-
 TEST(TwoPoint, SetsSensitivityAndFullLoadFromPointTwoElseOneElseSaysWhy) {
   // Point 1 (mV, value), point 2 (mV, value), then sensitivity and full load;
   // with neither point whole the stored 0.001 and 300 stay and a box says why.
