@@ -22,21 +22,6 @@ TEST(ChannelFromLabel, MapsLabelAndCardTypeToChannel) {
   for (const Row& r : rows) EXPECT_EQ(ChannelFromLabel(r.label, r.cardType), r.channel) << r.label;
 }
 
-TEST(ParameterFormTexts, ShowTheRecordInGeneralFormatWithMillivolts) {
-  ChannelConfig ch;
-  ch.Units = "Newtons";
-  ch.Excitation = 7.5f;
-  ch.Sensitivity = 0.0025f;
-  ch.Pnt1Volts = 0.0125f;
-  ch.ShuntCalValue = 450.f;
-  const ParameterFormTexts t = ParameterFormTextsFor(ch);
-  EXPECT_EQ((std::vector<std::string>{t.txtExcite, t.txtSense, t.txtUnits, t.txtFullLoad,
-                                      t.txtMaxLoad, t.txtOffset, t.txtPnt1mVolts, t.txtPnt1Value,
-                                      t.txtPnt2mVolts, t.txtPnt2Value, t.txtShuntCalValue}),
-            (std::vector<std::string>{"7.5", "2.5", "Newtons", "1000", "800", "65", "12.5", "0",
-                                      "20", "1000", "450"}));
-}
-
 TEST(IndexedTableDeathTest, IndexOutsideTheTableStopsTheProgram) {
   Configuration config;
   EXPECT_DEATH(config.Channels[15].M = 1.f, "invariant broken");

@@ -117,11 +117,12 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& param) { return std::string(param.param.name); });
 // clang-format on
 
-TEST_F(WizardTest, ContinueStoresWhatCancelDoesNot) {
+TEST_F(WizardTest, ContinueStoresWhatCancelDoesNotAndTheFormShowsItAgain) {
   Declare(1, 2);
   OpenParameters("1-0-0");
   p.txtExcite.text = "5";
   p.txtSense.text = "0.1";  // no gains fit: stored, but no wizard
+  p.txtPnt1mVolts.text = "12.5";
   precal.AnyCalCancelClick();
   EXPECT_EQ(config.Channels[32].Excitation, 10.0f);
   EXPECT_FALSE(Continue());
@@ -129,6 +130,8 @@ TEST_F(WizardTest, ContinueStoresWhatCancelDoesNot) {
   EXPECT_FLOAT_EQ(config.Channels[32].Sensitivity, 0.0001f);
   EXPECT_EQ(windows.Hidden().back(), WindowId::PreCal);
   EXPECT_EQ(pointer.Get(), PointerShape::Normal);
+  OpenParameters("1-0-0");  // the stored values shown again, in millivolts
+  EXPECT_EQ(p.txtPnt1mVolts.text, "12.5");
 }
 
 }  // namespace
