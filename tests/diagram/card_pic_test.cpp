@@ -29,25 +29,15 @@ class CardPicTest : public ::testing::Test {
   CardPicForm form_{config_, state_, boxes_, pointer_};
 };
 
-TEST_F(CardPicTest, DesignatorsFollowTheChannelAndCard) {
-  // Channel, card, label; the filter resistor's, the filter's and the
-  // coupling's designators; the place on the card.
-  const std::tuple<int, const char*, const char*, std::string, int> cases[] = {
-      {33, "SGC10", "1-0-1", "R44 JP4 JP3", 1},
-      {32, "SGC10", "1-0-0", "R46 JP5 JP2", 0},
-      {52, "SGC50", "2-0-4", "R544 JP504 JP503", 4},
-      {60, "SGC50A", "2-1-4", "R544 JP504 JP503", 4},
-      {63, "SGC50B", "2-1-7", "R844 JP804 JP803", 7},
-      {48, "SGC50", "2-0-0", "R144 JP104 JP103", 0}};
-  for (const auto& [chan, cardType, label, designators, place] : cases) {
-    SCOPED_TRACE(chan);
-    Current(chan, cardType, label);
+// The designators themselves: the card's own (the bench's tests) and as
+// the diagram shows them (view_card.scn).
+TEST_F(CardPicTest, TheChannelsPlaceOnTheCardAndTheOddSgc10ChannelsCircuit) {
+  const std::tuple<int, const char*, int> cases[] = {
+      {33, "SGC10", 1}, {32, "SGC10", 0}, {52, "SGC50", 4}, {63, "SGC50B", 7}};
+  for (const auto& [chan, cardType, place] : cases) {
+    Current(chan, cardType, "x-x-x");
     form_.Activate(1.0, 1.0);
-    EXPECT_EQ(state_.lblFilterGainDesignator.caption + " " + state_.lblFilterDesignator.caption +
-                  " " + state_.lblCouplingDesignator.caption,
-              designators);
-    EXPECT_EQ(state_.placeOnCard, place);
-    EXPECT_EQ(state_.lblChanNumber.caption, label);
+    EXPECT_EQ(state_.placeOnCard, place) << chan;
   }
   // The SGC10's odd channel has its labels and shunts on the other circuit.
   Current(32, "SGC10", "1-0-0");
