@@ -89,11 +89,6 @@ INSTANTIATE_TEST_SUITE_P(
                  "requires that the load cell be attached.",
                  1, false, false, true, "Turn the CAL1 and CAL2 switchs to the CAL position ",
                  "SGC50B"},
-        StepCase{"Sgc50aOffset", 2, 3, 1, "SIM-PORTABLE", "2-0-0", NP, false, false, OK, 2,
-                 "Offset", "0.000",
-                 "Before the input gain can be properly adjusted the offset must be set to zero.  "
-                 "Adjust the offset for a reading of 0.000V on the digital indicator.",
-                 1, true, true, true, "Turn the CAL/NORM switch to NORM position", "SGC50A"},
         StepCase{"Sgc50bShuntOffset", 3, 4, 1, "SIM-PORTABLE", "3-0-0", SC, false, false, OK, 2,
                  "Offset", "0.000",
                  "Before the input gain can be properly adjusted the offset must be set to "

@@ -32,10 +32,6 @@ class CardPicWindowTest : public ::testing::Test {
     EXPECT_NE(found, nullptr) << name.toStdString();
     return found;
   }
-  void Save(const char* name) {
-    const QString dir = testing_qt::PngDir();
-    if (!dir.isEmpty()) window_.grab().save(dir + "/" + name);
-  }
 
   Configuration config_;
   CardPicState state_;
@@ -50,7 +46,7 @@ class CardPicWindowTest : public ::testing::Test {
 TEST_F(CardPicWindowTest, Sgc10OddChannelDrawnPartsFollowMouseAndKeys) {
   config_.Channels[33].DCCoupled = kTrue16;
   Show(33, "SGC10", "1-0-1");
-  Save("card-diagram-sgc10-odd.png");
+  testing_qt::Save(window_, "card-diagram-sgc10-odd");
   auto* coupling = Find<DrawnPart>("CouplingShunt(0)");
   EXPECT_TRUE(coupling->IsPressed());
   testing_qt::Click(coupling, coupling->rect().center());

@@ -56,10 +56,6 @@ class WizardWindowsTest : public ::testing::Test {
     session.config.Actual[chan].FilterGain = 1;
     LoadParameterForm(session.config, grid, session.preCal, pointer, chan);
   }
-  static void Save(QWidget& window, const QString& name) {
-    const QString dir = testing_qt::PngDir();
-    if (!dir.isEmpty()) window.grab().save(dir + "/" + name + ".png");
-  }
 };
 
 TEST_F(WizardWindowsTest, ParameterFieldsTakeTheirKeysAndRangesFromTheForm) {
@@ -103,7 +99,7 @@ TEST_F(WizardWindowsTest, ParameterFieldsTakeTheirKeysAndRangesFromTheForm) {
     window.findChild<QRadioButton*>(ArrayName("optCalMethod", method))->click();
     EXPECT_EQ(window.findChild<QLineEdit*>("txtSense")->isEnabled(), method == 0);
     EXPECT_EQ(window.findChild<QLabel*>("lblShuntCalValue")->isEnabled(), method == 2);
-    Save(window, names[method]);
+    testing_qt::Save(window, names[method]);
   }
   window.findChild<QPushButton*>("cmdAnyCalCancel")->click();
   EXPECT_EQ(windows.Hidden().back(), WindowId::PreCal);
@@ -129,7 +125,7 @@ TEST_P(WizardStepsTest, EveryStepShowsTheFormsTextsAndMarker) {
   auto* next = window.findChild<QPushButton*>("cmdNext");
   ASSERT_TRUE(marker && next);
   EXPECT_TRUE(window.findChild<QWidget*>(ArrayName("picPots", r.picture))->isVisibleTo(&window));
-  Save(window, QString("Calibrator-%1-step0").arg(r.card));
+  testing_qt::Save(window, QString("Calibrator-%1-step0").arg(r.card));
   for (int step = 1; step <= 6; ++step) {
     next->click();
     const CalibratorState& s = session.calibrator;
@@ -143,7 +139,7 @@ TEST_P(WizardStepsTest, EveryStepShowsTheFormsTextsAndMarker) {
       const int pixel = r.picture == kPicSgc50 ? marker->x() : marker->y();
       EXPECT_NEAR(pixel, twips / 15.0 * CalibratorWindow::kPictureZoom, 1.0);
     }
-    Save(window, QString("Calibrator-%1-step%2").arg(r.card).arg(step));
+    testing_qt::Save(window, QString("Calibrator-%1-step%2").arg(r.card).arg(step));
   }
   EXPECT_FALSE(next->isEnabled());
   EXPECT_EQ(session.config.Channels[r.chan].Calibrated, "Yes");
