@@ -31,16 +31,17 @@ struct SteppingClock : Clock {
   mutable int reads = 0;
 };
 
-// The simulated unit, exact and immediate, but with a last error code 700
-// above the status a call failed with, and a completed transfer holding
-// `words` (when given) instead of what the unit read.
+// The simulated unit, exact and immediate, but with a last error code
+// `codeShift` above the status a call failed with, and a completed transfer
+// holding `words` (when given) instead of what the unit read.
 struct Unit : ExactLib {
+  std::int32_t codeShift = 700;
   std::vector<std::uint16_t> words;
   std::span<std::uint16_t> buffer;
 
   AcqStatus acqLastErrorCode(std::int32_t& code) override {
     const AcqStatus status = ExactLib::acqLastErrorCode(code);
-    code += 700;
+    code += codeShift;
     return status;
   }
   AcqStatus acqAdcTransferSetBuffer(std::span<std::uint16_t> b, std::int32_t scans,
@@ -81,8 +82,8 @@ struct Acquisition {
 // scenarios read through getOneScanAveraged on the wizard's lists.
 TEST(GaugeAcquisition, AFailingCallEndsItAtOnceWithTheLibrarysLastErrorCode) {
   // Each call failing in turn (acqSetTriggerEvent at its first call). A
-  // failed preparation has its own code; without a last error code the
-  // failing status stands.
+  // failed preparation has its own code; a last error code of 0 would read
+  // as success, and the failing status stands in for it.
   const char* const calls[] = {
       "acqAdcPrepare",       "acqAdcSetScan",           "acqAdcSetAcq",
       "acqSetTriggerEvent",  "acqAdcSetFreq",           "acqAdcTransferSetBuffer",
@@ -90,13 +91,13 @@ TEST(GaugeAcquisition, AFailingCallEndsItAtOnceWithTheLibrarysLastErrorCode) {
       "acqAdcTransferEnd",   "acqAdcRelease"};
   for (const bool gage : {true, false}) {
     for (const std::string operation : calls) {
-      for (const bool lastCode : {true, false}) {
+      for (const std::int32_t shift : {700, -55}) {
         Acquisition a;
         a.acq.Bench().FailOperation(operation, 55);
-        if (!lastCode) a.acq.Bench().FailOperation("acqLastErrorCode", 1);
-        const AcquisitionResult code = lastCode ? 755 : 55;
+        a.acq.codeShift = shift;
+        const AcquisitionResult code = shift == 700 ? 755 : 55;
         EXPECT_EQ(a.Run(gage), operation == "acqAdcPrepare" ? kAcqPrepareFailed : code)
-            << operation << " " << gage << lastCode;
+            << operation << " " << gage << shift;
         EXPECT_EQ(a.averaged, -1234.0f) << "the result is left alone";
       }
     }
