@@ -2,38 +2,68 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
+#include <stdexcept>
+#include <thread>
 #include <utility>
 
 #include "acq_test_support.h"
+#include "simulator/simulated_errors.h"
 
 namespace vernium {
 namespace {
 
 using namespace testing;
 
-const Strings kCalls = {"acqAdcPrepare",           "acqAdcSetScan",       "acqAdcSetAcq",
-                        "acqSetTriggerEvent",      "acqSetTriggerEvent",  "acqAdcSetFreq",
-                        "acqAdcTransferSetBuffer", "acqAdcTransferStart", "acqAdcArm",
-                        "acqAdcTransferGetStat",   "acqAdcTransferEnd",   "acqAdcRelease"};
-
 // Seconds since midnight, advancing `step` a read and wrapping at midnight.
+// Each read takes a real millisecond, so a transfer paced in real time moves
+// on between reads; polling that would never end is ended at the 1000th read.
 struct SteppingClock : Clock {
   CalendarDate Today() const override { return {}; }
   double SecondsSinceMidnight() const override {
+    if (++reads > 1000) throw std::runtime_error("the polling does not end");
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return std::exchange(now, std::fmod(now + step, 86400.0));
   }
   mutable double now = 0.0;
   double step = 0.0;
+  mutable int reads = 0;
+};
+
+// The simulated unit, exact and immediate, but with a last error code
+// `codeShift` above the status a call failed with, and a completed transfer
+// holding `words` (when given) instead of what the unit read.
+struct Unit : ExactLib {
+  std::int32_t codeShift = 700;
+  std::vector<std::uint16_t> words;
+  std::span<std::uint16_t> buffer;
+
+  AcqStatus acqLastErrorCode(std::int32_t& code) override {
+    const AcqStatus status = ExactLib::acqLastErrorCode(code);
+    code += codeShift;
+    return status;
+  }
+  AcqStatus acqAdcTransferSetBuffer(std::span<std::uint16_t> b, std::int32_t scans,
+                                    std::int32_t mode) override {
+    buffer = b;
+    return ExactLib::acqAdcTransferSetBuffer(b, scans, mode);
+  }
+  AcqStatus acqAdcTransferGetStat(std::int16_t& active, std::int32_t& transferred) override {
+    const AcqStatus status = ExactLib::acqAdcTransferGetStat(active, transferred);
+    std::copy(words.begin(), words.end(), buffer.begin());
+    return status;
+  }
 };
 
 // The trace lines the routines give are not checked: no part of the program
-// emits them.
+// emits them. The fixed settings (preparation mode, triggers, frequency) are
+// passed as declared.
 
 // Either routine on channel 16: 20 scans of getGageReadings, or the 100 of
-// getOneScanAveraged on a four-entry list, picking the last entry.
+// getOneScanAveraged on its four read-back points.
 struct Acquisition {
-  ScriptedAcqLib acq;
+  Unit acq;
   TraceSink trace;
   SteppingClock clock;
   std::vector<std::uint16_t> buffer = std::vector<std::uint16_t>(81);
@@ -41,83 +71,66 @@ struct Acquisition {
 
   AcquisitionResult Run(bool gage, bool pickFirst = false) {
     if (gage) return getGageReadings(acq, nullptr, trace, buffer, 20, 16, clock);
-    const std::array<std::int32_t, 4> list{16, 16, 16, 16};
-    return getOneScanAveraged(acq, trace, list, list, list, 4, pickFirst, averaged, clock);
+    const std::array<std::int32_t, 4> channels{16, 16, 16, 16}, codes{0, 1, 2, 3},
+        flags{2, 2, 2, 2};
+    return getOneScanAveraged(acq, trace, channels, codes, flags, 4, pickFirst, averaged, clock);
   }
 };
 
-// The order of the calls and the trace on success follow from the failure
-// test below (a failing release comes after every other call). The fixed
-// settings (preparation mode, triggers, frequency) are passed as declared.
-// getGageReadings' scan list, scan count and buffer: the simulated unit's
-// tests read every card through it, on units with either gain codes.
-TEST(GaugeAcquisition, SendsTheCallersScanListScanCountAndBuffer) {
-  Acquisition b;
-  const std::array<std::int32_t, 3> channels{40, 41, 42}, gains{4, 5, 6}, flags{2, 2, 1};
-  EXPECT_EQ(
-      getOneScanAveraged(b.acq, b.trace, channels, gains, flags, 3, true, b.averaged, b.clock), 0);
-  EXPECT_EQ(b.acq.args["acqAdcSetScan"], (Numbers{40, 41, 42, 4, 5, 6, 2, 2, 1, 3}));
-  EXPECT_EQ(b.acq.args["acqAdcSetAcq"], (Numbers{0, 0, 100}));
-  EXPECT_EQ(b.acq.args["acqAdcTransferSetBuffer"], (Numbers{301, 100, 0}));
-}
-
+// The scan lists sent: the simulated unit's tests read every card through
+// getGageReadings, on units with either gain codes; the calibration
+// scenarios read through getOneScanAveraged on the wizard's lists.
 TEST(GaugeAcquisition, AFailingCallEndsItAtOnceWithTheLibrarysLastErrorCode) {
-  // Each call failing in turn (acqSetTriggerEvent at its first call, twice
-  // over). A failed preparation has its own code and asks for no error code.
+  // Each call failing in turn (acqSetTriggerEvent at its first call). A
+  // failed preparation has its own code; a last error code of 0 would read
+  // as success, and the failing status stands in for it.
+  const char* const calls[] = {
+      "acqAdcPrepare",       "acqAdcSetScan",           "acqAdcSetAcq",
+      "acqSetTriggerEvent",  "acqAdcSetFreq",           "acqAdcTransferSetBuffer",
+      "acqAdcTransferStart", "acqAdcArm",               "acqAdcTransferGetStat",
+      "acqAdcTransferEnd",   "acqAdcRelease"};
   for (const bool gage : {true, false}) {
-    for (const std::string& operation : kCalls) {
-      SCOPED_TRACE(operation);
-      Acquisition a;
-      a.acq.failures[operation] = {55};
-      a.acq.lastErrorCode = 77;
-      const bool prepare = operation == "acqAdcPrepare";
-      EXPECT_EQ(a.Run(gage), prepare ? kAcqPrepareFailed : 77);
-      Strings calls(kCalls.begin(), std::find(kCalls.begin(), kCalls.end(), operation) + 1);
-      if (!prepare) calls.push_back("acqLastErrorCode");
-      EXPECT_EQ(a.acq.calls, calls);
-      EXPECT_EQ(a.averaged, -1234.0f) << "the result is left alone";
+    for (const std::string operation : calls) {
+      for (const std::int32_t shift : {700, -55}) {
+        Acquisition a;
+        a.acq.Bench().FailOperation(operation, 55);
+        a.acq.codeShift = shift;
+        const AcquisitionResult code = shift == 700 ? 755 : 55;
+        EXPECT_EQ(a.Run(gage), operation == "acqAdcPrepare" ? kAcqPrepareFailed : code)
+            << operation << " " << gage << shift;
+        EXPECT_EQ(a.averaged, -1234.0f) << "the result is left alone";
+      }
     }
   }
 }
 
-TEST(GaugeAcquisition, WithoutALastErrorCodeTheFailingStatusIsReturned) {
-  for (const AcqStatus lastCodeStatus : {0, 12}) {
-    Acquisition a;
-    a.acq.failures["acqAdcArm"] = {66};
-    a.acq.lastErrorCode = 0;  // would read as success
-    a.acq.lastErrorCodeStatus = lastCodeStatus;
-    EXPECT_EQ(a.Run(true), 66) << lastCodeStatus;
-  }
-}
-
 TEST(GaugeAcquisition, PollingEndsAsTheTransferReports) {
-  using Polls = std::vector<ScriptedAcqLib::Poll>;
-  const Polls stuckAt5(1000, {1, 5}), stuckAt0(1000, {1, 0});
-  Polls advancing;
-  for (std::int32_t i = 0; i < 20; ++i) advancing.push_back({1, i});
-  // Polls, clock start and step (s), result, status polls. A stall is no new
-  // scan for longer than 2 s plus the 20 ms the block takes.
-  const std::tuple<Polls, double, double, AcquisitionResult, int> cases[] = {
-      {{{1, 20}}, 0, 0, 0, 1},
-      {{{1, 0}, {1, 4}, {1, 12}, {0, 20}}, 0, 0, 0, 4},
-      {{{1, 3}, {1, 25}}, 0, 0, 0, 2},  // more than asked for
-      {{{1, 0}, {0, 0}}, 0, 0, 0, 2},   // inactive with none
-      {{{1, 5}, {0, 5}}, 0, 0, kAcqTransferEndedShort, 2},
-      {stuckAt5, 100, 0.5, kAcqTransferStalled, 6},
-      {stuckAt0, 100, 0.25, kAcqTransferStalled, 10},
-      {stuckAt5, 86399, 0.5, kAcqTransferStalled, 6},  // across midnight
-      {advancing, 100, 1.0, 0, 21}};                   // slow but never stalled
-  for (const auto& [polls, start, step, result, statusPolls] : cases) {
+  // The transfer's fault after so many scans, the clock's start and step
+  // (s), the result and the clock when the polling ended. The clock is read
+  // only while scans are still due; a stall is no new scan for longer than
+  // 2 s plus the 20 ms the block takes.
+  using F = TransferFault;
+  const std::tuple<F, int, double, double, AcquisitionResult, double> cases[] = {
+      {F::None, 0, 100, 1, 0, 100},
+      {F::EndShort, 0, 100, 1, 0, 100},  // inactive with none
+      {F::EndShort, 5, 100, 1, kAcqTransferEndedShort, 100},
+      {F::Stall, 5, 100, 0.5, kAcqTransferStalled, 103},
+      {F::Stall, 0, 100, 0.25, kAcqTransferStalled, 102.5},
+      {F::Stall, 5, 86399, 0.5, kAcqTransferStalled, 2}};  // across midnight
+  for (const auto& [fault, after, start, step, result, end] : cases) {
     Acquisition a;
-    a.acq.polls = polls;
+    a.acq.Bench().SetTransferFault(fault, after);
     a.clock.now = start;
     a.clock.step = step;
-    EXPECT_EQ(a.Run(true), result) << statusPolls;
-    EXPECT_EQ(a.acq.Count("acqAdcTransferGetStat"), statusPolls);
-    // Whatever the outcome, the transfer is ended and released.
-    EXPECT_EQ(Strings(a.acq.calls.end() - 2, a.acq.calls.end()),
-              (Strings{"acqAdcTransferEnd", "acqAdcRelease"}));
+    EXPECT_EQ(a.Run(true), result) << start + after + step;
+    EXPECT_EQ(a.clock.now, end) << start + after + step;
+    // Whatever the outcome, the acquisition is released.
+    EXPECT_EQ(a.acq.acqAdcRelease(), kSimOutOfSequence);
   }
+  Acquisition slow;  // scans a few ms apart, polls a second apart: never stalled
+  slow.acq.Bench().SetPacing(Pacing::Realtime);
+  slow.clock.step = 1.0;
+  EXPECT_EQ(slow.Run(true), 0);
 }
 
 TEST(AcquisitionErrorText, OwnCodesHaveTextsAndOthersAskTheLibrary) {
@@ -142,7 +155,7 @@ TEST(OneScanAveraged, IsTheSignedMeanOfThePickedEntryRoundedHalfToEven) {
     for (std::size_t scan = 0; scan < 100; ++scan) {
       std::array<std::uint16_t, 4> scanWords{1000, 1001, 1002, 1003};  // far from the case's
       scanWords[pickFirst ? 0 : 3] = words[scan % words.size()];
-      a.acq.samples.insert(a.acq.samples.end(), scanWords.begin(), scanWords.end());
+      a.acq.words.insert(a.acq.words.end(), scanWords.begin(), scanWords.end());
     }
     ASSERT_EQ(a.Run(false, pickFirst), 0);
     EXPECT_EQ(a.averaged, mean) << words.back() << (pickFirst ? " first" : " last");

@@ -55,23 +55,19 @@ TEST(RailState, ComparesTheSmallestHeadroomInSinglePrecision) {
   EXPECT_EQ(RailPictureFor(0), kRailPictureClear);
 }
 
-// Passes on channel 20 of a scripted library whose every scan reads 45000,
-// 30000, 40000 and 35000 counts.
+// Passes of 10 scans on channel 20 of the simulated unit, exact and immediate.
 struct ScriptedPass : ::testing::Test {
   ScriptedPass() {
     RangeCountsToVolts(unsignedCountsToVolts, signedCountsToVolts);
-    for (int s = 0; s < 10; ++s)
-      acq.samples.insert(acq.samples.end(), {45000, 30000, 40000, 35000});
     state.Running = true;
     EXPECT_TRUE(pass.Start(20, "10", nullptr));
   }
   void FailWith(AcqStatus code) {
-    acq.failures["acqAdcSetScan"] = {code};
-    acq.lastErrorCode = code;
+    acq.Bench().FailOperation("acqAdcSetScan", code, FaultRepeat::UntilCleared);
   }
   PassOutcome Run() { return pass.RunPass(state, controls, actual); }
 
-  ScriptedAcqLib acq;
+  ExactLib acq;
   TraceSink trace;
   ScriptedClock clock;
   clsXferFunc unsignedCountsToVolts, signedCountsToVolts;
@@ -106,7 +102,7 @@ TEST_P(FailedReading, IsRetriedFourTimesOnlyWhenTransient) {
   for (int i = 0; i < retries; ++i) ASSERT_EQ(Run(), PassOutcome::Retried);
   EXPECT_EQ(Captions(controls), Captions(ReadingControls{})) << "a retry shows nothing";
   EXPECT_EQ(actual.InputGain, 0.0f) << "a retry stores nothing";
-  acq.failures.clear();
+  acq.Bench().ClearOperationFault("acqAdcSetScan");
   ASSERT_EQ(Run(), PassOutcome::Shown);
   const std::string shown = Captions(controls);
   FailWith(code);
@@ -122,14 +118,13 @@ TEST_P(FailedReading, IsRetriedFourTimesOnlyWhenTransient) {
 INSTANTIATE_TEST_SUITE_P(Codes, FailedReading, ::testing::Values(1, 2, 3, 4, 5, 6));
 
 TEST_F(ScriptedPass, APreparationFailureReportsTheLastAcquisitionsCode) {
-  acq.failures["acqAdcPrepare"] = {7};
+  acq.Bench().FailOperation("acqAdcPrepare", 7);
   EXPECT_EQ(Run(), PassOutcome::Failed);
   ASSERT_TRUE(pass.Start(16, "10", nullptr));
   state.Running = true;
-  acq.failures.clear();
-  FailWith(3);
+  acq.Bench().FailOperation("acqAdcSetScan", 3);
   EXPECT_EQ(Run(), PassOutcome::Retried);
-  acq.failures["acqAdcPrepare"] = {7};
+  acq.Bench().FailOperation("acqAdcPrepare", 7);
   EXPECT_EQ(Run(), PassOutcome::Failed);
   EXPECT_EQ(Boxes(boxes), (Strings{Lost(0), Lost(3)}));
 }
@@ -144,7 +139,8 @@ TEST_F(ScriptedPass, AnArithmeticFaultInTheConversionEndsTheLoop) {
 }
 
 TEST_F(ScriptedPass, AStopDuringTheAcquisitionKeepsTheRailStateIdle) {
-  for (std::size_t i = 0; i < acq.samples.size(); i += 4) acq.samples[i] = 65500;  // railed
+  SetKnobs(acq.Bench(), 20, {1.0, 0.5, 1.0, 0.6});  // full excitation and gain: railed
+  acq.Bench().SetLoad(20, 1000.0);
   AcquiredBlock block;
   pass.Acquire(block);
   ASSERT_EQ(pass.Apply(block, state, controls, actual), PassOutcome::Shown);

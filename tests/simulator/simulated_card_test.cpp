@@ -1,7 +1,8 @@
 // What the simulated unit reads from the cards on its bench: the four
 // read-back points against the card laws, the rails, the CAL switches, the
-// coupling, the shunt, empty channels and the trimpots' ends. Readings go
-// through a full acquisition (instant, no noise).
+// coupling, the shunt and empty channels. Readings go through a full
+// acquisition (instant, no noise). The trimpots' ends: the bench form's and
+// the bench window's tests.
 
 #include <gtest/gtest.h>
 
@@ -107,18 +108,6 @@ TEST(Population, EmptyChannelsFloat) {
     ASSERT_EQ(r.status, kAcqOk);
     for (std::size_t i = 0; i < 8; ++i) EXPECT_NEAR(r.words[i], ExpectedWord(4.98), 1.0) << ch;
   }
-}
-
-// The steps a turn makes: the bench window's dial test.
-TEST(Trimpots, StopAtTheEndsAndRefusePositionsOffTheTravel) {
-  SimulatedBench bench;
-  for (const auto& [turns, end] : {std::pair{25.0, 1.0}, std::pair{-100.0, 0.0}}) {
-    ASSERT_TRUE(bench.SetTrimpot(20, Trimpot::ScaleGain, 0.6));
-    ASSERT_TRUE(bench.TurnTrimpot(20, Trimpot::ScaleGain, turns));
-    EXPECT_EQ(*bench.TrimpotPosition(20, Trimpot::ScaleGain), end) << turns;
-  }
-  EXPECT_FALSE(bench.SetTrimpot(20, Trimpot::Offset, 1.01));
-  EXPECT_FALSE(bench.SetTrimpot(20, Trimpot::Offset, -0.01));
 }
 
 }  // namespace

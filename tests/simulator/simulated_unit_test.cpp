@@ -1,7 +1,9 @@
 // The simulated unit as a library: its units, the gain codes each reads, the
-// order of an acquisition's calls, the pacing, the faults the bench orders
-// and the noise on its samples. Its error texts show in the device
-// selection's tests.
+// order of an acquisition's calls, the pacing, a stall the bench orders and
+// the noise on its samples. Its error texts show in the device selection's
+// tests; faults ordered until cleared in the reading pass's tests and the
+// diagnostics scenario of failures; the words its samples become in the
+// card tests.
 
 #include <gtest/gtest.h>
 
@@ -13,14 +15,11 @@ namespace {
 
 using namespace testing;
 
-TEST(Units, OpeningTracksTheUnitAndOnlineStatusFollowsTheBench) {
-  SimulatedAcqLib lib;
-  std::string empty;
-  EXPECT_EQ(lib.acqCloseDevice(), kSimNoDeviceOpen);
-  EXPECT_EQ(lib.acqOnlineStatus(empty), kSimNoDeviceOpen);
-  EXPECT_EQ(lib.acqOpenDevice("NO-SUCH-UNIT"), kSimUnknownDevice);
-  ASSERT_EQ(lib.acqOpenDevice(kBoard17), kAcqOk);
-  EXPECT_EQ(lib.OpenDevice()->DeviceType, 17);
+// Refusals of unknown units and of calls without one are passed over, as
+// the unit's other argument refusals; the type of the unit opened shows in
+// the device window's test.
+TEST(Units, AnOfflineUnitRefusesAcquisitionsAndClosingForgetsTheUnit) {
+  ExactLib lib(kBoard17);
   lib.Bench().SetOnline(false);
   EXPECT_EQ(Read(lib, 20, 4).status, kAcqNotOnline);
   lib.Bench().SetOnline(true);
@@ -40,40 +39,23 @@ void Configure(SimulatedAcqLib& lib, std::vector<std::uint16_t>& buffer, std::in
   lib.acqAdcTransferSetBuffer(buffer, bufferScans, 0);
 }
 
-// Of the arguments out of range, only the gain codes a unit does not read
-// are checked: the routines' own tests fix every argument they send.
-TEST(Sequence, CallsOutOfOrderOrOutOfRangeFailWithTheirCode) {
+// Of the refusals, a poll before the transfer is armed and the gain codes a
+// unit does not read: the routines' own tests fix every argument and the
+// order they send them in.
+TEST(Sequence, APollBeforeArmingAndGainCodesTheUnitDoesNotReadFail) {
   ExactLib lib;
-  std::vector<std::uint16_t> buffer(200);
-  std::int16_t active = 0;
-  std::int32_t transferred = 0;
-  EXPECT_EQ(lib.acqAdcSetScan(kOne, kCode0, kFlag, 1), kSimOutOfSequence);  // before Prepare
-  lib.acqAdcPrepare(3, 0);
-  EXPECT_EQ(lib.acqAdcSetScan(kOne, std::vector<std::int32_t>{4}, kFlag, 1),
-            kSimGainCodeOutOfRange);
-  EXPECT_EQ(lib.acqAdcTransferStart(), kSimOutOfSequence);  // nothing set up
-  Configure(lib, buffer, 10, 5);
-  EXPECT_EQ(lib.acqAdcTransferStart(), kSimBufferTooSmall);
+  std::vector<std::uint16_t> buffer(10);
   Configure(lib, buffer, 10, 10);
   ASSERT_EQ(lib.acqAdcTransferStart(), kAcqOk);
-  EXPECT_EQ(lib.acqAdcTransferGetStat(active, transferred), kSimOutOfSequence);  // not armed
-  // Prepare abandons the half-done acquisition.
-  EXPECT_EQ(Read(lib, 20, 3).status, kAcqOk);
-  lib.acqOpenDevice(kBoard17);  // reads 4..7
-  lib.acqAdcPrepare(3, 0);
-  EXPECT_EQ(lib.acqAdcSetScan(kOne, std::vector<std::int32_t>{3}, kFlag, 1),
-            kSimGainCodeOutOfRange);
-  lib.acqCloseDevice();
-  lib.acqAdcPrepare(3, 0);
-  EXPECT_EQ(lib.acqAdcSetScan(kOne, kCode0, kFlag, 1), kSimNoDeviceOpen);
-}
-
-TEST(Buffer, WordsSpanMinusFiveToPlusFiveVolts) {
-  EXPECT_EQ(VoltsToWord(-7.0), 0);
-  EXPECT_EQ(VoltsToWord(9.0), 65535);
-  for (const int w : {0, 1, 32767, 32768, 65534, 65535}) {
-    EXPECT_EQ(VoltsToWord(w * 10.0 / 65535.0 - 5.0), w);
-    EXPECT_NEAR(WordToVolts(static_cast<std::uint16_t>(w)), w * 10.0 / 65535.0 - 5.0, 1e-12);
+  std::int16_t active = 0;
+  std::int32_t transferred = 0;
+  EXPECT_EQ(lib.acqAdcTransferGetStat(active, transferred), kSimOutOfSequence);
+  for (const auto& [unit, code] : {std::pair{kPortable, 4}, std::pair{kBoard17, 3}}) {
+    lib.acqOpenDevice(unit);
+    lib.acqAdcPrepare(3, 0);
+    EXPECT_EQ(lib.acqAdcSetScan(kOne, std::vector<std::int32_t>{code}, kFlag, 1),
+              kSimGainCodeOutOfRange)
+        << unit;
   }
 }
 
@@ -85,21 +67,6 @@ TEST(Pacing, RealTimeDeliversAHundredScansInAboutAHundredMilliseconds) {
   const auto elapsed = std::chrono::steady_clock::now() - start;
   EXPECT_GE(elapsed, std::chrono::milliseconds(95));
   EXPECT_LE(elapsed, std::chrono::milliseconds(250));
-}
-
-// A fault ordered once on each kind of call: the device selection's tests,
-// the diagnostics form's, and the diagnostics and wizard scenarios.
-TEST(Faults, UntilClearedKeepFailing) {
-  ExactLib lib;
-  lib.Bench().FailOperation("acqAdcTransferGetStat", 5, FaultRepeat::UntilCleared);
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(Read(lib, 20, 4).status, 5) << "run " << i;
-  lib.Bench().ClearOperationFault("acqAdcTransferGetStat");
-  EXPECT_EQ(Read(lib, 20, 4).status, kAcqOk);
-  lib.Bench().FailOperation("acqAdcSetAcq", 2, FaultRepeat::UntilCleared);
-  lib.Bench().SetTransferFault(TransferFault::Stall, 1, FaultRepeat::UntilCleared);
-  EXPECT_EQ(Read(lib, 20, 4).status, 2);
-  lib.Bench().ClearFaults();
-  EXPECT_EQ(Read(lib, 20, 4).status, kAcqOk);
 }
 
 // A transfer that ends short is not ordered from the bench window or the
