@@ -52,14 +52,5 @@ TEST(FormatNumber, FollowsThePatternRoundingHalfAwayFromZero) {
   }
 }
 
-TEST(NumericText, SmallHelpers) {
-  EXPECT_EQ(NonZero(0.0), 1.0);
-  EXPECT_EQ(NonZero(-0.0), 1.0);
-  EXPECT_EQ(NonZero(-0.5), -0.5);
-  EXPECT_EQ(CalibrationDate(1999, 1, 5), "01-05-1999");
-  EXPECT_EQ(SignedNumberText(0), " 0");
-  EXPECT_EQ(SignedNumberText(-3), "-3");
-}
-
 }  // namespace
 }  // namespace vernium

@@ -29,9 +29,7 @@ TEST(CommandLineTest, OptionsAndMistakes) {
   const Case cases[] = {
       {{},                                     -1, "", ""},
       {{"--version"},                           0, "Vernium 7.", ""},
-      {{"-v"},                                  0, "Vernium 7.", ""},
       {{"--help"},                              0, "--output-dir <DIR>", ""},
-      {{"-h"},                                  0, "Usage: vernium [options]", ""},
       {{"--device", "SIM-BOARD-23"},           -1, "", ""},
       {{"--device", "NOPE"},                    2, "", "no acquisition unit named \"NOPE\"; the units are: SIM-PORTABLE, SIM-BOARD-23, SIM-BOARD-36, SIM-BOARD-17"},
       {{"--device", "SIM-UNSUPPORTED-50"},      2, "", "no acquisition unit named \"SIM-UNSUPPORTED-50\""},

@@ -1,7 +1,8 @@
 // The main window's binding to its form, on the whole program's windows with
 // the simulated unit, offscreen: the in-place lists over the cell they edit,
-// the keys and gestures that move the grid's highlight, activation, the
-// start-up order and the bench beside a window opened over the main window.
+// the keys and gestures that move the grid's highlight, activation, a unit
+// named on the command line and the bench beside a window opened over the
+// main window.
 // What the handlers do is the form's tests' and the scenarios'; captions and
 // menu entries are reached by name in the scenarios.
 #include "shell/ui/main_window.h"
@@ -179,17 +180,6 @@ TEST_F(MainWindowTest, KeyUpAndActivationReloadTheParametersOfTheCurrentChannel)
   QEvent activate(QEvent::WindowActivate);
   QApplication::sendEvent(&Main(), &activate);
   EXPECT_EQ(Form().session().preCal.txtExcite.text, "7.5");
-}
-
-TEST_F(MainWindowTest, DeviceWindowShowsModalBeforeTheMainWindow) {
-  bool mainShownFirst = true;
-  Start([&](DeviceWindow& w) {
-    mainShownFirst = Main().isVisible();
-    EXPECT_TRUE(w.isModal());
-    ClickOk(w);
-  });
-  EXPECT_FALSE(mainShownFirst);
-  EXPECT_TRUE(Main().isVisible());
 }
 
 // --device: the unit opens as if picked and confirmed in the device window,
