@@ -5,7 +5,6 @@
 #include <array>
 #include <cmath>
 #include <limits>
-#include <random>
 #include <tuple>
 
 namespace vernium {
@@ -43,8 +42,8 @@ const char* const kFault =
     "overflow error.  Please check all these parameters carefully when trying to calibrate this "
     "channel again.";
 
-// Span 0.02 V (10 V x 2 mV/V at full load) unless a row says otherwise. The
-// filter flags' other combinations are the property test's.
+// Span 0.02 V (10 V x 2 mV/V at full load) unless a row says otherwise. (The
+// filter bypassed, at X1 and at X2 on the simulated card: the planner's test.)
 TEST(CalcGains, WritesTheTargetsOrShowsWhyNot) {
   // Name, parameters, the message (nullptr: accepted with this scale gain and filter gain).
   const std::tuple<const char*, Parameters, const char*, float, std::int16_t> rows[] = {
