@@ -20,6 +20,7 @@
 #include <ctime>
 
 #include "acquisition/ui/expert_window.h"
+#include "calibration/precal_state.h"
 #include "bench_support.h"
 #include "platform/message_boxes.h"
 
@@ -44,7 +45,8 @@ int main(int argc, char** argv) {
   if (!vernium::bench::OpenSgc50Channel(unit, session, grid, 34, "1-0-2")) return 1;
 
   vernium::ScriptedMessageBoxes boxes;
-  vernium::qtui::ExpertWindow window(session, grid, boxes);
+  const vernium::PreCalState preCal;
+  vernium::qtui::ExpertWindow window(session, preCal, grid, boxes);
   window.show();
 
   vernium::bench::StallProbe probe;

@@ -120,7 +120,9 @@ int main(int argc, char** argv) {
     vernium::qtui::PreCalWindow preCal(vernium.preCal());
     preCal.show();
     QApplication::processEvents();
-    vernium::qtui::CalibratorWindow wizard(vernium.session(), grid, boxes);
+    vernium::CalibratorState wizardState;
+    vernium::qtui::CalibratorWindow wizard(vernium.session(), wizardState, vernium.preCal().state(),
+                                           grid, boxes);
     wizard.show();
     QApplication::processEvents();
     wizard.form().closeRequested = true;

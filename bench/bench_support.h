@@ -11,6 +11,7 @@
 #include <string>
 
 #include "calibration/xfer_func.h"
+#include "platform/controls.h"
 #include "shell/session.h"
 #include "simulator/simulated_unit.h"
 

@@ -26,7 +26,9 @@ int main(int argc, char** argv) {
   session.GageScanList.flags.fill(vernium::kScanFlag);
 
   vernium::ScriptedMessageBoxes boxes;
-  vernium::qtui::CalibratorWindow window(session, grid, boxes);
+  vernium::CalibratorState state;
+  const vernium::PreCalState preCal;
+  vernium::qtui::CalibratorWindow window(session, state, preCal, grid, boxes);
   window.show();
   window.form().NextClick();
   window.form().NextClick();  // the offset step: a live reading every 100 ms

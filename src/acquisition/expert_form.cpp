@@ -71,9 +71,13 @@ void ExpertState::EnableFive(bool enabled) {
   }
 }
 
-ExpertForm::ExpertForm(Session& session, const Grid& grdChannel, MessageBoxes& messages,
-                       BackgroundRunner& runner)
-    : session_(session), grdChannel_(grdChannel), messages_(messages), runner_(runner) {
+ExpertForm::ExpertForm(Session& session, const PreCalState& preCal, const Grid& grdChannel,
+                       MessageBoxes& messages, BackgroundRunner& runner)
+    : session_(session),
+      preCal_(preCal),
+      grdChannel_(grdChannel),
+      messages_(messages),
+      runner_(runner) {
   if (session_.SwDelay) return;
   // The delay times itself for a second or two: on the runner, while the
   // technician looks at the idle window. The worker makes its own object;
@@ -104,7 +108,7 @@ void ExpertForm::Load() {
   loopActive_ = false;
   passPending_ = false;
   if (IsSgc50Family(grdChannel_.Cell(c.CurrentRow, kGridCardTypeColumn)) &&
-      session_.preCal.SelectedMethod() == kMethodShuntCal) {
+      preCal_.SelectedMethod() == kMethodShuntCal) {
     messages_.Show(kFilterNote, "Please Note", MsgIcon::None, MsgButtons::OK);
   }
   s_ = ExpertState{};

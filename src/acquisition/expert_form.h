@@ -38,6 +38,7 @@
 namespace vernium {
 
 class MessageBoxes;
+struct PreCalState;
 
 // The controls of the window under their names; the labels that only carry
 // a caption are named after what they caption.
@@ -76,10 +77,12 @@ struct ExpertState {
 
 class ExpertForm : public DiagnosticsActions {
  public:
-  // `grdChannel` is the main window's channel grid; `runner` runs the
-  // acquisitions and the waits between passes.
-  ExpertForm(Session& session, const Grid& grdChannel, MessageBoxes& messages,
-             BackgroundRunner& runner);
+  // `preCal` is the parameter window's state (its method decides what a
+  // pass on a Shunt Cal channel records); `grdChannel` is the main window's
+  // channel grid; `runner` runs the acquisitions and the waits between
+  // passes.
+  ExpertForm(Session& session, const PreCalState& preCal, const Grid& grdChannel,
+             MessageBoxes& messages, BackgroundRunner& runner);
   ~ExpertForm() override;
   ExpertForm(const ExpertForm&) = delete;
   ExpertForm& operator=(const ExpertForm&) = delete;
@@ -136,6 +139,7 @@ class ExpertForm : public DiagnosticsActions {
   ActualSettings& ActualRecord(std::int16_t channel);
 
   Session& session_;
+  const PreCalState& preCal_;
   ExpertState s_;
   const Grid& grdChannel_;
   MessageBoxes& messages_;

@@ -59,10 +59,12 @@ std::string MethodDirections(int method, std::string_view card) {
   }
 }
 
-PreCalForm::PreCalForm(Session& session, const Grid& grdChannel, MessageBoxes& messages,
-                       MousePointer& pointer, WindowOpener& windows)
-    : session_(session),
-      s_(session.preCal),
+PreCalForm::PreCalForm(Configuration& config, PreCalState& state, Label& wizardDirections,
+                       const Grid& grdChannel, MessageBoxes& messages, MousePointer& pointer,
+                       WindowOpener& windows)
+    : config_(config),
+      s_(state),
+      wizardDirections_(wizardDirections),
       grdChannel_(grdChannel),
       messages_(messages),
       pointer_(pointer),
@@ -89,7 +91,7 @@ TextBox* PreCalForm::Field(std::string_view name) {
 }
 
 void PreCalForm::Activate() {
-  const Configuration& c = session_.config;
+  const Configuration& c = config_;
   const ChannelConfig& channel = c.Channels[c.CurrentChannel];
   s_.caption = "Application Parameters - Channel " + channel.ChannelLabel;
   const bool sgc10 = channel.CardType == kSGC10;
@@ -101,8 +103,8 @@ void PreCalForm::Activate() {
 }
 
 void PreCalForm::SelectMethod(int index) {
-  const std::string card = grdChannel_.Cell(session_.config.CurrentRow, 5);
-  session_.calibrator.lblDirections.caption = MethodDirections(index, card);
+  const std::string card = grdChannel_.Cell(config_.CurrentRow, 5);
+  wizardDirections_.caption = MethodDirections(index, card);
   ApplyFieldStates(index);
   SwitchMethodOption(s_, index);
 }
@@ -134,7 +136,7 @@ void PreCalForm::ShowUnits(const std::string& units) {
 }
 
 std::string PreCalForm::JumperAdvice(int p) const {
-  const ChannelConfig& channel = session_.config.Channels[session_.config.CurrentChannel];
+  const ChannelConfig& channel = config_.Channels[config_.CurrentChannel];
   const bool sgc10 = channel.CardType == kSGC10;
   if (!sgc10 && !IsSgc50Family(channel.CardType)) return "";
   std::string filterLine;
@@ -167,7 +169,7 @@ std::string PreCalForm::JumperAdvice(int p) const {
 }
 
 void PreCalForm::ContinueClick() {
-  Configuration& c = session_.config;
+  Configuration& c = config_;
   const int method = s_.SelectedMethod();
   SelectMethod(method);
 
@@ -225,7 +227,7 @@ void PreCalForm::ShowCalculationClick() {
 }
 
 std::string PreCalForm::CalculationText() const {
-  const Configuration& c = session_.config;
+  const Configuration& c = config_;
   const ChannelConfig& channel = c.Channels[std::clamp<int>(c.CurrentChannel, kFirstChannel,
                                                             kLastChannel)];
   return HeadroomText(PlanHeadroom(s_, s_.SelectedMethod(), channel));
@@ -237,7 +239,7 @@ void PreCalForm::AnyCalCancelClick() {
 
 void PreCalForm::StoreAppParams(int channel) {
   ClsWaitCursor wait(pointer_);
-  EntriesInto(s_, session_.config.Channels[channel]);
+  EntriesInto(s_, config_.Channels[channel]);
 }
 
 // ---- the fields ----

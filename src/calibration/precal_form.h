@@ -3,15 +3,16 @@
 // strain gage is described (Nameplate, Two Point, Shunt Cal) and enters the
 // application's parameters; Continue checks them, gives the jumper advice,
 // stores them in the channel's record, computes the target gains and opens
-// the calibration wizard. The form holds the window's state (in the session,
-// PreCalState) and runs every handler, the numeric fields' included.
+// the calibration wizard. The form runs every handler, the numeric fields'
+// included, on the window's state (PreCalState), which the main window also
+// fills from the selected channel's record.
 
 #include <string>
 #include <string_view>
 
 #include "calibration/precal_state.h"
+#include "model/configuration.h"
 #include "platform/controls.h"
-#include "shell/session.h"
 
 namespace vernium {
 
@@ -27,8 +28,12 @@ std::string MethodDirections(int method, std::string_view card);
 
 class PreCalForm {
  public:
-  PreCalForm(Session& session, const Grid& grdChannel, MessageBoxes& messages,
-             MousePointer& pointer, WindowOpener& windows);
+  // `wizardDirections` is the wizard's lblDirections: choosing a method
+  // writes that method's directions there, and the wizard shows them before
+  // its first step.
+  PreCalForm(Configuration& config, PreCalState& state, Label& wizardDirections,
+             const Grid& grdChannel, MessageBoxes& messages, MousePointer& pointer,
+             WindowOpener& windows);
 
   PreCalState& state() { return s_; }
   const PreCalState& state() const { return s_; }
@@ -66,8 +71,9 @@ class PreCalForm {
   void ShowUnits(const std::string& units);
   std::string JumperAdvice(int p) const;
 
-  Session& session_;
+  Configuration& config_;
   PreCalState& s_;
+  Label& wizardDirections_;
   const Grid& grdChannel_;
   MessageBoxes& messages_;
   MousePointer& pointer_;

@@ -44,7 +44,9 @@ void IgnoringFailure(F&& step) {
 
 }  // namespace
 
-MainForm::MainForm(Session& session, Services services) : session_(session), services_(services) {
+MainForm::MainForm(Session& session, Services services, PreCalState& preCal,
+                   CardPicState& cardPic)
+    : session_(session), services_(services), preCal_(preCal), cardPic_(cardPic) {
   SetDesignState();
 }
 
@@ -161,7 +163,7 @@ void MainForm::LoadMain() {
     SelectCell(1, 1);
     pointer.Set(PointerShape::Normal);
 
-    LoadParameterForm(c, grdChannel, s.preCal, pointer, c.CurrentChannel);
+    LoadParameterForm(c, grdChannel, preCal_, pointer, c.CurrentChannel);
 
     pointer.Set(PointerShape::Hourglass);
     for (int n = kFirstChannel; n <= c.GridRowCount + 15; ++n) {
@@ -191,7 +193,7 @@ void MainForm::LoadMain() {
 void MainForm::ActivateMain() {
   Configuration& c = config();
   ClampCurrentChannel(c);
-  LoadParameterForm(c, grdChannel, session_.preCal, services_.pointer, c.CurrentChannel);
+  LoadParameterForm(c, grdChannel, preCal_, services_.pointer, c.CurrentChannel);
 }
 
 void MainForm::UnloadMain() {

@@ -15,6 +15,23 @@
 
 namespace vernium {
 
+class MessageBoxes;
+class MousePointer;
+class WindowOpener;
+class HelpViewer;
+class ConfigurationPrinter;
+struct PreCalState;
+struct CardPicState;
+
+// The ways the program reaches outside itself.
+struct Services {
+  MessageBoxes& messages;
+  MousePointer& pointer;
+  WindowOpener& windows;
+  HelpViewer& help;
+  ConfigurationPrinter& printer;
+};
+
 inline constexpr std::string_view kMainCaption = "Strain Gage Calibration";
 inline constexpr std::string_view kNoCardsMessage =
     "There are no cards configured for this base channel";
@@ -36,7 +53,10 @@ enum class PanelMode { Closed, Adding, Removing };
 
 class MainForm {
  public:
-  MainForm(Session& session, Services services);
+  // `preCal` and `cardPic` are the states of the parameter window and the
+  // card diagram, which the main window fills from the selected channel
+  // before it opens them.
+  MainForm(Session& session, Services services, PreCalState& preCal, CardPicState& cardPic);
 
   // ---- controls ----
   std::string caption;  // "Strain Gage Calibration"
@@ -161,6 +181,8 @@ class MainForm {
 
   Session& session_;
   Services services_;
+  PreCalState& preCal_;
+  CardPicState& cardPic_;
   PanelMode panelMode_ = PanelMode::Closed;
   bool unloaded_ = false;
 };

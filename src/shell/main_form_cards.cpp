@@ -275,7 +275,7 @@ void MainForm::ViewCardClick() {
   cmdRemoveCard.enabled = true;
   CmdCalibrate.enabled = true;
 
-  CardPicState& cardPic = session_.cardPic;
+  CardPicState& cardPic = cardPic_;
   cardPic.lblInstruction.caption = CardPicInstruction(c.Channels[c.CurrentChannel].CardType);
   SelectCardOption(cardPic, cardType);
   services_.windows.ShowModal(WindowId::CardPic);

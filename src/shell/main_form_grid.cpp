@@ -146,7 +146,7 @@ void MainForm::GridClick(int row, int col) {
     cmdViewCard.enabled = true;
     CmdCalibrate.enabled = true;
     c.CurrentChannel = ChannelFromLabel(label, cardType);
-    LoadParameterForm(c, grdChannel, session_.preCal, services_.pointer, c.CurrentChannel);
+    LoadParameterForm(c, grdChannel, preCal_, services_.pointer, c.CurrentChannel);
     if (n > 15) cmdAddCard.enabled = false;
     if (n < 15) cmdAddCard.enabled = true;
     CheckOnly(CheckBoxOf(cardType));
@@ -192,7 +192,7 @@ void MainForm::GridDblClick() {
 
 void MainForm::GridKeyUp() {
   Configuration& c = config();
-  LoadParameterForm(c, grdChannel, session_.preCal, services_.pointer, c.CurrentChannel);
+  LoadParameterForm(c, grdChannel, preCal_, services_.pointer, c.CurrentChannel);
 }
 
 void MainForm::ChannelListClick() {
@@ -260,7 +260,7 @@ void MainForm::CouplingListClick() {
   }
 
   c.Base[sel.b].Coupling[sel.n - 1] = chosen;
-  session_.cardPic.whichCard[static_cast<std::size_t>(CardKindOf(sel.cardType))]
+  cardPic_.whichCard[static_cast<std::size_t>(CardKindOf(sel.cardType))]
       .value = false;
   c.Channels[c.CurrentChannel].DCCoupled = ToBool16(cboCoupling.listIndex != 1);
 }
@@ -284,15 +284,15 @@ void MainForm::CalibrateClick() {
   channel.CardType = cardType;
   channel.ChannelLabel = label;
 
-  LoadParameterForm(c, grdChannel, session_.preCal, services_.pointer, c.CurrentChannel);
-  SwitchMethodOption(session_.preCal, kMethodNameplate);
+  LoadParameterForm(c, grdChannel, preCal_, services_.pointer, c.CurrentChannel);
+  SwitchMethodOption(preCal_, kMethodNameplate);
   channel.Active = kTrue16;
 
   HidePanel();
   cmdRemoveCard.enabled = true;
   cmdViewCard.enabled = true;
 
-  ShowCardSettings(session_.cardPic, c, services_.pointer, services_.messages);
+  ShowCardSettings(cardPic_, c, services_.pointer, services_.messages);
   services_.windows.ShowModal(WindowId::PreCal);
 }
 

@@ -90,7 +90,7 @@ void MainForm::ApplyFilter(const std::string& text, bool fromGrid, int settingIn
   if (!instruction.empty()) ShowInfo(instruction, kAttentionTitle);
 
   ShuntButton& resistor =
-      session_.cardPic.FilterGainResistor[static_cast<std::size_t>(CardKindOf(sel.cardType))];
+      cardPic_.FilterGainResistor[static_cast<std::size_t>(CardKindOf(sel.cardType))];
   resistor.visible = setting != FilterSetting::X1;
   channel.GainX2 = ToBool16(setting == FilterSetting::X2);
   channel.FilterOn = ToBool16(setting != FilterSetting::Bypass);
@@ -123,7 +123,7 @@ void MainForm::ApplyCoupling(const std::string& text) {
   }
 
   c.Base[sel.b].Coupling[sel.n - 1] = text;
-  session_.cardPic.whichCard[static_cast<std::size_t>(CardKindOf(sel.cardType))].value = false;
+  cardPic_.whichCard[static_cast<std::size_t>(CardKindOf(sel.cardType))].value = false;
   c.Channels[c.CurrentChannel].DCCoupled = ToBool16(text != kCouplingAC);
 }
 

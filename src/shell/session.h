@@ -1,9 +1,10 @@
 #pragma once
-// What one run of Vernium holds for its whole length: the configuration, the
-// acquisition library and the opened device, the counts-to-volts functions,
-// the software delay and the wizard's scan list, plus the state of the
-// windows that the main window fills before showing them. Every window's
-// form gets the session and the services it uses passed in.
+// What one run of Vernium holds for its whole length and every window reads:
+// the configuration, the acquisition library and the opened device, the
+// counts-to-volts functions, the software delay, the wizard's scan list and
+// where the scaling file goes. The windows' own states belong to the windows;
+// where one window fills another's, the program passes that state to both
+// when it puts the windows together.
 
 #include <cstdint>
 #include <filesystem>
@@ -13,29 +14,11 @@
 #include "acquisition/acq_lib.h"
 #include "acquisition/gauge_acquisition.h"
 #include "acquisition/sw_delay.h"
-#include "calibration/precal_state.h"
 #include "calibration/xfer_func.h"
-#include "diagram/card_pic_state.h"
 #include "model/configuration.h"
 #include "platform/clock.h"
-#include "wizard/calibrator_state.h"
 
 namespace vernium {
-
-class MessageBoxes;
-class MousePointer;
-class WindowOpener;
-class HelpViewer;
-class ConfigurationPrinter;
-
-// The ways the program reaches outside itself.
-struct Services {
-  MessageBoxes& messages;
-  MousePointer& pointer;
-  WindowOpener& windows;
-  HelpViewer& help;
-  ConfigurationPrinter& printer;
-};
 
 class Session {
  public:
@@ -66,11 +49,6 @@ class Session {
 
   // Where the scaling file is written at exit.
   std::filesystem::path scalingFileDirectory = std::filesystem::current_path();
-
-  // Windows the main window fills before showing them.
-  PreCalState preCal;
-  CardPicState cardPic;
-  CalibratorState calibrator;
 
   AcqLibObject& Library() const { return *library_; }
   const Clock& SystemTime() const { return *clock_; }

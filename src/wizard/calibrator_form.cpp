@@ -15,10 +15,12 @@
 
 namespace vernium {
 
-CalibratorForm::CalibratorForm(Session& session, Grid& grdChannel, MessageBoxes& messages,
-                               BackgroundRunner& reader)
+CalibratorForm::CalibratorForm(Session& session, CalibratorState& state,
+                               const PreCalState& preCal, Grid& grdChannel,
+                               MessageBoxes& messages, BackgroundRunner& reader)
     : session_(session),
-      s_(session.calibrator),
+      s_(state),
+      preCal_(preCal),
       grdChannel_(grdChannel),
       messages_(messages),
       reader_(reader) {}
@@ -37,7 +39,7 @@ ChannelConfig& CalibratorForm::Channel() {
 }
 
 int CalibratorForm::Method() const {
-  return session_.preCal.SelectedMethod();
+  return preCal_.SelectedMethod();
 }
 
 bool CalibratorForm::IsSGC50B() {
@@ -201,7 +203,7 @@ TurnAdvice CalibratorForm::Advice() const {
 }
 
 void CalibratorForm::MarkCalibrated() {
-  ::vernium::MarkCalibrated(session_.config, grdChannel_, session_.preCal,
+  ::vernium::MarkCalibrated(session_.config, grdChannel_, preCal_,
                             session_.SystemTime().Today());
   if (session_.UnsignedCountsToVolts && session_.SignedCountsToVolts) {
     RangeCountsToVolts(*session_.UnsignedCountsToVolts, *session_.SignedCountsToVolts);

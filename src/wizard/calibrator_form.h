@@ -20,6 +20,7 @@
 #include <string_view>
 
 #include "acquisition/acq_lib.h"
+#include "calibration/precal_state.h"
 #include "platform/background_runner.h"
 #include "platform/controls.h"
 #include "platform/message_boxes.h"
@@ -56,10 +57,12 @@ inline constexpr std::int16_t kStepComplete = 6;
 
 class CalibratorForm {
  public:
-  // `grdChannel` is the main window's channel grid; `reader` runs the live
-  // readings.
-  CalibratorForm(Session& session, Grid& grdChannel, MessageBoxes& messages,
-                 BackgroundRunner& reader);
+  // `state` outlives the form (the parameter window writes its directions
+  // before the wizard first shows); `preCal` is the parameter window's state,
+  // the method and the entries the calibration runs on; `grdChannel` is the
+  // main window's channel grid; `reader` runs the live readings.
+  CalibratorForm(Session& session, CalibratorState& state, const PreCalState& preCal,
+                 Grid& grdChannel, MessageBoxes& messages, BackgroundRunner& reader);
   ~CalibratorForm();
   CalibratorForm(const CalibratorForm&) = delete;
   CalibratorForm& operator=(const CalibratorForm&) = delete;
@@ -146,6 +149,7 @@ class CalibratorForm {
 
   Session& session_;
   CalibratorState& s_;
+  const PreCalState& preCal_;
   Grid& grdChannel_;
   MessageBoxes& messages_;
   BackgroundRunner& reader_;

@@ -1,6 +1,6 @@
 #pragma once
-// The calibration wizard's controls. They live in the session because the
-// application-parameter form writes the method's directions into
+// The calibration wizard's controls. They outlive the wizard's window
+// because the application-parameter form writes the method's directions into
 // lblDirections before the wizard first shows, and the wizard shows them
 // until the technician presses Next.
 

@@ -209,7 +209,7 @@ void CalibratorForm::ShowInputGain() {
                  "V " + "on the digital indicator.";
   } else {
     SetGainCodes(0);
-    const PreCalState& p = session_.preCal;
+    const PreCalState& p = preCal_;
     const double shunt = LeadingNumber(p.txtShuntCalValue.text);
     const double tare = LeadingNumber(p.txtOffset.text);
     const double maxLoad = LeadingNumber(p.txtMaxLoad.text);

@@ -15,7 +15,7 @@ namespace {
 class ExpertTest : public MainFormTest {
  protected:
   DeferredRunner runner;
-  ExpertForm expert{session, form.grdChannel, boxes, runner};
+  ExpertForm expert{session, preCal, form.grdChannel, boxes, runner};
   ExpertState& s = expert.state();
   ReadingControls& r = expert.state().readings;
   SimulatedBench& bench = acq.Bench();
@@ -174,7 +174,7 @@ TEST_F(ExpertTest, ARetriedPassIsNeitherShownNorDrawn) {
 // the scenarios.
 TEST_F(ExpertTest, NoFilterNoteForAnSgc10UnderShuntCal) {
   Open(0, 1, "0-0-0");
-  SwitchMethodOption(session.preCal, kMethodShuntCal);
+  SwitchMethodOption(preCal, kMethodShuntCal);
   expert.Load();
   EXPECT_TRUE(boxes.Shown().empty());
 }

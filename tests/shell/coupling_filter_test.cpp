@@ -37,7 +37,7 @@ TEST_F(MainFormTest, FilterChoiceTellsWhichResistorToRemoveOrKeepAndStoresTheSet
     EXPECT_EQ(config.Channels[config.CurrentChannel].FilterOption, text);
     EXPECT_EQ(Cell(RowOf(label), kColFilter), text);
     EXPECT_EQ(config.Base[b - 1].Filter[form.CardChannelNumber() - 1], text);
-    EXPECT_EQ(session.cardPic.FilterGainResistor[box == 1 ? 0u : 1u].visible, index != 1);
+    EXPECT_EQ(cardPic.FilterGainResistor[box == 1 ? 0u : 1u].visible, index != 1);
   }
 }
 
@@ -67,7 +67,7 @@ TEST_P(RecalibrationTest, QuestionAndWhatEachAnswerLeaves) {
   const int hourglasses = pointer.HourglassCount();
   if (answer == Unchanged) form.grdChannel.Cell(row, col) = newText;
   boxes.QueueAnswer(answer == Cancel ? MsgAnswer::Cancel : MsgAnswer::OK);
-  session.cardPic.whichCard[0].value = true;
+  cardPic.whichCard[0].value = true;
 
   if (fromGrid && answer == Unchanged) {
     coupling ? form.ApplyCoupling(newText) : form.ApplyFilterFromGrid(newText);
@@ -97,7 +97,7 @@ TEST_P(RecalibrationTest, QuestionAndWhatEachAnswerLeaves) {
   EXPECT_EQ(ch.Calibrated, uncalibrated ? "No" : "Yes");
   EXPECT_GT(pointer.HourglassCount(), hourglasses);
   // A coupling change clears the diagram's card option.
-  EXPECT_EQ(session.cardPic.whichCard[0].value, !coupling || answer == Cancel);
+  EXPECT_EQ(cardPic.whichCard[0].value, !coupling || answer == Cancel);
   if (coupling && answer != Cancel) {
     EXPECT_EQ(form.cboCoupling.text, newText);
   }

@@ -35,7 +35,7 @@ TEST_F(MainFormTest, CardRowClickMakesItsChannelCurrentBaseRowClickLeavesIt) {
   EXPECT_EQ(config.CurrentRow, RowOf("6-1-2"));
   EXPECT_EQ(config.CurrentCol, kColCalibrated);
   EXPECT_EQ(config.CurrentChannel, 16 * 6 + 8 + 2 + 16);
-  EXPECT_EQ(session.preCal.txtMaxLoad.text, "1234");
+  EXPECT_EQ(preCal.txtMaxLoad.text, "1234");
   EXPECT_TRUE(form.CmdCalibrate.enabled && form.cmdRemoveCard.enabled && form.cmdViewCard.enabled);
   EXPECT_FALSE(form.cmdAddCard.enabled);  // the base channel is full
   EXPECT_TRUE(form.ctCheck1[4].checked && !form.ctCheck1[4].visible);
@@ -119,16 +119,16 @@ TEST_F(MainFormTest, CalibrateOpensTheParameterFormForTheRowsChannelByNameplate)
   Load();
   AddCard(2, 2);
   Click("2-0-5", kColCoupling);
-  SwitchMethodOption(session.preCal, kMethodShuntCal);
-  session.preCal.txtExcite.text = "";
+  SwitchMethodOption(preCal, kMethodShuntCal);
+  preCal.txtExcite.text = "";
   form.CalibrateClick();
   const int chan = ChannelFromLabel("2-0-5", kSGC50);
   EXPECT_EQ(config.CurrentChannel, chan);
   EXPECT_EQ(windows.Shown().back(), WindowId::PreCal);
-  EXPECT_EQ(session.preCal.SelectedMethod(), kMethodNameplate);
-  EXPECT_EQ(session.preCal.txtExcite.text, "10");
+  EXPECT_EQ(preCal.SelectedMethod(), kMethodNameplate);
+  EXPECT_EQ(preCal.txtExcite.text, "10");
   EXPECT_TRUE(IsTrue(config.Channels[chan].Active));
-  EXPECT_EQ(session.cardPic.lblChanNumber.caption, "2-0-5");
+  EXPECT_EQ(cardPic.lblChanNumber.caption, "2-0-5");
   EXPECT_EQ(form.grdChannel.col, kColCoupling);
 }
 

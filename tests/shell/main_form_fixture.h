@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "acquisition/base_availability.h"
+#include "calibration/precal_state.h"
+#include "diagram/card_pic_state.h"
 #include "simulator/simulated_unit.h"
 #include "platform/configuration_printer.h"
 #include "platform/help_viewer.h"
@@ -55,7 +57,9 @@ class MainFormTest : public ::testing::Test {
   ScriptedWindowOpener windows;
   RecordedHelpViewer help;
   RecordedConfigurationPrinter printout;
-  MainForm form{session, Services{boxes, pointer, windows, help, printout}};
+  PreCalState preCal;
+  CardPicState cardPic;
+  MainForm form{session, Services{boxes, pointer, windows, help, printout}, preCal, cardPic};
   Configuration& config = session.config;
 
   MainFormTest() { clock.SetStepPerRead(0.4); }

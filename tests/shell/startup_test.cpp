@@ -17,7 +17,7 @@ TEST_F(MainFormTest, LoadBuildsEverythingBeforeTheDeviceSelection) {
     EXPECT_TRUE(session.AcqObject && session.UnsignedCountsToVolts && session.SignedCountsToVolts);
     EXPECT_EQ(acq.prepares, 1);
     EXPECT_EQ(config.GridRowCount, 16);
-    EXPECT_EQ(session.preCal.txtExcite.text, "10");
+    EXPECT_EQ(preCal.txtExcite.text, "10");
     EXPECT_EQ(pointer.Get(), PointerShape::Normal);
   });
   form.LoadMain();

@@ -236,7 +236,7 @@ TEST_F(WizardTest, ThreadedReadsRunOffTheCallerAndComeBackInOrder) {
   ASSERT_TRUE(Continue());
   QueuedPoster poster;
   ThreadedRunner threads(poster);
-  CalibratorForm live(session, form.grdChannel, boxes, threads);
+  CalibratorForm live(session, w, preCal, form.grdChannel, boxes, threads);
   live.Load();
   live.NextClick();
   live.NextClick();  // offset step: -0.800 V

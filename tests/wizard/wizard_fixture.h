@@ -16,10 +16,10 @@ namespace vernium::testing {
 class WizardTest : public MainFormTest {
  protected:
   DeferredRunner runner;
-  PreCalForm precal{session, form.grdChannel, boxes, pointer, windows};
-  CalibratorForm wizard{session, form.grdChannel, boxes, runner};
-  PreCalState& p = session.preCal;
-  CalibratorState& w = session.calibrator;
+  CalibratorState w;
+  PreCalForm precal{config, preCal, w.lblDirections, form.grdChannel, boxes, pointer, windows};
+  CalibratorForm wizard{session, w, preCal, form.grdChannel, boxes, runner};
+  PreCalState& p = preCal;
 
   // Loads with `unit` open on the simulated bench (instant, noiseless) and
   // declares `cards` cards of check box `box` on base channel `b`.

@@ -101,12 +101,12 @@ QLabel* ExpertWindow::Value(QWidget* parent, const char* name) {
   return label;
 }
 
-ExpertWindow::ExpertWindow(Session& session, const Grid& grdChannel, MessageBoxes& messages,
-                           QWidget* parent)
+ExpertWindow::ExpertWindow(Session& session, const PreCalState& preCal, const Grid& grdChannel,
+                           MessageBoxes& messages, QWidget* parent)
     : QDialog(parent),
       poster_(this, [this] { Redraw(); }),
       runner_(poster_),
-      form_(std::make_unique<ExpertForm>(session, grdChannel, messages, runner_)) {
+      form_(std::make_unique<ExpertForm>(session, preCal, grdChannel, messages, runner_)) {
   ResourcesOnce();
   setObjectName("frmExpert");
   setModal(true);

@@ -28,8 +28,8 @@ class StripChart;
 class ExpertWindow : public QDialog {
   Q_OBJECT
  public:
-  ExpertWindow(Session& session, const Grid& grdChannel, MessageBoxes& messages,
-               QWidget* parent = nullptr);
+  ExpertWindow(Session& session, const PreCalState& preCal, const Grid& grdChannel,
+               MessageBoxes& messages, QWidget* parent = nullptr);
   ~ExpertWindow() override;
 
   ExpertForm& form() { return *form_; }

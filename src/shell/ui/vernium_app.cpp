@@ -23,9 +23,11 @@ VerniumApp::VerniumApp(AcqLibObject& library, MessageBoxes* messages, Configurat
                       ? nullptr
                       : std::make_unique<QtConfigurationPrinter>(messages_, DesktopPrintTargets())),
       printer_(printer != nullptr ? *printer : *ownPrinter_),
-      form_(session_, Services{messages_, pointer_, windows_, help_, printer_}),
-      preCalForm_(session_, form_.grdChannel, messages_, pointer_, windows_),
-      cardPicForm_(session_.config, session_.cardPic, messages_, pointer_),
+      form_(session_, Services{messages_, pointer_, windows_, help_, printer_}, preCalState_,
+            cardPicState_),
+      preCalForm_(session_.config, preCalState_, calibratorState_.lblDirections, form_.grdChannel,
+                  messages_, pointer_, windows_),
+      cardPicForm_(session_.config, cardPicState_, messages_, pointer_),
       cardConfigForm_(session_.config, form_.grdChannel, messages_, printer_) {
   window_ = std::make_unique<MainWindow>(form_);
   windows_.Register(WindowId::frmIfcSel, [this] { return MakeDeviceWindow(); });
@@ -104,7 +106,8 @@ DeviceWindow* VerniumApp::MakeDeviceWindow() {
 }
 
 CalibratorWindow* VerniumApp::MakeCalibratorWindow() {
-  auto* window = new CalibratorWindow(session_, form_.grdChannel, messages_, window_.get());
+  auto* window = new CalibratorWindow(session_, calibratorState_, preCalState_, form_.grdChannel,
+                                      messages_, window_.get());
   window->form().SetDiagnostics(&wizardDiagnostics_);
   window->form().OnExitToMain([this] {
     if (auto* calibrate = window_->findChild<QPushButton*>("CmdCalibrate")) calibrate->setFocus();
@@ -113,7 +116,7 @@ CalibratorWindow* VerniumApp::MakeCalibratorWindow() {
 }
 
 ExpertWindow* VerniumApp::MakeExpertWindow() {
-  return new ExpertWindow(session_, form_.grdChannel, messages_, window_.get());
+  return new ExpertWindow(session_, preCalState_, form_.grdChannel, messages_, window_.get());
 }
 
 template <typename Handler>

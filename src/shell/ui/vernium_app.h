@@ -97,6 +97,13 @@ class VerniumApp {
   };
 
   Session session_;
+  // The window states that outlive their windows or are filled by another
+  // window: the main window fills the parameter window's and the card
+  // diagram's; the parameter window writes the wizard's directions; the
+  // wizard and the diagnostics window read the parameter window's method.
+  PreCalState preCalState_;
+  CardPicState cardPicState_;
+  CalibratorState calibratorState_;
   QtMessageBoxes qtMessages_;
   MessageBoxes& messages_;
   QtMousePointer pointer_;

@@ -62,12 +62,14 @@ class PotMarker : public QWidget {
 
 }  // namespace
 
-CalibratorWindow::CalibratorWindow(Session& session, Grid& grdChannel, MessageBoxes& messages,
-                                   QWidget* parent)
+CalibratorWindow::CalibratorWindow(Session& session, CalibratorState& state,
+                                   const PreCalState& preCal, Grid& grdChannel,
+                                   MessageBoxes& messages, QWidget* parent)
     : QDialog(parent),
       poster_(this, [this] { Redraw(); }),
       runner_(poster_),
-      form_(std::make_unique<CalibratorForm>(session, grdChannel, messages, runner_)) {
+      form_(std::make_unique<CalibratorForm>(session, state, preCal, grdChannel, messages,
+                                             runner_)) {
   ResourcesOnce();
   setObjectName("Calibrator");
   setModal(true);

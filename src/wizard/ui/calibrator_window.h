@@ -28,8 +28,8 @@ class TrendPlot;
 class CalibratorWindow : public QDialog {
   Q_OBJECT
  public:
-  CalibratorWindow(Session& session, Grid& grdChannel, MessageBoxes& messages,
-                   QWidget* parent = nullptr);
+  CalibratorWindow(Session& session, CalibratorState& state, const PreCalState& preCal,
+                   Grid& grdChannel, MessageBoxes& messages, QWidget* parent = nullptr);
   ~CalibratorWindow() override;
 
   CalibratorForm& form() { return *form_; }

@@ -174,12 +174,12 @@ TEST_F(MainWindowTest, KeyUpAndActivationReloadTheParametersOfTheCurrentChannel)
   ChannelConfig& current = Form().config().Channels[Form().config().CurrentChannel];
   current.Tare = 12.5f;
   testing_qt::KeyClick(Grid(), Qt::Key_Down);
-  EXPECT_EQ(Form().session().preCal.txtOffset.text, "12.5");  // reloaded on key up
+  EXPECT_EQ(app_->preCal().state().txtOffset.text, "12.5");  // reloaded on key up
 
   current.Excitation = 7.5f;
   QEvent activate(QEvent::WindowActivate);
   QApplication::sendEvent(&Main(), &activate);
-  EXPECT_EQ(Form().session().preCal.txtExcite.text, "7.5");
+  EXPECT_EQ(app_->preCal().state().txtExcite.text, "7.5");
 }
 
 // --device: the unit opens as if picked and confirmed in the device window,

@@ -30,6 +30,8 @@ class WizardWindowsTest : public ::testing::Test {
  protected:
   SimulatedAcqLib unit;
   Session session{unit};
+  PreCalState preCal;
+  CalibratorState calibrator;
   Grid grid;
   ScriptedMessageBoxes boxes;
   RecordedMousePointer pointer;
@@ -54,13 +56,14 @@ class WizardWindowsTest : public ::testing::Test {
     session.config.Channels[chan].ChannelLabel = label;
     session.config.Calc[chan] = {160.0f, 1.6f, 0.0f};
     session.config.Actual[chan].FilterGain = 1;
-    LoadParameterForm(session.config, grid, session.preCal, pointer, chan);
+    LoadParameterForm(session.config, grid, preCal, pointer, chan);
   }
 };
 
 TEST_F(WizardWindowsTest, ParameterFieldsTakeTheirKeysAndRangesFromTheForm) {
   Channel(33, "1-0-1", "SGC50");
-  PreCalForm form(session, grid, boxes, pointer, windows);
+  PreCalForm form(session.config, preCal, calibrator.lblDirections, grid, boxes, pointer,
+                  windows);
   PreCalWindow window(form);
   window.show();
   QApplication::setActiveWindow(&window);
@@ -112,7 +115,7 @@ class WizardStepsTest : public WizardWindowsTest,
 TEST_P(WizardStepsTest, EveryStepShowsTheFormsTextsAndMarker) {
   const WizardRun& r = GetParam();
   Channel(r.chan, r.label, r.card);
-  CalibratorWindow window(session, grid, boxes);
+  CalibratorWindow window(session, calibrator, preCal, grid, boxes);
   window.show();
   testing_qt::ProcessEvents();
   const auto* marker = window.findChild<QWidget*>(ArrayName("picPotOn", r.picture));
@@ -122,7 +125,7 @@ TEST_P(WizardStepsTest, EveryStepShowsTheFormsTextsAndMarker) {
   testing_qt::Save(window, QString("Calibrator-%1-step0").arg(r.card));
   for (int step = 1; step <= 6; ++step) {
     next->click();
-    const CalibratorState& s = session.calibrator;
+    const CalibratorState& s = calibrator;
     EXPECT_EQ(window.findChild<QLabel*>("lblTarget")->text().toStdString(), s.lblTarget.caption);
     EXPECT_EQ(window.findChild<QLabel*>("lblDirections")->text().contains('\r'), false);
     if (step <= 5) {
