@@ -12,7 +12,7 @@
 
 #include "calibration/xfer_func.h"
 #include "platform/controls.h"
-#include "shell/session.h"
+#include "session/session.h"
 #include "simulator/simulated_unit.h"
 
 namespace vernium::bench {

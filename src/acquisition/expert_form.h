@@ -32,7 +32,7 @@
 #include "acquisition/strip_history.h"
 #include "platform/background_runner.h"
 #include "platform/controls.h"
-#include "shell/session.h"
+#include "session/session.h"
 #include "wizard/calibrator_form.h"
 
 namespace vernium {

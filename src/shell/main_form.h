@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "platform/controls.h"
-#include "shell/session.h"
+#include "session/session.h"
 
 namespace vernium {
 

@@ -24,7 +24,7 @@
 #include "platform/background_runner.h"
 #include "platform/controls.h"
 #include "platform/message_boxes.h"
-#include "shell/session.h"
+#include "session/session.h"
 #include "wizard/calibrator_state.h"
 #include "wizard/turn_guidance.h"
 

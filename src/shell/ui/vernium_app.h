@@ -18,8 +18,8 @@
 #include "platform/ui/qt_mouse_pointer.h"
 #include "platform/ui/qt_window_opener.h"
 #include "reports/card_config_form.h"
+#include "session/session.h"
 #include "shell/main_form.h"
-#include "shell/session.h"
 #include "simulator/bench_form.h"
 #include "wizard/calibrator_form.h"
 
