@@ -6,11 +6,11 @@
 #include "calibration/gain_calc.h"
 #include "calibration/headroom_planner.h"
 #include "calibration/numeric_fields.h"
+#include "model/card_designators.h"
 #include "model/numeric_text.h"
 #include "platform/message_boxes.h"
 #include "platform/mouse_pointer.h"
 #include "platform/windows.h"
-#include "wizard/calibration_record.h"
 
 namespace vernium {
 
@@ -182,7 +182,8 @@ void PreCalForm::ContinueClick() {
     }
   }
 
-  const int p = CardChannelNumber(grdChannel_, c.CurrentRow);
+  const int p =
+      CardChannelNumber(grdChannel_.Cell(c.CurrentRow, 1), grdChannel_.Cell(c.CurrentRow, 5));
 
   if (s_.txtMaxLoad.text.empty() || s_.txtOffset.text.empty() || s_.txtShuntCalValue.text.empty()) {
     messages_.Show(" Please enter valid data.", kDataValidationTitle, MsgIcon::Information,

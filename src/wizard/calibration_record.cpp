@@ -11,29 +11,8 @@
 
 namespace vernium {
 
-namespace {
-
-int DigitValue(std::string_view label, std::size_t pos) {
-  return static_cast<int>(LeadingNumber(label.substr(pos, 1)));
-}
-
-}  // namespace
-
 std::int16_t CardChannelNumber(const Grid& grdChannel, int row) {
-  const std::string& label = grdChannel.Cell(row, 1);
-  const std::string& cardType = grdChannel.Cell(row, 5);
-  if (!IsCardType(cardType) || label.empty()) return 0;
-  // The card is the first of the label's last three characters, the channel
-  // on the card its last one.
-  const std::size_t cardPos = label.size() >= 3 ? label.size() - 3 : 0;
-  const int card = DigitValue(label, cardPos);
-  const int channel = DigitValue(label, label.size() - 1);
-  if (cardType == kSGC10) return static_cast<std::int16_t>(2 * card + channel + 1);
-  return static_cast<std::int16_t>(card == 1 ? channel + 9 : channel + 1);
-}
-
-int CardDesignatorNumber(int cardChannelNumber) {
-  return cardChannelNumber > 8 ? cardChannelNumber - 8 : cardChannelNumber;
+  return CardChannelNumber(grdChannel.Cell(row, 1), grdChannel.Cell(row, 5));
 }
 
 void MarkUncalibrated(Configuration& config, Grid& grdChannel) {

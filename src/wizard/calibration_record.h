@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "model/card_designators.h"
 #include "platform/clock.h"
 
 namespace vernium {
@@ -12,15 +13,9 @@ struct Configuration;
 struct Grid;
 struct PreCalState;
 
-// The position, 1 to 16, of the channel of grid row `row` among the card
-// channels of its base channel, from the row's label b-c-k (column 1) and
-// card type (column 5): SGC10 2c + k + 1, SGC50 family k + 1 or k + 9 for
-// the second card; 0 for a row without a card.
+// CardChannelNumber of the channel of grid row `row`: its label b-c-k is in
+// column 1, its card type in column 5.
 std::int16_t CardChannelNumber(const Grid& grdChannel, int row);
-
-// The jumper and resistor designator of an SGC50-family channel: its channel
-// number 1 to 8 on its own card.
-int CardDesignatorNumber(int cardChannelNumber);
 
 // Records the current channel (config.CurrentChannel, grid row
 // config.CurrentRow) as not calibrated: "No" in the grid's "Calibrated"
