@@ -19,7 +19,7 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "acquisition/ui/expert_window.h"
+#include "diagnostics/ui/expert_window.h"
 #include "calibration/precal_state.h"
 #include "bench_support.h"
 #include "platform/message_boxes.h"

@@ -21,6 +21,7 @@
 
 #include "acquisition/acq_lib.h"
 #include "calibration/precal_state.h"
+#include "diagnostics/diagnostics_actions.h"
 #include "platform/background_runner.h"
 #include "platform/controls.h"
 #include "platform/message_boxes.h"
@@ -31,16 +32,6 @@
 namespace vernium {
 
 class MessageBoxes;
-
-// What the Shunt Cal completion asks of the diagnostics window: a continuous
-// update started, stopped, and the window left.
-class DiagnosticsActions {
- public:
-  virtual ~DiagnosticsActions() = default;
-  virtual void StartUpdate() = 0;
-  virtual void StopUpdate() = 0;
-  virtual void ExitDiagnostics() = 0;
-};
 
 inline constexpr std::string_view kLostCommunications = "  Lost communications with device.";
 inline constexpr std::string_view kNotCompletedText =

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "acquisition/ui/device_window.h"
-#include "acquisition/ui/expert_window.h"
+#include "diagnostics/ui/expert_window.h"
 #include "calibration/ui/precal_window.h"
 #include "diagram/ui/card_pic_window.h"
 #include "reports/ui/card_config_window.h"

@@ -29,11 +29,11 @@
 #include <string>
 
 #include "acquisition/reading_pass.h"
-#include "acquisition/strip_history.h"
+#include "diagnostics/diagnostics_actions.h"
+#include "diagnostics/strip_history.h"
 #include "platform/background_runner.h"
 #include "platform/controls.h"
 #include "session/session.h"
-#include "wizard/calibrator_form.h"
 
 namespace vernium {
 

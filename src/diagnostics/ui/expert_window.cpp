@@ -1,4 +1,4 @@
-#include "acquisition/ui/expert_window.h"
+#include "diagnostics/ui/expert_window.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -10,7 +10,7 @@
 #include <QSvgWidget>
 #include <QVBoxLayout>
 
-#include "acquisition/ui/strip_chart.h"
+#include "diagnostics/ui/strip_chart.h"
 #include "platform/ui/control_binding.h"
 
 // The drawings live in a resource compiled into the UI library; a static

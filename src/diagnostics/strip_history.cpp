@@ -1,4 +1,4 @@
-#include "acquisition/strip_history.h"
+#include "diagnostics/strip_history.h"
 
 #include <algorithm>
 

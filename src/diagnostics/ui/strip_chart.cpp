@@ -1,4 +1,4 @@
-#include "acquisition/ui/strip_chart.h"
+#include "diagnostics/ui/strip_chart.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,7 +1,7 @@
 // The diagnostics form over the main window's form and the simulated bench
 // (instant, noiseless). Passes run on a deferred runner, so a test decides
 // when each acquisition and each wait between passes comes back.
-#include "acquisition/expert_form.h"
+#include "diagnostics/expert_form.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "acquisition/strip_history.h"
+#include "diagnostics/strip_history.h"
 
 namespace vernium::qtui {
 

@@ -12,7 +12,7 @@
 #include <array>
 #include <memory>
 
-#include "acquisition/expert_form.h"
+#include "diagnostics/expert_form.h"
 #include "platform/ui/qt_ui_poster.h"
 
 class QGroupBox;

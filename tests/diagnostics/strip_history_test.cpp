@@ -1,6 +1,6 @@
 // The strip chart's history: a minute of passes, anew when the clock goes
 // back, and a bridge scale that never shrinks below +-1 mV.
-#include "acquisition/strip_history.h"
+#include "diagnostics/strip_history.h"
 
 #include <gtest/gtest.h>
 

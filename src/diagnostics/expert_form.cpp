@@ -1,4 +1,4 @@
-#include "acquisition/expert_form.h"
+#include "diagnostics/expert_form.h"
 
 #include <algorithm>
 #include <cctype>
