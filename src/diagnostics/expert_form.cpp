@@ -77,23 +77,7 @@ ExpertForm::ExpertForm(Session& session, const PreCalState& preCal, const Grid& 
       preCal_(preCal),
       grdChannel_(grdChannel),
       messages_(messages),
-      runner_(runner) {
-  if (session_.SwDelay) return;
-  // The delay times itself for a second or two: on the runner, while the
-  // technician looks at the idle window. The worker makes its own object;
-  // the session takes it on this thread.
-  const Clock* clock = &session_.SystemTime();
-  auto made = std::make_shared<std::optional<clsSwDelay>>();
-  jobInFlight_ = true;
-  delayMaking_ = true;
-  runner_.Run([clock, made] { made->emplace(*clock); },
-              [this, made] {
-                jobInFlight_ = false;
-                delayMaking_ = false;
-                if (!session_.SwDelay) session_.SwDelay.emplace(**made);
-                ResumeAfterJob();
-              });
-}
+      runner_(runner) {}
 
 ExpertForm::~ExpertForm() {
   runner_.WaitIdle();
@@ -258,15 +242,33 @@ void ExpertForm::PassAcquired(std::uint64_t generation, const AcquiredBlock& blo
     return;
   }
   FinishPass(loop_);
-  // The wait between passes: the software delay sleeps on the runner.
-  jobInFlight_ = true;
-  // The job waits on its own copy, so that nothing it uses goes with the
+  // The wait between passes: the software delay sleeps on the runner. The
+  // job waits on its own copy, so that nothing it uses goes with the
   // session's objects at shut-down.
+  jobInFlight_ = true;
+  if (session_.SwDelay) {
+    runner_.Run([delay = *session_.SwDelay] { delay.Pause(kPassDelayMs); },
+                [this, generation] { PassWaited(generation); });
+    return;
+  }
+  // The first wait of the run makes the delay, which times itself against
+  // the clock for a second or two. It is made here, after a pass has been
+  // shown, rather than in front of the first pass: the Shunt Cal completion
+  // stops and leaves the window straight after its start, and its one pass
+  // must have measured the scale gain by then. The worker makes its own
+  // object; the session takes it on this thread.
+  delayMaking_ = true;
+  auto made = std::make_shared<std::optional<clsSwDelay>>();
   runner_.Run(
-      [delay = session_.SwDelay] {
-        if (delay) delay->Pause(kPassDelayMs);
+      [clock = &session_.SystemTime(), made] {
+        made->emplace(*clock);
+        (*made)->Pause(kPassDelayMs);
       },
-      [this, generation] { PassWaited(generation); });
+      [this, generation, made] {
+        delayMaking_ = false;
+        if (!session_.SwDelay) session_.SwDelay.emplace(**made);
+        PassWaited(generation);
+      });
 }
 
 void ExpertForm::PassWaited(std::uint64_t generation) {

@@ -18,9 +18,11 @@
 // end of the current pass; "Update Once" ends after its pass and the wait.
 // Each loop start opens a new generation: what a job of an earlier loop
 // brings back is dropped. The software delay calibrates itself against the
-// clock for a second or two when it is first made, so the form makes it on
-// the runner when the form is made; a pass asked for meanwhile starts when
-// it is ready.
+// clock for a second or two when it is first made, so the first wait of the
+// run makes it on the runner, after the first pass has been shown: no pass
+// ever waits for it, and the Shunt Cal completion's pass, which the stop and
+// the exit follow at once, measures the scale gain whatever the delay is
+// doing.
 
 #include <array>
 #include <cstdint>
