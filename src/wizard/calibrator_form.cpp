@@ -205,6 +205,7 @@ TurnAdvice CalibratorForm::Advice() const {
 void CalibratorForm::MarkCalibrated() {
   ::vernium::MarkCalibrated(session_.config, grdChannel_, preCal_,
                             session_.SystemTime().Today());
+  if (gridChanged_) gridChanged_();
   if (session_.UnsignedCountsToVolts && session_.SignedCountsToVolts) {
     RangeCountsToVolts(*session_.UnsignedCountsToVolts, *session_.SignedCountsToVolts);
   }

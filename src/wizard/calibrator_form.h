@@ -69,6 +69,9 @@ class CalibratorForm {
   // Runs when the technician leaves the wizard: the main window puts the
   // focus on its Calibrate button.
   void OnExitToMain(std::function<void()> fn) { exitToMain_ = std::move(fn); }
+  // Runs when the wizard has written the channel grid while it is open (the
+  // completion's date): the main window beside it shows the grid again.
+  void OnGridChanged(std::function<void()> fn) { gridChanged_ = std::move(fn); }
 
   // ---- handlers ----
   void Load();
@@ -146,6 +149,7 @@ class CalibratorForm {
   BackgroundRunner& reader_;
   DiagnosticsActions* diagnostics_ = nullptr;
   std::function<void()> exitToMain_;
+  std::function<void()> gridChanged_;
   double scaleX_ = 1.0;
   double scaleY_ = 1.0;
 

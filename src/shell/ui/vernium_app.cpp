@@ -112,6 +112,7 @@ CalibratorWindow* VerniumApp::MakeCalibratorWindow() {
   window->form().OnExitToMain([this] {
     if (auto* calibrate = window_->findChild<QPushButton*>("CmdCalibrate")) calibrate->setFocus();
   });
+  window->form().OnGridChanged([this] { window_->Redraw(); });
   return window;
 }
 
