@@ -267,14 +267,18 @@ void CardDrawing::PaintSgc50(QPainter& p) const {
 }
 
 DrawnPart::DrawnPart(Kind kind, QWidget* parent) : QAbstractButton(parent), kind_(kind) {
+  // Checked is pressed, so the jumper's setting is there for whatever reads
+  // the button (a screen reader, a scenario), not only in the drawing. A
+  // click toggles it at once; the redraw after the form's handler sets it
+  // to what the form decided.
+  setCheckable(true);
   setFocusPolicy(Qt::StrongFocus);
   setCursor(Qt::PointingHandCursor);
 }
 
 void DrawnPart::SetPressed(bool pressed) {
-  if (pressed_ == pressed) return;
-  pressed_ = pressed;
-  update();
+  if (isChecked() == pressed) return;
+  setChecked(pressed);
 }
 
 void DrawnPart::paintEvent(QPaintEvent* /*event*/) {
@@ -283,24 +287,24 @@ void DrawnPart::paintEvent(QPaintEvent* /*event*/) {
   const QRectF r = QRectF(rect()).adjusted(1, 1, -1, -1);
   // The 3-D button face: raised when released, sunk when pressed.
   p.setPen(Qt::NoPen);
-  p.setBrush(pressed_ ? QColor(0, 0, 0, 70) : QColor(255, 255, 255, 40));
+  p.setBrush(isChecked() ? QColor(0, 0, 0, 70) : QColor(255, 255, 255, 40));
   p.drawRoundedRect(r, 3, 3);
-  p.setPen(QPen(pressed_ ? QColor(0, 0, 0, 160) : QColor(255, 255, 255, 200), 1.5));
+  p.setPen(QPen(isChecked() ? QColor(0, 0, 0, 160) : QColor(255, 255, 255, 200), 1.5));
   p.drawLine(r.topLeft(), r.topRight());
   p.drawLine(r.topLeft(), r.bottomLeft());
-  p.setPen(QPen(pressed_ ? QColor(255, 255, 255, 200) : QColor(0, 0, 0, 160), 1.5));
+  p.setPen(QPen(isChecked() ? QColor(255, 255, 255, 200) : QColor(0, 0, 0, 160), 1.5));
   p.drawLine(r.bottomLeft(), r.bottomRight());
   p.drawLine(r.topRight(), r.bottomRight());
   if (kind_ == Kind::Shunt) {
     // The shunt block across pins 1-2 (pressed) or parked on pin 3.
     const double w = r.width() / 3.0;
-    const QRectF block = pressed_
+    const QRectF block = isChecked()
                              ? QRectF(r.left() + 3, r.top() + 3, 2 * w - 3, r.height() - 6)
                              : QRectF(r.left() + 2 * w + 1, r.top() + 3, w - 4, r.height() - 6);
     p.setPen(QPen(Qt::black, 1));
     p.setBrush(QColor(200, 30, 30));
     p.drawRoundedRect(block, 2, 2);
-  } else if (!pressed_) {
+  } else if (!isChecked()) {
     // The resistor in place: a beige body with colour bands on its leads.
     p.setPen(QPen(QColor(150, 150, 150), 2));
     p.drawLine(QPointF(r.left() + 4, r.center().y()), QPointF(r.right() - 4, r.center().y()));

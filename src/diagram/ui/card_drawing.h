@@ -45,14 +45,13 @@ class DrawnPart : public QAbstractButton {
   enum class Kind { Shunt, Resistor };
   DrawnPart(Kind kind, QWidget* parent);
   void SetPressed(bool pressed);
-  bool IsPressed() const { return pressed_; }
+  bool IsPressed() const { return isChecked(); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
   Kind kind_;
-  bool pressed_ = false;
 };
 
 // A jumper shunt drawn over a header to mark a position (not pressable).
