@@ -13,7 +13,12 @@ namespace {
 std::string Num(double value, const char* format = "%.6g") {
   char text[48];
   std::snprintf(text, sizeof text, format, value);
-  return text;
+  std::string shown = text;
+  // A value that rounds to nothing shows without a sign: "0.0000", not "-0.0000".
+  if (shown.starts_with('-') && shown.find_first_not_of("0.", 1) == std::string::npos) {
+    shown.erase(0, 1);
+  }
+  return shown;
 }
 
 std::string Volts(double value) { return Num(value, "%.4f") + " V"; }
@@ -37,6 +42,18 @@ StageVolts Stage(std::string name, double atTare, double atMax, bool output = fa
 
 HeadroomPlan PlanHeadroom(const PreCalState& entries, int method, const ChannelConfig& channel) {
   HeadroomPlan plan;
+  // Continue looks at nothing else while an entry is unusable.
+  switch (CheckEntries(entries)) {
+    case EntryCheck::LoneDecimalPoint:
+      plan.refusals.push_back("\"Please enter valid data.\" (a field holds only a decimal point)");
+      return plan;
+    case EntryCheck::EmptyEntry:
+      plan.refusals.push_back(
+          "\"Please enter valid data.\" (the maximum load, the tare or the shunt value is empty)");
+      return plan;
+    case EntryCheck::Usable:
+      break;
+  }
   ChannelConfig record = channel;
   EntriesInto(entries, record);
   auto line = [&](std::string what, std::string formula, std::string numbers, std::string result) {
@@ -50,8 +67,10 @@ HeadroomPlan PlanHeadroom(const PreCalState& entries, int method, const ChannelC
         ReducePoints(record.Excitation, typed(entries.txtPnt1mVolts), record.Pnt1Value,
                      typed(entries.txtPnt2mVolts), record.Pnt2Value);
     if (!reduced.enoughPoints) {
-      plan.refusals.push_back("Two points are needed: an output and a value for at least one "
-                              "non-zero point.");
+      // Continue says so and goes on with the Nameplate entries as they stand.
+      plan.warnings.push_back(
+          "Two points are needed: an output and a value for at least one non-zero point. "
+          "Continue will report that and then use the Nameplate entries.");
     } else if (reduced.sensitivityAndFullLoad) {
       std::tie(record.Sensitivity, record.FullLoad) = *reduced.sensitivityAndFullLoad;
       line("Sensitivity from the point", "S = output / E",
@@ -69,8 +88,9 @@ HeadroomPlan PlanHeadroom(const PreCalState& entries, int method, const ChannelC
        Volts(g.vm));
   line("Span", "VM - VT", Num(g.vm) + " - " + Num(g.vt), Volts(g.span));
   line("Filter gain", "2 with the filter on at gain X2, else 1",
-       std::string(IsTrue(record.FilterOn) ? "(filter on" : "(filter bypassed") +
-           (IsTrue(record.GainX2) ? ", X2)" : ", X1)"),
+       !IsTrue(record.FilterOn) ? "(filter bypassed)"
+       : IsTrue(record.GainX2)  ? "(filter on, X2)"
+                                : "(filter on, X1)",
        Num(g.filterGain));
 
   switch (g.outcome) {
@@ -131,15 +151,24 @@ HeadroomPlan PlanHeadroom(const PreCalState& entries, int method, const ChannelC
          Volts(shunt.v));
     if (shunt.outOfRange) {
       plan.refusals.insert(plan.refusals.begin(),
-                           "The shunt output v = " + Volts(shunt.v) + " is outside " +
-                               (method == kMethodShuntCal ? "-5 to 5 V." : "-5 V or more."));
+                           "The shunt output v = " + Volts(shunt.v) +
+                               (method == kMethodShuntCal ? " is outside -5 to 5 V."
+                                                          : " is below -5 V."));
     }
   }
   return plan;
 }
 
 std::string HeadroomText(const HeadroomPlan& plan) {
+  // The verdict first, where the box shows it without scrolling.
   std::string text;
+  for (const std::string& r : plan.refusals) text += "Continue will refuse: " + r + "\n";
+  if (plan.refusals.empty() && plan.gains.outcome == GainOutcome::Fits) {
+    text += plan.warnings.empty()
+                ? "The application fits the card.\n"
+                : "Continue will accept these entries, but mind the warning below.\n";
+  }
+  if (!plan.lines.empty()) text += "\n";
   for (const PlannerLine& l : plan.lines) {
     text += l.what + ": " + l.formula;
     // Numbers put into the formula follow "="; a note on them, in brackets.
@@ -154,12 +183,6 @@ std::string HeadroomText(const HeadroomPlan& plan) {
     }
   }
   for (const std::string& w : plan.warnings) text += "\nWarning: " + w;
-  for (const std::string& r : plan.refusals) text += "\nContinue will refuse: " + r;
-  if (plan.refusals.empty() && plan.gains.outcome == GainOutcome::Fits) {
-    text += plan.warnings.empty()
-                ? "\nThe application fits the card."
-                : "\nContinue will accept these entries, but mind the warning above.";
-  }
   return text;
 }
 

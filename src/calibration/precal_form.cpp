@@ -26,12 +26,6 @@ float Single(const TextBox& box) {
   return static_cast<float>(LeadingNumber(box.text));
 }
 
-std::string Trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return "";
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 }  // namespace
 
 std::string MethodDirections(int method, std::string_view card) {
@@ -173,23 +167,22 @@ void PreCalForm::ContinueClick() {
   const int method = s_.SelectedMethod();
   SelectMethod(method);
 
-  for (const NumericField& field : kNumericFields) {
-    if (Trimmed(Field(field.name)->text) == ".") {
+  switch (CheckEntries(s_)) {
+    case EntryCheck::LoneDecimalPoint:
       messages_.Show("Please enter valid data.", kDataValidationTitle, MsgIcon::Information,
                      MsgButtons::OK);
       focusRequest = "txtExcite";
       return;
-    }
+    case EntryCheck::EmptyEntry:
+      messages_.Show(" Please enter valid data.", kDataValidationTitle, MsgIcon::Information,
+                     MsgButtons::OK);
+      return;
+    case EntryCheck::Usable:
+      break;
   }
 
   const int p =
       CardChannelNumber(grdChannel_.Cell(c.CurrentRow, 1), grdChannel_.Cell(c.CurrentRow, 5));
-
-  if (s_.txtMaxLoad.text.empty() || s_.txtOffset.text.empty() || s_.txtShuntCalValue.text.empty()) {
-    messages_.Show(" Please enter valid data.", kDataValidationTitle, MsgIcon::Information,
-                   MsgButtons::OK);
-    return;
-  }
 
   const ShuntOutput shunt =
       CheckShuntOutput(Value(s_.txtShuntCalValue), Value(s_.txtOffset), Value(s_.txtMaxLoad), method);

@@ -83,6 +83,23 @@ void EntriesInto(const PreCalState& s, ChannelConfig& record) {
   record.ShuntCalValue = value(s.txtShuntCalValue);
 }
 
+EntryCheck CheckEntries(const PreCalState& p) {
+  auto loneDecimalPoint = [](const TextBox& box) {
+    const auto first = box.text.find_first_not_of(' ');
+    return first != std::string::npos && box.text[first] == '.' &&
+           box.text.find_first_not_of(' ', first + 1) == std::string::npos;
+  };
+  for (const TextBox* box :
+       {&p.txtExcite, &p.txtSense, &p.txtFullLoad, &p.txtMaxLoad, &p.txtOffset, &p.txtPnt1mVolts,
+        &p.txtPnt1Value, &p.txtPnt2mVolts, &p.txtPnt2Value, &p.txtShuntCalValue}) {
+    if (loneDecimalPoint(*box)) return EntryCheck::LoneDecimalPoint;
+  }
+  if (p.txtMaxLoad.text.empty() || p.txtOffset.text.empty() || p.txtShuntCalValue.text.empty()) {
+    return EntryCheck::EmptyEntry;
+  }
+  return EntryCheck::Usable;
+}
+
 ShuntOutput CheckShuntOutput(double shunt, double tare, double maxLoad, int method) {
   ShuntOutput out;
   if (!(shunt - tare == 0.0 && maxLoad - tare == 0.0)) {

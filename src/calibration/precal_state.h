@@ -60,6 +60,13 @@ struct PreCalState {
 // from millivolts to volts).
 void EntriesInto(const PreCalState& preCal, ChannelConfig& record);
 
+// Continue's first check of the entries, before any arithmetic: a numeric
+// field holding nothing but a decimal point ("Please enter valid data.",
+// the focus to txtExcite), then an empty maximum load, tare or shunt value
+// (" Please enter valid data.").
+enum class EntryCheck { Usable, LoneDecimalPoint, EmptyEntry };
+EntryCheck CheckEntries(const PreCalState& preCal);
+
 // The shunt output Continue checks: v = 5 (S - T) / (M - T), the volts the
 // shunt load gives at the acquisition input once the span fills 5 V, from
 // the shunt value S, tare T and maximum load M. With S - T and M - T both 0
