@@ -2,26 +2,38 @@
 // The printed configuration summary, handed over after the caller's own
 // checks. The reports work implements it on the system printer.
 
-#include <vector>
+#include <string>
 
 namespace vernium {
 
 struct Configuration;
 
+// What the foot of every printed page tells besides its number: the unit the
+// configuration was read on (empty: none open) and the date it was printed.
+struct PrintoutFacts {
+  std::string unitName;
+  std::string date;
+};
+
 class ConfigurationPrinter {
  public:
   virtual ~ConfigurationPrinter() = default;
-  virtual void PrintSummary(const Configuration& config) = 0;
+  virtual void PrintSummary(const Configuration& config, const PrintoutFacts& facts) = 0;
 };
 
 // Counts the printouts asked for.
 class RecordedConfigurationPrinter : public ConfigurationPrinter {
  public:
-  void PrintSummary(const Configuration& /*config*/) override { ++printed_; }
+  void PrintSummary(const Configuration& /*config*/, const PrintoutFacts& facts) override {
+    ++printed_;
+    last_ = facts;
+  }
   int Printed() const { return printed_; }
+  const PrintoutFacts& LastFacts() const { return last_; }
 
  private:
   int printed_ = 0;
+  PrintoutFacts last_;
 };
 
 }  // namespace vernium

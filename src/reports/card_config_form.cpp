@@ -48,8 +48,13 @@ const std::array<std::string_view, kConfigCols> kConfigHeaders{"Channel",
                                                                "    B    "};
 
 CardConfigForm::CardConfigForm(const Configuration& config, const Grid& grdChannel,
-                               MessageBoxes& messages, ConfigurationPrinter& printer)
-    : config_(config), grdChannel_(grdChannel), messages_(messages), printer_(printer) {
+                               MessageBoxes& messages, ConfigurationPrinter& printer,
+                               std::function<PrintoutFacts()> facts)
+    : config_(config),
+      grdChannel_(grdChannel),
+      messages_(messages),
+      printer_(printer),
+      facts_(std::move(facts)) {
   caption = "Card Configurations";
   cmdPrintChart.caption = "&Print";
   cmdExitMain.caption = "&Exit";
@@ -109,7 +114,8 @@ void CardConfigForm::FillRow(int row, int chan) {
 }
 
 void CardConfigForm::PrintChartClick() {
-  PrintCheckedConfiguration(config_, grdChannel_, messages_, printer_);
+  PrintCheckedConfiguration(config_, grdChannel_, messages_, printer_,
+                            facts_ ? facts_() : PrintoutFacts{});
 }
 
 void CardConfigForm::ExitMainClick() {
@@ -117,14 +123,15 @@ void CardConfigForm::ExitMainClick() {
 }
 
 void PrintCheckedConfiguration(const Configuration& config, const Grid& grdChannel,
-                               MessageBoxes& messages, ConfigurationPrinter& printer) {
+                               MessageBoxes& messages, ConfigurationPrinter& printer,
+                               const PrintoutFacts& facts) {
   const int row = config.CurrentRow;
   const bool onGrid = row >= 0 && row < grdChannel.Rows() && kColCardTypeOfMain < grdChannel.Cols();
   if (onGrid && grdChannel.Cell(row, kColCardTypeOfMain) == kNoCard) {
     messages.Show(kNoCards, "Attention!", MsgIcon::Information, MsgButtons::OK);
     return;
   }
-  printer.PrintSummary(config);
+  printer.PrintSummary(config, facts);
 }
 
 }  // namespace vernium

@@ -6,8 +6,10 @@
 // Exit closes the window. The window only reads the configuration.
 
 #include <array>
+#include <functional>
 #include <string_view>
 
+#include "platform/configuration_printer.h"
 #include "platform/controls.h"
 
 namespace vernium {
@@ -24,8 +26,9 @@ class CardConfigForm {
  public:
   // `grdChannel` is the main window's channel grid (its selected row decides
   // whether there is anything to print).
+  // `facts` gives what the printout's footer tells (none: nothing).
   CardConfigForm(const Configuration& config, const Grid& grdChannel, MessageBoxes& messages,
-                 ConfigurationPrinter& printer);
+                 ConfigurationPrinter& printer, std::function<PrintoutFacts()> facts = {});
 
   // ---- controls ----
   std::string caption;
@@ -50,12 +53,14 @@ class CardConfigForm {
   const Grid& grdChannel_;
   MessageBoxes& messages_;
   ConfigurationPrinter& printer_;
+  std::function<PrintoutFacts()> facts_;
 };
 
 // Prints the summary when the main window's selected row carries a card;
 // otherwise says there are no cards. Print in the summary window and the
 // main window's print command both do this.
 void PrintCheckedConfiguration(const Configuration& config, const Grid& grdChannel,
-                               MessageBoxes& messages, ConfigurationPrinter& printer);
+                               MessageBoxes& messages, ConfigurationPrinter& printer,
+                               const PrintoutFacts& facts);
 
 }  // namespace vernium

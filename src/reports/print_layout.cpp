@@ -1,9 +1,10 @@
 #include "reports/print_layout.h"
 
-#include <cmath>
+#include <algorithm>
 
 #include "model/configuration.h"
 #include "model/numeric_text.h"
+#include "platform/configuration_printer.h"
 #include "reports/summary_texts.h"
 
 namespace vernium {
@@ -33,97 +34,173 @@ std::string PlainNumber(float value) {
   return text;
 }
 
-LinePrinter::LinePrinter(const PrintMetrics& metrics, double pageHeight)
-    : metrics_(metrics), pageHeight_(pageHeight) {}
-
-void LinePrinter::Write(std::string_view text) {
-  if (text.empty()) return;
-  texts_.push_back({page_, x_, y_, std::string(text), font_});
-  x_ += metrics_.TextWidth(text, font_);
+std::array<std::string, 17> SummaryRow(const Configuration& config, int chan) {
+  const ChannelConfig& ch = config.Channels[chan];
+  if (ch.Calibrated != "Yes") return {ch.ChannelLabel, "Yes"};
+  const CalcSettings& calc = config.Calc[chan];
+  const ActualSettings& actual = config.Actual[chan];
+  return {ch.ChannelLabel,
+          "Yes",
+          PlainNumber(ch.Excitation),
+          PlainNumber(ch.Sensitivity),
+          PlainNumber(ch.FullLoad),
+          PlainNumber(ch.Tare),
+          PlainNumber(ch.MaxLoad),
+          ch.Units,
+          FormatNumber(actual.InputGain, "#000.00"),
+          FormatNumber(calc.InputGain, "#000.00"),
+          FormatNumber(actual.ScalingGain, "0.000"),
+          FormatNumber(calc.ScalingGain, "0.000"),
+          FormatNumber(actual.Offset, "0.000"),
+          SummaryFilterText(ch),
+          SummaryCouplingText(ch),
+          FormatNumber(ch.M, "0.000"),
+          FormatNumber(ch.B, "0.000")};
 }
 
-void LinePrinter::NextZone() {
-  const double zone = kPrintZoneChars * metrics_.AverageCharWidth(font_);
-  if (zone <= 0.0) return;
-  const double done = std::floor((x_ - kPrintMarginTwips) / zone + 1e-9);
-  x_ = kPrintMarginTwips + (done + 1.0) * zone;
-}
+namespace {
 
-void LinePrinter::Tab(int column) {
-  const double at = kPrintMarginTwips + (column - 1) * metrics_.AverageCharWidth(font_);
-  if (x_ > at) EndLine();
-  x_ = at;
-}
+using Row = std::array<std::string, 17>;
 
-void LinePrinter::EndLine() {
-  const double height = metrics_.LineHeight(font_);
-  x_ = kPrintMarginTwips;
-  y_ += height;
-  if (y_ + height > pageHeight_ - kPrintMarginTwips) {
-    ++page_;
-    y_ = kPrintMarginTwips;
+// A heading's words: the blanks that placed it on a line printer go.
+std::vector<std::string> Words(std::string_view heading) {
+  std::vector<std::string> words;
+  std::size_t at = 0;
+  while ((at = heading.find_first_not_of(' ', at)) != std::string_view::npos) {
+    const std::size_t end = std::min(heading.find(' ', at), heading.size());
+    words.emplace_back(heading.substr(at, end - at));
+    at = end;
   }
+  return words;
 }
 
-SummaryPrintout LayOutSummary(const Configuration& config, const PrintMetrics& metrics,
-                              double pageHeight) {
-  LinePrinter out(metrics, pageHeight);
-  out.MoveTo(kPrintMarginTwips, kPrintMarginTwips);
-
-  out.SetFont({12.0, true});
-  out.Tab(70);
-  out.Write(kSummaryTitle);
-  out.EndLine();
-
-  out.SetFont({7.0, true});
-  out.EndLine();  // the two carriage returns
-  out.EndLine();
-  for (std::string_view heading : kSummaryHeadings) out.Write(heading);
-  out.EndLine();
-  out.EndLine();  // one carriage return
-
-  out.SetFont({7.0, false});
-  for (int chan = kFirstChannel; chan <= kLastChannel; ++chan) {
-    const ChannelConfig& ch = config.Channels[chan];
-    if (!IsTrue(ch.Active)) continue;
-    if (ch.Calibrated == "Yes") {
-      const CalcSettings& calc = config.Calc[chan];
-      const ActualSettings& actual = config.Actual[chan];
-      const std::array<std::string, 20> items{ch.ChannelLabel,
-                                              "Yes",
-                                              PlainNumber(ch.Excitation),
-                                              PlainNumber(ch.Sensitivity),
-                                              PlainNumber(ch.FullLoad),
-                                              PlainNumber(ch.Tare),
-                                              PlainNumber(ch.MaxLoad),
-                                              ch.Units,
-                                              FormatNumber(actual.InputGain, "#000.00"),
-                                              "",
-                                              FormatNumber(calc.InputGain, "#000.00"),
-                                              "",
-                                              FormatNumber(actual.ScalingGain, "0.000"),
-                                              "",
-                                              FormatNumber(calc.ScalingGain, "0.000"),
-                                              FormatNumber(actual.Offset, "0.000"),
-                                              SummaryFilterText(ch),
-                                              SummaryCouplingText(ch),
-                                              FormatNumber(ch.M, "0.000"),
-                                              FormatNumber(ch.B, "0.000")};
-      for (std::size_t i = 0; i < items.size(); ++i) {
-        if (i > 0) out.NextZone();
-        out.Write(items[i]);
-      }
-      out.NextZone();  // the closing empty item, then the carriage return
-      out.EndLine();
+// The words put on as few lines as fit in `width`; a word wider than that
+// has a line of its own.
+std::vector<std::string> Wrap(const std::vector<std::string>& words, double width,
+                              const PrintMetrics& metrics, const PrintFont& font) {
+  std::vector<std::string> lines;
+  for (const std::string& word : words) {
+    if (!lines.empty() && metrics.TextWidth(lines.back() + " " + word, font) <= width) {
+      lines.back() += " " + word;
     } else {
-      out.Write(ch.ChannelLabel);
-      out.NextZone();
-      out.Write("Yes");
-      for (int i = 0; i < 16; ++i) out.NextZone();
-      out.EndLine();
+      lines.push_back(word);
     }
   }
-  return out.Take();
+  return lines;
+}
+
+struct Table {
+  PrintFont body{kSummaryPointSize, false};
+  PrintFont head{kSummaryPointSize, true};
+  double gap = 0.0;
+  std::vector<double> width;
+  std::vector<std::vector<std::string>> headingLines;
+  double total = 0.0;
+};
+
+// The columns at `pointSize`: each as wide as its widest value and as its
+// heading on one line, or, with `wrapHeadings`, as its heading's widest word.
+Table FitColumns(const std::vector<Row>& rows, const PrintMetrics& metrics, double pointSize,
+                 bool wrapHeadings) {
+  Table t;
+  t.body.pointSize = t.head.pointSize = pointSize;
+  t.gap = 2.0 * metrics.AverageCharWidth(t.body);
+  for (std::size_t c = 0; c < kSummaryHeadings.size(); ++c) {
+    double width = 0.0;
+    for (const Row& row : rows) width = std::max(width, metrics.TextWidth(row[c], t.body));
+    const std::vector<std::string> words = Words(kSummaryHeadings[c]);
+    if (wrapHeadings) {
+      for (const std::string& word : words) width = std::max(width, metrics.TextWidth(word, t.head));
+    } else {
+      width = std::max(width, metrics.TextWidth(Wrap(words, 1e300, metrics, t.head)[0], t.head));
+    }
+    t.headingLines.push_back(Wrap(words, width, metrics, t.head));
+    t.width.push_back(width);
+    t.total += width + (c > 0 ? t.gap : 0.0);
+  }
+  return t;
+}
+
+// The largest table that fits across `usable` twips, down to the smallest
+// font.
+Table FitTable(const std::vector<Row>& rows, const PrintMetrics& metrics, double usable) {
+  double size = kSummaryPointSize;
+  for (;;) {
+    Table t = FitColumns(rows, metrics, size, false);
+    if (t.total > usable) t = FitColumns(rows, metrics, size, true);
+    if (t.total <= usable || size <= kSmallestPointSize) return t;
+    size = std::max(kSmallestPointSize, size * std::min(0.98, 0.99 * usable / t.total));
+  }
+}
+
+}  // namespace
+
+SummaryPrintout LayOutSummary(const Configuration& config, const PrintMetrics& metrics,
+                              const PrintPage& page, const PrintoutFacts& facts) {
+  std::vector<Row> rows;
+  for (int chan = kFirstChannel; chan <= kLastChannel; ++chan) {
+    if (IsTrue(config.Channels[chan].Active)) rows.push_back(SummaryRow(config, chan));
+  }
+  const Table table = FitTable(rows, metrics, page.width - 2.0 * kPrintMarginTwips);
+  SummaryPrintout out;
+  double x = kPrintMarginTwips;
+  for (std::size_t c = 0; c < table.width.size(); ++c) {
+    out.columnX.push_back(x);
+    out.columnWidth.push_back(table.width[c]);
+    x += table.width[c] + table.gap;
+  }
+  int sheet = 0;
+  double y = kPrintMarginTwips;
+  auto put = [&](double at, std::string text, const PrintFont& font) {
+    if (!text.empty()) out.texts.push_back({sheet, at, y, std::move(text), font});
+  };
+
+  const PrintFont titleFont{12.0, true};
+  put(kPrintMarginTwips + 69.0 * metrics.AverageCharWidth(titleFont), std::string(kSummaryTitle),
+      titleFont);
+  y += metrics.LineHeight(titleFont) + 2.0 * metrics.LineHeight(table.body);
+  const double headLine = metrics.LineHeight(table.head);
+  std::size_t headLines = 0;
+  for (std::size_t c = 0; c < table.headingLines.size(); ++c) {
+    const double top = y;
+    for (const std::string& line : table.headingLines[c]) {
+      put(out.columnX[c], line, table.head);
+      y += headLine;
+    }
+    headLines = std::max(headLines, table.headingLines[c].size());
+    y = top;
+  }
+  const double line = metrics.LineHeight(table.body);
+  y += static_cast<double>(headLines) * headLine + line;
+
+  // The rows end a blank line above the footer.
+  const PrintFont footFont{kSummaryPointSize, false};
+  const double footerY = page.height - kPrintMarginTwips - metrics.LineHeight(footFont);
+  for (const Row& row : rows) {
+    if (y + line > footerY - metrics.LineHeight(footFont)) {
+      ++sheet;
+      y = kPrintMarginTwips;
+    }
+    for (std::size_t c = 0; c < row.size(); ++c) put(out.columnX[c], row[c], table.body);
+    y += line;
+  }
+
+  out.pages = sheet + 1;
+  y = footerY;
+  for (sheet = 0; sheet < out.pages; ++sheet) {
+    if (!facts.unitName.empty()) put(kPrintMarginTwips, "Unit " + facts.unitName, footFont);
+    if (!facts.date.empty()) {
+      const std::string date = "Printed " + facts.date;
+      put((page.width - metrics.TextWidth(date, footFont)) / 2.0, date, footFont);
+    }
+    const std::string number =
+        "Page " + std::to_string(sheet + 1) + " of " + std::to_string(out.pages);
+    put(page.width - kPrintMarginTwips - metrics.TextWidth(number, footFont), number, footFont);
+  }
+  // In page order, as the printer takes them.
+  std::stable_sort(out.texts.begin(), out.texts.end(),
+                   [](const PrintedText& a, const PrintedText& b) { return a.page < b.page; });
+  return out;
 }
 
 }  // namespace vernium

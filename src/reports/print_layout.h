@@ -1,19 +1,20 @@
 #pragma once
-// The printed configuration summary as a line printer lays it out: items
-// written at the print position, items joined directly following one
-// another, items joined by zone starting at the next print zone (zones 14
-// average character widths apart), lines ending with the position back at
-// the left margin one line further down, and a new page where the page ends.
-// The result is a list of texts with their page, position and font, which
-// the printer draws as they are; everything here is in twips.
+// The printed configuration summary laid out as a table on landscape pages:
+// at the top of the first page the title "Card Configuration Summary" at 12
+// points at tab column 70; two blank lines further down the seventeen
+// headings in bold, each over its own column, and a blank line; then, not
+// bold, one row per active card channel in channel-number order: a
+// calibrated channel with its parameters, gains, filter, coupling and
+// scaling line, an uncalibrated one with its label and "Yes" only. The title
+// and headings are on the first page only; every page ends with a footer
+// naming the unit, the date and the page.
 //
-// The summary: at 400/400 twips the title "Card Configuration Summary" at
-// 12 points at tab column 70; at 7 points two blank lines, the seventeen
-// headings joined directly and a blank line; then, not bold, one line per
-// active card channel in channel-number order: a calibrated channel with
-// its parameters, gains, filter, coupling and scaling line, an uncalibrated
-// one with its label and "Yes" only. The title and headings are on the
-// first page only.
+// Each column is as wide as its widest value, and as its heading where the
+// page has the room (a heading wraps at its blanks otherwise), so every
+// value stands under its heading whatever its length. When the columns do
+// not fit across the page at 7 points the font is made smaller until they
+// do. The result is a list of texts with their page, position and font,
+// which the printer draws as they are; everything here is in twips.
 
 #include <array>
 #include <string>
@@ -23,6 +24,7 @@
 namespace vernium {
 
 struct Configuration;
+struct PrintoutFacts;
 
 struct PrintFont {
   double pointSize = 12.0;
@@ -49,10 +51,20 @@ struct PrintedText {
 struct SummaryPrintout {
   std::vector<PrintedText> texts;
   int pages = 1;
+  // The table's columns: each one's left edge and width, in heading order.
+  std::vector<double> columnX;
+  std::vector<double> columnWidth;
+};
+
+// The paper, in twips.
+struct PrintPage {
+  double width = 15840.0;  // landscape letter
+  double height = 12240.0;
 };
 
 inline constexpr double kPrintMarginTwips = 400.0;
-inline constexpr int kPrintZoneChars = 14;
+inline constexpr double kSummaryPointSize = 7.0;
+inline constexpr double kSmallestPointSize = 4.0;
 inline constexpr std::string_view kSummaryTitle = "Card Configuration Summary";
 extern const std::array<std::string_view, 17> kSummaryHeadings;
 
@@ -60,44 +72,11 @@ extern const std::array<std::string_view, 17> kSummaryHeadings;
 // negative, the general number format, and a trailing blank.
 std::string PlainNumber(float value);
 
-// Lays the summary out on pages of the given height (twips).
+// The seventeen values of a channel's row, in heading order: all of them for
+// a calibrated channel, its label and "Yes" for another.
+std::array<std::string, 17> SummaryRow(const Configuration& config, int chan);
+
 SummaryPrintout LayOutSummary(const Configuration& config, const PrintMetrics& metrics,
-                              double pageHeight);
-
-// The line printer the layout runs on.
-class LinePrinter {
- public:
-  LinePrinter(const PrintMetrics& metrics, double pageHeight);
-
-  void SetFont(PrintFont font) { font_ = font; }
-  const PrintFont& Font() const { return font_; }
-  void MoveTo(double x, double y) {
-    x_ = x;
-    y_ = y;
-  }
-  // Writes the text at the print position and leaves the position after it.
-  void Write(std::string_view text);
-  // Moves to the next print zone (one whole zone on from a zone's start).
-  void NextZone();
-  // Moves to tab column `column` (from 1) of the current font.
-  void Tab(int column);
-  // Ends the line: left margin, one line of the current font down; a line
-  // that would pass the page's end starts the next page.
-  void EndLine();
-
-  double X() const { return x_; }
-  double Y() const { return y_; }
-  int Page() const { return page_; }
-  SummaryPrintout Take() { return {std::move(texts_), page_ + 1}; }
-
- private:
-  const PrintMetrics& metrics_;
-  double pageHeight_;
-  PrintFont font_;
-  double x_ = kPrintMarginTwips;
-  double y_ = kPrintMarginTwips;
-  int page_ = 0;
-  std::vector<PrintedText> texts_;
-};
+                              const PrintPage& page, const PrintoutFacts& facts);
 
 }  // namespace vernium

@@ -1,6 +1,8 @@
 #include "reports/summary_texts.h"
 
 #include "model/configuration.h"
+#include "model/numeric_text.h"
+#include "session/session.h"
 
 namespace vernium {
 
@@ -13,6 +15,13 @@ std::string SummaryFilterText(const ChannelConfig& channel) {
 
 std::string SummaryCouplingText(const ChannelConfig& channel) {
   return IsTrue(channel.DCCoupled) ? "DC" : "AC";
+}
+
+PrintoutFacts PrintoutFactsOf(const Session& session) {
+  const CalendarDate today = session.SystemTime().Today();
+  const AcqDevice* device = session.OpenDevice();
+  return {device != nullptr ? device->DeviceName : std::string(),
+          CalibrationDate(today.year, today.month, today.day)};
 }
 
 }  // namespace vernium

@@ -8,6 +8,7 @@
 #include "platform/help_viewer.h"
 #include "platform/message_boxes.h"
 #include "platform/windows.h"
+#include "reports/summary_texts.h"
 #include "shell/main_form.h"
 
 namespace vernium {
@@ -55,7 +56,7 @@ void MainForm::PrintConfiguration() {
     ShowInfo(kNoCardsMessage, kAttentionTitle);
     return;
   }
-  services_.printer.PrintSummary(c);
+  services_.printer.PrintSummary(c, PrintoutFactsOf(session_));
 }
 
 void MainForm::ExitProgram() {

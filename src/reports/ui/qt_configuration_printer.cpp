@@ -84,14 +84,16 @@ QString PrintoutFontFamily() {
   return "serif";
 }
 
-bool DrawSummary(QPrinter& printer, const Configuration& config) {
+bool DrawSummary(QPrinter& printer, const Configuration& config, const PrintoutFacts& facts) {
   SetUpPage(printer);
   QPainter painter;
   if (!painter.begin(&printer)) return false;
   PrinterMetrics metrics(printer);
   const double twipsPerPixel = 1440.0 / printer.logicalDpiY();
   const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
-  const SummaryPrintout out = LayOutSummary(config, metrics, paper.height() * twipsPerPixel);
+  const SummaryPrintout out = LayOutSummary(
+      config, metrics, PrintPage{paper.width() * twipsPerPixel, paper.height() * twipsPerPixel},
+      facts);
   int page = 0;
   PrintFont current{-1.0, false};
   for (const PrintedText& text : out.texts) {
@@ -115,11 +117,12 @@ bool DrawSummary(QPrinter& printer, const Configuration& config) {
          printer.printerState() != QPrinter::Aborted;
 }
 
-bool WriteSummaryPdf(const std::string& path, const Configuration& config) {
+bool WriteSummaryPdf(const std::string& path, const Configuration& config,
+                     const PrintoutFacts& facts) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(ToQt(path));
-  if (!DrawSummary(printer, config)) return false;
+  if (!DrawSummary(printer, config, facts)) return false;
   const QFileInfo written(ToQt(path));
   return written.isFile() && written.size() > 0;
 }
@@ -145,11 +148,12 @@ PrintTargets DesktopPrintTargets() {
 QtConfigurationPrinter::QtConfigurationPrinter(MessageBoxes& messages, PrintTargets targets)
     : messages_(messages), targets_(std::move(targets)) {}
 
-void QtConfigurationPrinter::PrintSummary(const Configuration& config) {
+void QtConfigurationPrinter::PrintSummary(const Configuration& config,
+                                          const PrintoutFacts& facts) {
   std::string reason;
   std::unique_ptr<QPrinter> printer = targets_.defaultPrinter ? targets_.defaultPrinter() : nullptr;
   if (printer) {
-    if (DrawSummary(*printer, config)) return;
+    if (DrawSummary(*printer, config, facts)) return;
     reason = "The printer did not accept the configuration summary.";
   } else {
     reason = "No printer is available.";
@@ -166,7 +170,7 @@ void QtConfigurationPrinter::PrintSummary(const Configuration& config) {
                    MsgButtons::OK);
     return;
   }
-  if (!WriteSummaryPdf(path, config)) {
+  if (!WriteSummaryPdf(path, config, facts)) {
     messages_.Show("The configuration summary could not be written to\n" + path, kPrintTitle,
                    MsgIcon::Critical, MsgButtons::OK);
   }

@@ -41,15 +41,16 @@ QString PrintoutFontFamily();
 
 // Draws the summary on a printer (or PDF printer) that is set up; false
 // when the device would not start or reported an error.
-bool DrawSummary(QPrinter& printer, const Configuration& config);
+bool DrawSummary(QPrinter& printer, const Configuration& config, const PrintoutFacts& facts);
 
 // Writes the summary to a PDF file; false when the file cannot be written.
-bool WriteSummaryPdf(const std::string& path, const Configuration& config);
+bool WriteSummaryPdf(const std::string& path, const Configuration& config,
+                     const PrintoutFacts& facts = {});
 
 class QtConfigurationPrinter : public ConfigurationPrinter {
  public:
   QtConfigurationPrinter(MessageBoxes& messages, PrintTargets targets);
-  void PrintSummary(const Configuration& config) override;
+  void PrintSummary(const Configuration& config, const PrintoutFacts& facts) override;
 
  private:
   MessageBoxes& messages_;

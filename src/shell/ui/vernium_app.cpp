@@ -8,6 +8,7 @@
 #include "calibration/ui/precal_window.h"
 #include "diagram/ui/card_pic_window.h"
 #include "reports/ui/card_config_window.h"
+#include "reports/summary_texts.h"
 #include "reports/ui/qt_configuration_printer.h"
 #include "shell/ui/main_window.h"
 #include "simulator/ui/bench_window.h"
@@ -28,7 +29,8 @@ VerniumApp::VerniumApp(AcqLibObject& library, MessageBoxes* messages, Configurat
       preCalForm_(session_.config, preCalState_, calibratorState_.lblDirections, form_.grdChannel,
                   messages_, pointer_, windows_),
       cardPicForm_(session_.config, cardPicState_, messages_, pointer_),
-      cardConfigForm_(session_.config, form_.grdChannel, messages_, printer_) {
+      cardConfigForm_(session_.config, form_.grdChannel, messages_, printer_,
+                      [this] { return PrintoutFactsOf(session_); }) {
   window_ = std::make_unique<MainWindow>(form_);
   windows_.Register(WindowId::frmIfcSel, [this] { return MakeDeviceWindow(); });
   windows_.Register(WindowId::PreCal,

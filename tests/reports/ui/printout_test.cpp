@@ -67,7 +67,7 @@ TEST_F(PrintoutTest, ACancelledSaveAFailedWriteOrARefusedJobIsTold) {
     boxes_.Clear();
     boxes_.QueueAnswer(answer);
     chosen_ = path;
-    printer.PrintSummary(config_);
+    printer.PrintSummary(config_, {});
     ASSERT_EQ(boxes_.Shown().size(), message.empty() ? 1u : 2u);
     if (message.empty()) continue;
     EXPECT_EQ(boxes_.Shown()[1].text.rfind(message, 0), 0u) << boxes_.Shown()[1].text;
@@ -87,7 +87,7 @@ TEST_F(PrintoutTest, ACancelledSaveAFailedWriteOrARefusedJobIsTold) {
   boxes_.Clear();
   boxes_.QueueAnswer(MsgAnswer::Yes);
   chosen_ = FromQt(dir_.filePath("instead.pdf"));
-  refused.PrintSummary(config_);
+  refused.PrintSummary(config_, {});
   ASSERT_EQ(boxes_.Shown().size(), 1u);
   EXPECT_EQ(
       boxes_.Shown()[0].text.rfind("The printer did not accept the configuration summary.", 0), 0u);
