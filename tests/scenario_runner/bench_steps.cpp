@@ -66,13 +66,19 @@ std::optional<double> Reading(const std::vector<Token>& t, std::size_t at, Scena
 }
 
 // Turning a trimpot by feedback from a reading, as a careful person would:
-// a trial turn to learn which way and how fast the reading moves, then
+// a trial turn to learn which way and how fast the reading moves (turns the
+// other way and further while the reading sits on a rail and shows no
+// movement), then
 // turns sized from that, waiting for the display to show a fresh reading
 // after each. `readAt` is the token of NAME in "... until NAME reads VALUE
-// [TOL]"; `turn` turns the trimpot by a signed number of turns.
+// [TOL]"; `turn` turns the trimpot by a signed number of turns (clockwise
+// up); `gainTrimpot` says it sets a gain, which clockwise raises.
 using TurnBy = std::function<std::string(double turns)>;
+// A wizard reading this close to 5 V sits on the acquisition input's rail.
+constexpr double kRailedVolts = 4.99;
 std::optional<std::string> Feedback(const Step& step, std::size_t readAt, int channel,
-                                    const TurnBy& turn, ScenarioHost& host, BenchStepState& s) {
+                                    const TurnBy& turn, bool gainTrimpot, ScenarioHost& host,
+                                    BenchStepState& s) {
   const auto& t = step.tokens;
   const bool voltmeter = t[readAt].text == "voltmeter";
   const std::size_t readsAt = readAt + (voltmeter ? 2 : 1);
@@ -119,11 +125,21 @@ std::optional<std::string> Feedback(const Step& step, std::size_t readAt, int ch
     return "gave up: " + t[readAt].text + " reads " + std::to_string(*reading) + ", target " +
            std::to_string(target);
   }
+  double turns = 0.5;  // the trial turn
+  bool stuck = false;    // the last turn moved nothing
   if (s.lastReading && s.lastTurns != 0.0) {
     const double measured = (*reading - *s.lastReading) / s.lastTurns;
     if (std::fabs(measured) > 1e-9) s.slope = measured;
+    stuck = std::fabs(measured) <= 1e-9;
   }
-  double turns = 0.5;  // the trial turn
+  // A reading pinned at a rail shows no slope. A gain trimpot brings it
+  // back turned down (counter-clockwise, less gain), further each time;
+  // another trimpot is tried the other way and twice as far each time.
+  if (!s.slope && !voltmeter && std::fabs(*reading) >= kRailedVolts && gainTrimpot) {
+    turns = s.lastTurns < 0.0 ? std::max(2.0 * s.lastTurns, -kTrimpotTurns) : -2.0;
+  } else if (!s.slope && stuck) {
+    turns = std::clamp(-2.0 * s.lastTurns, -kTrimpotTurns, kTrimpotTurns);
+  }
   if (s.slope) {
     turns = (target - *reading) / *s.slope;
     turns = std::clamp(turns, -6.0, 6.0);
@@ -156,7 +172,7 @@ std::optional<std::string> Adjust(const Step& step, ScenarioHost& host, BenchSte
         return host.Unit().Bench().TurnTrimpot(channel, *pot, turns) ? std::string()
                                                                      : Refused(step);
       },
-      host, s);
+      *pot == Trimpot::InputGain || *pot == Trimpot::ScaleGain, host, s);
 }
 
 }  // namespace
@@ -264,7 +280,7 @@ std::optional<std::string> RunAdjustField(const Step& step, ScenarioHost& host,
     if (std::string e = SetText(*field, typed); !e.empty()) return e;
     return PressKey(*field, "Enter");
   };
-  return Feedback(step, 3, 0, turn, host, state);
+  return Feedback(step, 3, 0, turn, t[1].text.find("Gain") != std::string::npos, host, state);
 }
 
 std::string ExpectBench(const Step& step, std::size_t first, ScenarioHost& host) {
