@@ -5,8 +5,10 @@
 // user-interface thread is kept from a 5 ms timer.
 
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTimer>
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -48,7 +50,9 @@ inline bool OpenSgc50Channel(SimulatedAcqLib& unit, Session& session, Grid& grid
   return true;
 }
 
-// The longest gap between two ticks of a 5 ms timer, from Start().
+// The longest gap between two ticks of a 5 ms timer, from Start(). (The
+// ticks are taken whenever the thread's events are processed, so a gap is
+// the time the thread was kept from them.)
 class StallProbe {
  public:
   StallProbe() {
@@ -71,5 +75,36 @@ class StallProbe {
   qint64 last_ = -1;
   qint64 worst_ = 0;
 };
+
+// Runs an event loop for a settling second and `seconds` measured ones:
+// `start` runs first (it may itself process events until it returns, as a
+// handler with a loop of its own does), `begin` when the measured seconds
+// begin and `stop` at their end. Returns the probe's longest gap. (A loop
+// of its own, not the application's: quitting the application would close
+// its windows.)
+template <typename Start, typename Begin, typename Stop>
+qint64 MeasureStall(double seconds, Start&& start, Begin&& begin, Stop&& stop) {
+  QEventLoop loop;
+  StallProbe probe;
+  QTimer::singleShot(1000, [&] {
+    begin();
+    probe.Start();
+    QTimer::singleShot(static_cast<int>(seconds * 1000), [&] {
+      stop();
+      loop.quit();
+    });
+  });
+  QTimer::singleShot(0, [&] { start(); });
+  loop.exec();
+  return probe.WorstGapMs();
+}
+
+// The legacy design's figure beside ours: "legacy_max_ui_stall_ms" and the
+// ratio of the two.
+inline void PrintLegacyComparison(qint64 legacyMs, qint64 oursMs) {
+  std::printf("legacy_max_ui_stall_ms: %lld\n", static_cast<long long>(legacyMs));
+  std::printf("stall_ratio: %.1f\n",
+              static_cast<double>(legacyMs) / static_cast<double>(std::max<qint64>(oursMs, 1)));
+}
 
 }  // namespace vernium::bench

@@ -5,11 +5,17 @@
 // long the thread is ever kept from it. Prints
 //   wizard_max_ui_stall_ms: N     the longest gap between two 5 ms ticks
 //   wizard_readings_per_s: N      live readings shown per second
+// Then, in the same process on the same unit and for as long, the legacy
+// design: each 100 ms tick of tmrGage takes its averaged reading on the
+// window's own thread. Prints
+//   legacy_max_ui_stall_ms: N     its longest gap
+//   stall_ratio: N                legacy / ours
 // An optional argument gives another number of seconds.
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
 
+#include "acquisition/gauge_acquisition.h"
 #include "bench_support.h"
 #include "platform/message_boxes.h"
 #include "wizard/ui/calibrator_window.h"
@@ -34,17 +40,25 @@ int main(int argc, char** argv) {
   window.form().NextClick();  // the offset step: a live reading every 100 ms
   window.Redraw();
 
-  vernium::bench::StallProbe probe;
   long readingsBefore = 0;
-  QTimer::singleShot(1000, [&] {
-    readingsBefore = window.form().ReadingsShown();
-    probe.Start();
-    QTimer::singleShot(static_cast<int>(seconds * 1000), &app, &QApplication::quit);
-  });
-  app.exec();
+  const qint64 ours = vernium::bench::MeasureStall(
+      seconds, [] {}, [&] { readingsBefore = window.form().ReadingsShown(); }, [] {});
   const double readings = static_cast<double>(window.form().ReadingsShown() - readingsBefore);
-
-  std::printf("wizard_max_ui_stall_ms: %lld\n", static_cast<long long>(probe.WorstGapMs()));
+  std::printf("wizard_max_ui_stall_ms: %lld\n", static_cast<long long>(ours));
   std::printf("wizard_readings_per_s: %.1f\n", readings / seconds);
+  window.close();
+
+  // The legacy design: the same scan list read on the window's thread.
+  vernium::TraceSink trace;
+  const vernium::GageScanList list = session.GageScanList;
+  QTimer gage;
+  QObject::connect(&gage, &QTimer::timeout, [&] {
+    float count = 0.0f;
+    vernium::getOneScanAveraged(unit, trace, list.channels, list.gainCodes, list.flags, 4, false,
+                                count);
+  });
+  const qint64 legacy = vernium::bench::MeasureStall(
+      seconds, [&] { gage.start(100); }, [] {}, [&] { gage.stop(); });
+  vernium::bench::PrintLegacyComparison(legacy, ours);
   return boxes.Shown().empty() ? 0 : 1;
 }
