@@ -160,7 +160,8 @@ HeadroomPlan PlanHeadroom(const PreCalState& entries, int method, const ChannelC
 }
 
 std::string HeadroomText(const HeadroomPlan& plan) {
-  // The verdict first, where the box shows it without scrolling.
+  // The verdict and its warnings first, where the box shows them without
+  // scrolling; the arithmetic after them.
   std::string text;
   for (const std::string& r : plan.refusals) text += "Continue will refuse: " + r + "\n";
   if (plan.refusals.empty() && plan.gains.outcome == GainOutcome::Fits) {
@@ -168,6 +169,7 @@ std::string HeadroomText(const HeadroomPlan& plan) {
                 ? "The application fits the card.\n"
                 : "Continue will accept these entries, but mind the warning below.\n";
   }
+  for (const std::string& w : plan.warnings) text += "Warning: " + w + "\n";
   if (!plan.lines.empty()) text += "\n";
   for (const PlannerLine& l : plan.lines) {
     text += l.what + ": " + l.formula;
@@ -182,7 +184,6 @@ std::string HeadroomText(const HeadroomPlan& plan) {
               (s.clips ? "  CLIPS" : s.nearRail ? "  near the rail" : "") + "\n";
     }
   }
-  for (const std::string& w : plan.warnings) text += "\nWarning: " + w;
   return text;
 }
 
