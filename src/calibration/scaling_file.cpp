@@ -102,18 +102,22 @@ void WriteScalingFile(const Configuration& config, MessageBoxes& boxes, MousePoi
     // The lines go to a new file beside the old one, which is then renamed
     // over it: the program ending in the middle of the write (killed, power
     // lost) leaves the old file whole, never half of the new one. A write
-    // that fails once the new file is open still puts in place what it
-    // wrote before the failure, as a write straight into the file would.
+    // that fails (a full disk) never replaces an old file: what it wrote
+    // before the failure stays beside it under the new file's name. With no
+    // old file, that part takes the file's place, as a write straight into
+    // the file would leave it.
     const std::filesystem::path path = directory / kScalingFileName;
     std::filesystem::path fresh = path;
     fresh += kScalingFileNewSuffix;
     std::error_code error;
     if (std::ofstream(fresh, std::ios::binary | std::ios::trunc).is_open()) {
       written = WriteAll(config, fresh);
-      std::filesystem::rename(fresh, path, error);
-      if (error) {
-        written = false;
-        std::filesystem::remove(fresh, error);
+      if (written || !std::filesystem::exists(path, error)) {
+        std::filesystem::rename(fresh, path, error);
+        if (error) {
+          written = false;
+          std::filesystem::remove(fresh, error);
+        }
       }
     }
   }

@@ -26,8 +26,10 @@ inline constexpr std::string_view kScalingErrorText =
 // The pointer shows the hourglass while it writes. Any failure to open or
 // write the file, or an arithmetic fault in a channel's m or b, ends the
 // write with the "Wave-Studio Data Output" message; lines written before it
-// stay in the file. The old file is replaced only once the write has ended,
-// so an interrupted program never leaves half a file.
+// stay in the file. The old file is replaced only by a write that ended
+// well, so an interrupted program never leaves half a file: after a failure
+// an old file stays as it was and what was written is left beside it, in
+// "sgc10.ini.new" (with no old file, it becomes "sgc10.ini").
 void WriteScalingFile(const Configuration& config, MessageBoxes& boxes, MousePointer& pointer,
                       const std::filesystem::path& directory);
 

@@ -134,13 +134,16 @@ TEST_F(ScalingFile, AMissingOrUnwritableDirectoryOrAWriteErrorShowsTheMessage) {
     ExpectErrorMessage();
   }
   if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this system";
-  // The disk fills up under the new file: what it holds goes in place.
+  // The disk fills up under the new file: the earlier file stays whole, and
+  // what was written is left beside it.
   boxes_.Clear();
   fs::create_symlink("/dev/full", dir_ / "sgc10.ini.new");
   Calibrate(16, "Pounds", 1000.0f, 10.0f, 0.002f, 200.0f, 2.5f, 0.5f);
   Write(dir_);
   ExpectErrorMessage();
-  EXPECT_FALSE(fs::exists(dir_ / "sgc10.ini.new"));
+  ASSERT_FALSE(fs::is_symlink(dir_ / "sgc10.ini"));
+  EXPECT_EQ(Contents(), "the earlier file");
+  EXPECT_TRUE(fs::is_symlink(dir_ / "sgc10.ini.new"));
 }
 
 }  // namespace
