@@ -52,4 +52,21 @@ std::string UnitsRule(std::string_view text) {
   return std::string(text);
 }
 
+bool BreaksScalingRecord(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return c == ',' || c == '=' || byte < 0x20 || byte == 0x7F;
+}
+
+bool UnitsKeyFilter(int keyCode) {
+  return keyCode == kKeyBackspace || keyCode > 0x7F || !BreaksScalingRecord(static_cast<char>(keyCode));
+}
+
+std::string WithoutRecordBreaks(std::string_view units) {
+  std::string kept;
+  for (char c : units) {
+    if (!BreaksScalingRecord(c)) kept += c;
+  }
+  return kept;
+}
+
 }  // namespace vernium

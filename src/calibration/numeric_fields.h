@@ -66,4 +66,16 @@ inline constexpr std::size_t kUnitsLength = 8;
 // The units text cut to its first 8 characters (whole UTF-8 characters).
 std::string UnitsRule(std::string_view text);
 
+// The units go into each line of the scaling file between commas, before
+// "m=": a comma, an equals sign or a control character there would break
+// the line into other fields.
+bool BreaksScalingRecord(char c);
+// False for a key typed into txtUnits that would put such a character there.
+bool UnitsKeyFilter(int keyCode);
+// What is said of units that hold such a character (pasted, or read from a
+// file), and the units without them.
+inline constexpr std::string_view kUnitsRefused =
+    "The units may not contain a comma, an equals sign or a control character.";
+std::string WithoutRecordBreaks(std::string_view units);
+
 }  // namespace vernium

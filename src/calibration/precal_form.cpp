@@ -246,6 +246,7 @@ void PreCalForm::FieldGotFocus(std::string_view name) {
 }
 
 bool PreCalForm::FieldKeyPress(std::string_view name, int keyCode) {
+  if (name == "txtUnits") return UnitsKeyFilter(keyCode);
   if (FindNumericField(name) == nullptr) return Field(name) != nullptr;
   return KeyFilter(keyCode, Field(name)->text);
 }
@@ -261,6 +262,11 @@ void PreCalForm::FieldLostFocus(std::string_view name) {
   TextBox* box = Field(name);
   if (box == nullptr) return;
   if (name == "txtUnits") {
+    if (const std::string kept = WithoutRecordBreaks(box->text); kept != box->text) {
+      messages_.Show(kUnitsRefused, kDataValidationTitle, MsgIcon::Information, MsgButtons::OK);
+      box->text = kept;
+      focusRequest = "txtUnits";
+    }
     box->text = UnitsRule(box->text);
     ShowUnits(box->text);
     return;
