@@ -7,6 +7,7 @@
 
 #include "app_version.h"
 #include "shell/ui/command_line.h"
+#include "shell/ui/shutdown_signals.h"
 #include "shell/ui/vernium_app.h"
 #include "simulator/simulated_unit.h"
 
@@ -27,6 +28,9 @@ bool HasDisplay(const QStringList& arguments) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // From the very start, so that a logout during the start-up ends the run
+  // the normal way too.
+  vernium::qtui::ShutdownSignals shutdownSignals;
   QCoreApplication::setApplicationName(QStringLiteral("Vernium"));
   QCoreApplication::setApplicationVersion(
       QString::fromUtf8(vernium::kVersionText.data(),
@@ -51,6 +55,7 @@ int main(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   vernium::qtui::VerniumApp vernium(unit);
+  shutdownSignals.Watch([&vernium] { vernium.EndProgram(); });
   if (options.outputDir) vernium.session().scalingFileDirectory = *options.outputDir;
   if (options.device) vernium.PreselectDevice(*options.device);
   vernium.Start();

@@ -141,6 +141,10 @@ void VerniumApp::WizardDiagnostics::ExitDiagnostics() {
   Run([](ExpertForm& form) { form.ExitDiagnostics(); });
 }
 
+void VerniumApp::EndProgram() {
+  if (!form_.programEnded) window_->close();
+}
+
 void VerniumApp::Start() {
   if (!window_->Load()) return;
   window_->show();

@@ -58,6 +58,10 @@ class VerniumApp {
   void PreselectDevice(const std::string& name);
   // The shut-down has run: the program is over.
   bool Ended() const { return form_.programEnded; }
+  // Ends the program as File Exit does (a logout, the terminal closed): the
+  // main window closes, the windows open over it end their own way, and the
+  // shut-down writes the scaling file and closes the device.
+  void EndProgram();
 
   Session& session() { return session_; }
   MainForm& form() { return form_; }
