@@ -27,8 +27,9 @@ double SecondsBetween(double then, double now) {
 // routines share after their acqAdcPrepare.
 class Acquisition {
  public:
-  Acquisition(AcqLibObject& acq, TraceSink& trace, std::string_view routine, const Clock& clock)
-      : acq_(acq), trace_(trace), routine_(routine), clock_(clock) {}
+  Acquisition(AcqLibObject& acq, TraceSink& trace, std::string_view routine, const Clock& clock,
+              std::stop_token stop)
+      : acq_(acq), trace_(trace), routine_(routine), clock_(clock), stop_(std::move(stop)) {}
 
   AcquisitionResult Run(std::span<const std::int32_t> channels,
                         std::span<const std::int32_t> gainCodes,
@@ -87,6 +88,7 @@ class Acquisition {
       if (transferred >= scanCount) return 0;
       if (active == 0 && transferred == 0) return 0;
       if (active == 0) return WoundUp(kAcqTransferEndedShort);
+      if (stop_.stop_requested()) return WoundUp(kAcqReadStopped);
       // The clock is read only while the transfer is still under way.
       const double now = clock_.SecondsSinceMidnight();
       if (!timing || transferred != lastTransferred) {
@@ -124,6 +126,7 @@ class Acquisition {
   TraceSink& trace_;
   std::string_view routine_;
   const Clock& clock_;
+  std::stop_token stop_;
   std::string line_;
 };
 
@@ -137,6 +140,8 @@ std::optional<std::string> OwnAcquisitionErrorText(AcquisitionResult code) {
       return "The transfer ended before all scans had arrived.";
     case kAcqTransferStalled:
       return "The transfer stopped delivering scans.";
+    case kAcqReadStopped:
+      return "The reading was stopped.";
     default:
       return std::nullopt;
   }
@@ -164,7 +169,8 @@ AcquisitionResult getGageReadings(AcqLibObject& acq, const AcqDevice* device, Tr
 
 AcquisitionResult getGageReadings(AcqLibObject& acq, const AcqDevice* device, TraceSink& trace,
                                   std::span<std::uint16_t> buffer, std::int16_t scanCount,
-                                  std::int16_t channel, const Clock& clock) {
+                                  std::int16_t channel, const Clock& clock,
+                                  std::stop_token stop) {
   VERNIUM_EXPECTS(scanCount >= 0);
   VERNIUM_EXPECTS(buffer.size() >= 4u * static_cast<std::size_t>(scanCount));
   if (acq.acqAdcPrepare(kPrepareMode, kPrepareOption) != 0) return kAcqPrepareFailed;
@@ -178,7 +184,7 @@ AcquisitionResult getGageReadings(AcqLibObject& acq, const AcqDevice* device, Tr
     gainCodes[i] = ReadBackGainCode(device, point);
     flags[i] = kScanFlag;
   }
-  Acquisition acquisition(acq, trace, kGageReadingsName, clock);
+  Acquisition acquisition(acq, trace, kGageReadingsName, clock, std::move(stop));
   return acquisition.Run(channels, gainCodes, flags, 4, buffer, scanCount);
 }
 
@@ -186,17 +192,18 @@ AcquisitionResult getOneScanAveraged(AcqLibObject& acq, TraceSink& trace,
                                      std::span<const std::int32_t> channels,
                                      std::span<const std::int32_t> gainCodes,
                                      std::span<const std::int32_t> flags, std::int16_t entryCount,
-                                     bool pickFirst, float& result) {
+                                     bool pickFirst, float& result, std::stop_token stop) {
   const SystemClock clock;
   return getOneScanAveraged(acq, trace, channels, gainCodes, flags, entryCount, pickFirst, result,
-                            clock);
+                            clock, std::move(stop));
 }
 
 AcquisitionResult getOneScanAveraged(AcqLibObject& acq, TraceSink& trace,
                                      std::span<const std::int32_t> channels,
                                      std::span<const std::int32_t> gainCodes,
                                      std::span<const std::int32_t> flags, std::int16_t entryCount,
-                                     bool pickFirst, float& result, const Clock& clock) {
+                                     bool pickFirst, float& result, const Clock& clock,
+                                     std::stop_token stop) {
   VERNIUM_EXPECTS(entryCount >= 1);
   const auto entries = static_cast<std::size_t>(entryCount);
   VERNIUM_EXPECTS(channels.size() >= entries && gainCodes.size() >= entries &&
@@ -205,7 +212,7 @@ AcquisitionResult getOneScanAveraged(AcqLibObject& acq, TraceSink& trace,
 
   constexpr auto kScans = static_cast<std::size_t>(kScansPerAveragedReading);
   std::vector<std::uint16_t> buffer(entries * kScans + 1);
-  Acquisition acquisition(acq, trace, kOneScanAveragedName, clock);
+  Acquisition acquisition(acq, trace, kOneScanAveragedName, clock, std::move(stop));
   const AcquisitionResult code =
       acquisition.Run(channels, gainCodes, flags, entryCount, buffer, kScansPerAveragedReading);
   if (code != 0) return code;

@@ -25,7 +25,9 @@
 //  - kAcqTransferStalled: the count of transferred scans stopped advancing
 //    for longer than kStallAllowanceSeconds plus the time the whole block
 //    takes at the acquisition frequency.
-// On the last two the transfer is wound up (acqAdcTransferEnd, then
+//  - kAcqReadStopped: the caller asked the acquisition to stop (its window
+//    closing) while the transfer was under way.
+// On the last three the transfer is wound up (acqAdcTransferEnd, then
 // acqAdcRelease, their statuses ignored) before the code is returned, so the
 // unit is left ready for the next acquisition.
 
@@ -33,6 +35,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <stop_token>
 #include <string>
 #include <string_view>
 
@@ -48,6 +51,7 @@ using AcquisitionResult = std::int32_t;
 inline constexpr AcquisitionResult kAcqPrepareFailed = 9001;
 inline constexpr AcquisitionResult kAcqTransferEndedShort = 9002;
 inline constexpr AcquisitionResult kAcqTransferStalled = 9003;
+inline constexpr AcquisitionResult kAcqReadStopped = 9004;
 
 // How long a transfer may go without a new scan, beyond the time the whole
 // block needs at the acquisition frequency, before it counts as stalled.
@@ -86,29 +90,33 @@ std::int32_t ReadBackGainCode(const AcqDevice* device, int point);
 
 // Acquires `scanCount` scans of the four read-back points of `channel` into
 // `buffer` (at least 4 x scanCount words, scan after scan). `clock` times the
-// stall check; the overload without it uses the system clock.
+// stall check; the overload without it uses the system clock. A stop asked
+// of `stop` ends the transfer at its next poll (kAcqReadStopped).
 AcquisitionResult getGageReadings(AcqLibObject& acq, const AcqDevice* device, TraceSink& trace,
                                   std::span<std::uint16_t> buffer, std::int16_t scanCount,
                                   std::int16_t channel);
 AcquisitionResult getGageReadings(AcqLibObject& acq, const AcqDevice* device, TraceSink& trace,
                                   std::span<std::uint16_t> buffer, std::int16_t scanCount,
-                                  std::int16_t channel, const Clock& clock);
+                                  std::int16_t channel, const Clock& clock,
+                                  std::stop_token stop = {});
 
 // Acquires 100 scans of the given scan list (`entryCount` entries) and
 // stores in `result` the mean signed count (unsigned count - 32768) of one
 // entry, the first when `pickFirst` is set, else the last, rounded to the
 // nearest integer with halves to even. `result` is left alone on failure.
-AcquisitionResult getOneScanAveraged(AcqLibObject& acq, TraceSink& trace,
-                                     std::span<const std::int32_t> channels,
-                                     std::span<const std::int32_t> gainCodes,
-                                     std::span<const std::int32_t> flags,
-                                     std::int16_t entryCount, bool pickFirst, float& result);
+// A stop asked of `stop` ends the transfer at its next poll.
 AcquisitionResult getOneScanAveraged(AcqLibObject& acq, TraceSink& trace,
                                      std::span<const std::int32_t> channels,
                                      std::span<const std::int32_t> gainCodes,
                                      std::span<const std::int32_t> flags,
                                      std::int16_t entryCount, bool pickFirst, float& result,
-                                     const Clock& clock);
+                                     std::stop_token stop = {});
+AcquisitionResult getOneScanAveraged(AcqLibObject& acq, TraceSink& trace,
+                                     std::span<const std::int32_t> channels,
+                                     std::span<const std::int32_t> gainCodes,
+                                     std::span<const std::int32_t> flags,
+                                     std::int16_t entryCount, bool pickFirst, float& result,
+                                     const Clock& clock, std::stop_token stop = {});
 
 // For each entry j < entryCount, the mean unsigned count of the words
 // s x entryCount + j over the scans s = 0..scanCount-1, summed and divided in

@@ -170,12 +170,12 @@ bool ReadingPass::Start(std::int16_t channel, std::string_view txtAverage,
   return true;
 }
 
-void ReadingPass::Acquire(AcquiredBlock& block) const {
+void ReadingPass::Acquire(AcquiredBlock& block, std::stop_token stop) const {
   VERNIUM_EXPECTS(scanCount_ >= 1);
   block.scanCount = scanCount_;
   block.buffer.resize(4 * static_cast<std::size_t>(scanCount_) + 1);
   block.result = getGageReadings(ctx_.acq, device_.get(), ctx_.trace, block.buffer, scanCount_,
-                                 channel_, ctx_.clock);
+                                 channel_, ctx_.clock, std::move(stop));
 }
 
 PassOutcome ReadingPass::Apply(const AcquiredBlock& block, ReadingLoopState& state,

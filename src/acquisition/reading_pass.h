@@ -26,6 +26,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <stop_token>
 #include <span>
 #include <string>
 #include <string_view>
@@ -180,8 +181,9 @@ class ReadingPass {
 
   // Runs one acquisition into `block` (its buffer is reused). Touches only
   // the acquisition library, the trace sink and the clock, so it may run
-  // off the user-interface thread while nothing else uses them.
-  void Acquire(AcquiredBlock& block) const;
+  // off the user-interface thread while nothing else uses them. A stop asked
+  // of `stop` ends the transfer early (kAcqReadStopped).
+  void Acquire(AcquiredBlock& block, std::stop_token stop = {}) const;
 
   // On the user-interface thread: computes, shows and stores a block's
   // values, or takes its failure (retry or failure report).

@@ -18,20 +18,28 @@ double WholeSeconds(const Clock& clock) { return std::nearbyint(clock.SecondsSin
 
 }  // namespace
 
-clsSwDelay::clsSwDelay(const Clock& clock, std::int64_t maxCalibrationReads) : clock_(clock) {
+clsSwDelay::clsSwDelay(const Clock& clock, std::int64_t maxCalibrationReads, std::stop_token stop)
+    : clock_(clock) {
   VERNIUM_EXPECTS(maxCalibrationReads >= 0);
+  // The stop is looked at once every so many reads, so that the count is of
+  // clock reads, as Wait's loop makes them.
+  constexpr std::int64_t kReadsBetweenStopChecks = 4096;
+  const auto giveUp = [&](std::int64_t reads) {
+    return reads > maxCalibrationReads ||
+           (reads % kReadsBetweenStopChecks == 0 && stop.stop_requested());
+  };
   std::int64_t reads = 0;
   // Wait for the first change, so that counting starts on a fresh second.
   const double start = WholeSeconds(clock_);
   double current = start;
   while (current == start) {
-    if (++reads > maxCalibrationReads) return;
+    if (giveUp(++reads)) return;
     current = WholeSeconds(clock_);
   }
   // Count the reads that still show that second, up to the next change.
   std::int64_t count = 0;
   for (;;) {
-    if (++reads > maxCalibrationReads) return;
+    if (giveUp(++reads)) return;
     if (WholeSeconds(clock_) != current) break;
     ++count;
   }

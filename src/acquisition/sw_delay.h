@@ -9,13 +9,15 @@
 // A clock that never changes would keep the calibration waiting for ever, so
 // the calibration gives up after maxCalibrationReads reads in all (on a
 // desktop machine the default allows several seconds, where a working clock
-// needs two at most) and then uses kFallbackLoopsPerMs.
+// needs two at most) and then uses kFallbackLoopsPerMs. It gives up the same
+// way when asked to stop (its window closing while it times itself).
 //
 // Pause(n) is the same wait for a worker thread: it reads the same clock
 // but sleeps between reads instead of spinning, so that waiting between the
 // diagnostics passes costs no processor time.
 
 #include <cstdint>
+#include <stop_token>
 
 #include "platform/clock.h"
 
@@ -28,7 +30,8 @@ class clsSwDelay {
   static constexpr std::int64_t kFallbackLoopsPerMs = 10'000;
 
   explicit clsSwDelay(const Clock& clock,
-                      std::int64_t maxCalibrationReads = kDefaultMaxCalibrationReads);
+                      std::int64_t maxCalibrationReads = kDefaultMaxCalibrationReads,
+                      std::stop_token stop = {});
 
   // Busy-waits about `milliseconds` ms; nothing for 0 or less.
   void Wait(std::int64_t milliseconds) const;

@@ -80,6 +80,11 @@ ExpertForm::ExpertForm(Session& session, const PreCalState& preCal, const Grid& 
       runner_(runner) {}
 
 ExpertForm::~ExpertForm() {
+  StopJob();
+}
+
+void ExpertForm::StopJob() {
+  jobStop_.request_stop();
   runner_.WaitIdle();
 }
 
@@ -118,9 +123,6 @@ void ExpertForm::Unload() {
   loop_.Stop();
   s_.tmrRail.enabled = false;
   loaded_ = false;
-  // The pass in flight finishes (its values are still shown and stored when
-  // it comes back); a delay still timing itself is not waited for.
-  if (jobInFlight_ && !delayMaking_) runner_.WaitIdle();
 }
 
 void ExpertForm::RunClick() {
@@ -222,7 +224,9 @@ void ExpertForm::LaunchPass() {
   jobInFlight_ = true;
   if (!block_) block_ = std::make_shared<AcquiredBlock>();
   const std::uint64_t generation = generation_;
-  runner_.Run([pass = pass_, block = block_] { pass->Acquire(*block); },
+  runner_.Run([pass = pass_, block = block_, stop = jobStop_.get_token()] {
+                pass->Acquire(*block, stop);
+              },
               [this, generation, block = block_] { PassAcquired(generation, *block); });
 }
 
@@ -257,15 +261,13 @@ void ExpertForm::PassAcquired(std::uint64_t generation, const AcquiredBlock& blo
   // stops and leaves the window straight after its start, and its one pass
   // must have measured the scale gain by then. The worker makes its own
   // object; the session takes it on this thread.
-  delayMaking_ = true;
   auto made = std::make_shared<std::optional<clsSwDelay>>();
   runner_.Run(
-      [clock = &session_.SystemTime(), made] {
-        made->emplace(*clock);
+      [clock = &session_.SystemTime(), made, stop = jobStop_.get_token()] {
+        made->emplace(*clock, clsSwDelay::kDefaultMaxCalibrationReads, stop);
         (*made)->Pause(kPassDelayMs);
       },
       [this, generation, made] {
-        delayMaking_ = false;
         if (!session_.SwDelay) session_.SwDelay.emplace(**made);
         PassWaited(generation);
       });

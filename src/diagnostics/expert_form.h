@@ -28,6 +28,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <stop_token>
 #include <string>
 
 #include "acquisition/reading_pass.h"
@@ -96,8 +97,9 @@ class ExpertForm : public DiagnosticsActions {
 
   // ---- handlers ----
   void Load();
-  // Stops the loop as Stop does, without touching the controls, and waits
-  // for the job in flight.
+  // Stops the loop as Stop does, without touching the controls. It never
+  // waits: a pass in flight finishes behind the closed window (its values
+  // still shown and stored when it comes back).
   void Unload();
   void UpdateClick();
   void RunClick();
@@ -120,8 +122,10 @@ class ExpertForm : public DiagnosticsActions {
   // True from a loop's start until its last job has come back.
   bool LoopActive() const { return loopActive_; }
   bool JobInFlight() const { return jobInFlight_; }
-  // Blocks until the job in flight, if any, has finished its work.
-  void WaitForJob() { runner_.WaitIdle(); }
+  // Stops the job in flight (a pass's transfer ends at its next poll, the
+  // delay gives up timing itself) and waits the few milliseconds that
+  // takes: the window going for good.
+  void StopJob();
   // Passes shown since the window was made.
   long PassesShown() const { return passesShown_; }
   // The last minute of passes shown, for the strip chart.
@@ -150,7 +154,7 @@ class ExpertForm : public DiagnosticsActions {
   TraceSink trace_;
 
   bool loaded_ = false;
-  bool delayMaking_ = false;
+  std::stop_source jobStop_;  // asked only when the form goes
   std::shared_ptr<ReadingPass> pass_;
   std::shared_ptr<AcquiredBlock> block_;
   std::uint64_t generation_ = 0;

@@ -26,6 +26,11 @@ CalibratorForm::CalibratorForm(Session& session, CalibratorState& state,
       reader_(reader) {}
 
 CalibratorForm::~CalibratorForm() {
+  StopRead();
+}
+
+void CalibratorForm::StopRead() {
+  readStop_.request_stop();
   reader_.WaitIdle();
 }
 
@@ -121,7 +126,9 @@ void CalibratorForm::ExitMainClick() {
     messages_.Show(kNotCompletedText, "Attention!", MsgIcon::Information, MsgButtons::OK);
     MarkUncalibrated(session_.config, grdChannel_);
   }
-  reader_.WaitIdle();
+  // The read in flight ends at once; what it brings back is dropped (the
+  // timer is off).
+  readStop_.request_stop();
   closeRequested = true;
   if (exitToMain_) exitToMain_();
 }
@@ -153,10 +160,11 @@ void CalibratorForm::StartRead() {
   const GageScanList list = session_.GageScanList;  // the worker reads its own copy
   auto result = std::make_shared<ReadResult>();
   const std::uint64_t generation = generation_;
+  readStop_ = std::stop_source();
   reader_.Run(
-      [acq, list, result, this] {
+      [acq, list, result, stop = readStop_.get_token(), this] {
         result->status = getOneScanAveraged(*acq, trace_, list.channels, list.gainCodes, list.flags,
-                                            4, false, result->count);
+                                            4, false, result->count, stop);
       },
       [this, generation, result] { ReadDone(generation, *result); });
 }

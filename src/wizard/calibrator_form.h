@@ -12,10 +12,12 @@
 // on that thread. A tick that comes while a read is in flight is remembered
 // (once) and the next read starts as soon as that one is back, so reads never
 // overlap or pile up. A result that arrives after the timer was switched off
-// (every step change does that) is dropped.
+// (every step change does that) is dropped. Exit never waits for a read: it
+// stops the read in flight, whose result is then dropped.
 
 #include <cstdint>
 #include <functional>
+#include <stop_token>
 #include <string>
 #include <string_view>
 
@@ -86,8 +88,9 @@ class CalibratorForm {
 
   // ---- the live reading ----
   bool ReadInFlight() const { return readInFlight_; }
-  // Blocks until a read in flight has finished (closing the window).
-  void WaitForRead() { reader_.WaitIdle(); }
+  // Stops a read in flight (its transfer ends at its next poll) and waits
+  // the few milliseconds that takes: the window going for good.
+  void StopRead();
   // Readings shown since the window loaded.
   long ReadingsShown() const { return readingsShown_; }
   // How the reading stands against the target while a trimpot is turned:
@@ -154,6 +157,7 @@ class CalibratorForm {
   double scaleY_ = 1.0;
 
   bool readInFlight_ = false;
+  std::stop_source readStop_;  // of the read in flight
   bool tickPending_ = false;
   std::uint64_t generation_ = 0;
   long readingsShown_ = 0;

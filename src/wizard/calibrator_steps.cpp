@@ -287,8 +287,8 @@ void CalibratorForm::ShowCompletion() {
   MarkCalibrated();
   if (shuntCal && diagnostics_ != nullptr) {
     // The diagnostics window reads the unit itself: no wizard read may be
-    // running then.
-    reader_.WaitIdle();
+    // running then (the timer is off: the read in flight is stopped).
+    StopRead();
     diagnostics_->StartUpdate();
     diagnostics_->StopUpdate();
     diagnostics_->ExitDiagnostics();

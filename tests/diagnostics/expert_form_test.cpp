@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <memory>
+
 #include "calibration/precal_state.h"
 #include "model/numeric_text.h"
 #include "shell/main_form_fixture.h"
@@ -211,6 +214,25 @@ TEST_F(ExpertTest, StopAndCloseTakeEffectAtTheEndOfThePassInFlight) {
   }
   EXPECT_EQ(runner.Pending(), 0);
   EXPECT_FALSE(expert.LoopActive());
+}
+
+// Exit, and the window going with the program, during a pass of 3 s: neither
+// waits for it.
+TEST_F(ExpertTest, ExitAndTheWindowGoingNeverWaitForALongPass) {
+  Open(1, 2, "1-0-2");
+  bench.SetPacing(Pacing::Realtime);
+  QueuedPoster poster;
+  ThreadedRunner threads(poster);
+  auto live = std::make_unique<ExpertForm>(session, preCal, form.grdChannel, boxes, threads);
+  live->Load();
+  live->state().txtAverage.text = "3000";
+  live->RunClick();
+  using Clock = std::chrono::steady_clock;
+  const auto exit = Clock::now();
+  live->ExitClick();
+  EXPECT_LT(Clock::now() - exit, std::chrono::milliseconds(100));
+  live.reset();  // the pass in flight is stopped at its next poll
+  EXPECT_LT(Clock::now() - exit, std::chrono::milliseconds(100));
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 // scheduling, and the record of a completed calibration.
 #include <gtest/gtest.h>
 
+#include <chrono>
+
+
 #include "wizard/calibration_record.h"
 #include "wizard/wizard_fixture.h"
 
@@ -249,8 +252,16 @@ TEST_F(WizardTest, ThreadedReadsRunOffTheCallerAndComeBackInOrder) {
   EXPECT_GE(live.ReadingsShown(), 5);
   EXPECT_EQ(w.lblgage.caption, "-0.800");
   EXPECT_TRUE(boxes.Shown().empty());
+  // Exit while a transfer has stalled (it would give up after 2 s): the
+  // window never waits for it, and the read is stopped at its next poll.
+  acq.Bench().SetTransferFault(TransferFault::Stall, 10);
   live.GageTimerTick();
-  live.ExitMainClick();  // waits for the read in flight
+  using Clock = std::chrono::steady_clock;
+  const auto exit = Clock::now();
+  live.ExitMainClick();
+  EXPECT_LT(Clock::now() - exit, std::chrono::milliseconds(100));
+  live.StopRead();
+  EXPECT_LT(Clock::now() - exit, std::chrono::milliseconds(100));
   EXPECT_FALSE(threads.Busy());
 }
 

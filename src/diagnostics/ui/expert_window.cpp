@@ -271,7 +271,7 @@ ExpertWindow::ExpertWindow(Session& session, const PreCalState& preCal, const Gr
 
 ExpertWindow::~ExpertWindow() {
   tmrRail_->stop();
-  form_->WaitForJob();
+  form_->StopJob();
 }
 
 void ExpertWindow::Redraw() {

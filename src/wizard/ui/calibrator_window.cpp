@@ -181,7 +181,7 @@ CalibratorWindow::CalibratorWindow(Session& session, CalibratorState& state,
 
 CalibratorWindow::~CalibratorWindow() {
   tmrGage_->stop();
-  form_->WaitForRead();
+  form_->StopRead();
 }
 
 template <typename Handler>
