@@ -9,6 +9,8 @@
 //                              acquisition plus the 0.1 s wait)
 //   diag_max_ui_stall_ms: N    the longest gap between two 5 ms ticks
 //   diag_cpu_percent: N        the process's processor time over wall time
+//   exit_max_stall_ms: N       the longer of Exit and the window's end with
+//                              the program, each during a pass of 3 s
 // Then, in the same process on the same unit and for as long, the legacy
 // design: the loop inside the button handler on the window's thread, one
 // pass and the 100 ms delay between two chances for the window's events.
@@ -18,12 +20,14 @@
 // An optional argument gives another number of seconds.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <memory>
 
 #include "acquisition/reading_pass.h"
 #include "bench_support.h"
@@ -53,15 +57,15 @@ int main(int argc, char** argv) {
 
   vernium::ScriptedMessageBoxes boxes;
   const vernium::PreCalState preCal;
-  vernium::qtui::ExpertWindow window(session, preCal, grid, boxes);
-  window.show();
+  auto window = std::make_unique<vernium::qtui::ExpertWindow>(session, preCal, grid, boxes);
+  window->show();
   // Once the window has loaded; the first wait of the run makes the software
   // delay, and the measurement starts when it is ready.
-  QTimer::singleShot(100, [&] { window.findChild<QPushButton*>("cmdRun")->click(); });
+  QTimer::singleShot(100, [&] { window->findChild<QPushButton*>("cmdRun")->click(); });
   QEventLoop waiting;
   QTimer ready;
   QObject::connect(&ready, &QTimer::timeout, [&] {
-    if (window.form().DelayReady()) waiting.quit();
+    if (window->form().DelayReady()) waiting.quit();
   });
   ready.start(50);
   waiting.exec();
@@ -74,17 +78,36 @@ int main(int argc, char** argv) {
   const qint64 ours = vernium::bench::MeasureStall(
       seconds, [] {},
       [&] {
-        passesBefore = window.form().PassesShown();
+        passesBefore = window->form().PassesShown();
         cpuBefore = ProcessCpuSeconds();
         wall.start();
       },
       [&] { cpuSpent = ProcessCpuSeconds() - cpuBefore; });
   const double elapsed = static_cast<double>(wall.elapsed()) / 1000.0;
-  const double passes = static_cast<double>(window.form().PassesShown() - passesBefore);
+  const double passes = static_cast<double>(window->form().PassesShown() - passesBefore);
   std::printf("diag_passes_per_s: %.2f\n", passes / seconds);
   std::printf("diag_max_ui_stall_ms: %lld\n", static_cast<long long>(ours));
   std::printf("diag_cpu_percent: %.1f\n", elapsed > 0.0 ? cpuSpent / elapsed * 100.0 : 0.0);
-  window.findChild<QPushButton*>("cmdExit")->click();
+
+  // Exit during a pass of 3,000 scans, then the window going with the
+  // program during another.
+  window->findChild<QPushButton*>("cmdStop")->click();
+  while (window->form().LoopActive()) vernium::bench::ProcessEventsFor(20);
+  window->findChild<QLineEdit*>("txtAverage")->setText("3000");
+  window->findChild<QPushButton*>("cmdRun")->click();
+  vernium::bench::ProcessEventsFor(300);
+  QElapsedTimer held;
+  held.start();
+  window->findChild<QPushButton*>("cmdExit")->click();
+  qint64 exitMs = held.elapsed();
+  window->show();
+  window->findChild<QLineEdit*>("txtAverage")->setText("3000");
+  window->findChild<QPushButton*>("cmdRun")->click();
+  vernium::bench::ProcessEventsFor(300);
+  held.restart();
+  window.reset();
+  exitMs = std::max(exitMs, held.elapsed());
+  std::printf("exit_max_stall_ms: %lld\n", static_cast<long long>(exitMs));
 
   // The legacy design: the reading loop run by the handler itself.
   vernium::TraceSink trace;

@@ -99,6 +99,13 @@ qint64 MeasureStall(double seconds, Start&& start, Begin&& begin, Stop&& stop) {
   return probe.WorstGapMs();
 }
 
+// Lets the event loop run for `ms` milliseconds.
+inline void ProcessEventsFor(int ms) {
+  QEventLoop loop;
+  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
 // The legacy design's figure beside ours: "legacy_max_ui_stall_ms" and the
 // ratio of the two.
 inline void PrintLegacyComparison(qint64 legacyMs, qint64 oursMs) {
