@@ -35,8 +35,13 @@ class WindowOpener {
   virtual void Show(WindowId id) = 0;
   // Hides a window that is showing (a modal one returns from ShowModal).
   virtual void Hide(WindowId id) = 0;
-  // Unloads the window if it was ever created.
+  // Unloads the window if it was ever created. A window still shown
+  // modally goes once its ShowModal has returned.
   virtual void Unload(WindowId id) = 0;
+  // As the program ends: ends every window shown modally, the one in front
+  // first, through its own way out (its Exit or Cancel), without a question
+  // to anyone; each ShowModal returns once the handlers under it have run.
+  virtual void EndModalWindows() = 0;
 };
 
 // Records the windows asked for and runs, in place of each modal window, the
@@ -47,12 +52,14 @@ class ScriptedWindowOpener : public WindowOpener {
   void Show(WindowId id) override { shownBeside_.push_back(id); }
   void Hide(WindowId id) override { hidden_.push_back(id); }
   void Unload(WindowId id) override { unloaded_.push_back(id); }
+  void EndModalWindows() override { ++modalEnds_; }
 
   void OnShow(WindowId id, std::function<void()> action) { actions_[id] = std::move(action); }
   const std::vector<WindowId>& Shown() const { return shown_; }
   const std::vector<WindowId>& ShownBeside() const { return shownBeside_; }
   const std::vector<WindowId>& Hidden() const { return hidden_; }
   const std::vector<WindowId>& Unloaded() const { return unloaded_; }
+  int ModalEnds() const { return modalEnds_; }
 
  private:
   std::map<WindowId, std::function<void()>> actions_;
@@ -60,6 +67,7 @@ class ScriptedWindowOpener : public WindowOpener {
   std::vector<WindowId> shownBeside_;
   std::vector<WindowId> hidden_;
   std::vector<WindowId> unloaded_;
+  int modalEnds_ = 0;
 };
 
 }  // namespace vernium

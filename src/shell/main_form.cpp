@@ -200,6 +200,10 @@ void MainForm::UnloadMain() {
   if (unloaded_) return;
   unloaded_ = true;
   Session& s = session_;
+  // A window still open over this one (the program ended by the desktop)
+  // goes its own way first, so that what it records (a calibration left
+  // unfinished) is in the scaling file.
+  services_.windows.EndModalWindows();
 
   if (WaveStud.checked) {
     WriteScalingFile(s.config, services_.messages, services_.pointer, s.scalingFileDirectory);

@@ -6,8 +6,29 @@
 
 namespace vernium {
 
+namespace {
+
+MsgAnswer EscapeAnswer(MsgButtons buttons) {
+  switch (buttons) {
+    case MsgButtons::OKCancel: return MsgAnswer::Cancel;
+    case MsgButtons::YesNo: return MsgAnswer::No;
+    case MsgButtons::OK: break;
+  }
+  return MsgAnswer::OK;
+}
+
+}  // namespace
+
+void QtMessageBoxes::EndQuietly() {
+  quiet_ = true;
+  for (QPointer<QMessageBox>& box : open_) {
+    if (box) box->reject();
+  }
+}
+
 MsgAnswer QtMessageBoxes::Show(std::string_view text, std::string_view title, MsgIcon icon,
                                MsgButtons buttons) {
+  if (quiet_) return EscapeAnswer(buttons);
   QMessageBox box(QApplication::activeWindow());
   box.setObjectName("MessageBox");
   box.setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
@@ -24,7 +45,11 @@ MsgAnswer QtMessageBoxes::Show(std::string_view text, std::string_view title, Ms
     case MsgButtons::OKCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
     case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
   }
-  switch (box.exec()) {
+  open_.emplace_back(&box);
+  const int answer = box.exec();
+  std::erase_if(open_, [&box](const QPointer<QMessageBox>& p) { return p == &box || !p; });
+  if (quiet_) return EscapeAnswer(buttons);
+  switch (answer) {
     case QMessageBox::Cancel: return MsgAnswer::Cancel;
     case QMessageBox::Yes: return MsgAnswer::Yes;
     case QMessageBox::No: return MsgAnswer::No;

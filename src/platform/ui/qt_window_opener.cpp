@@ -1,5 +1,7 @@
 #include "platform/ui/qt_window_opener.h"
 
+#include <algorithm>
+
 namespace vernium::qtui {
 
 QtWindowOpener::~QtWindowOpener() {
@@ -48,8 +50,26 @@ void QtWindowOpener::ShowModal(WindowId id) {
   // other top-level windows (the simulated bench) stay usable beside it.
   window->setWindowModality(window->parentWidget() != nullptr ? Qt::WindowModal
                                                              : Qt::ApplicationModal);
+  running_.push_back(id);
   window->exec();
+  running_.erase(std::find(running_.rbegin(), running_.rend(), id).base() - 1);
+  // Unloaded while it ran (the program ending under it): it goes now that
+  // nothing on the stack uses it.
+  if (const auto doomed = std::find(doomed_.begin(), doomed_.end(), window);
+      doomed != doomed_.end()) {
+    doomed_.erase(doomed);
+    delete window;
+    return;
+  }
   window->hide();
+}
+
+void QtWindowOpener::EndModalWindows() {
+  if (onEnding_) onEnding_();
+  const std::vector<WindowId> running = running_;
+  for (auto it = running.rbegin(); it != running.rend(); ++it) {
+    if (QDialog* window = Loaded(*it)) window->reject();
+  }
 }
 
 void QtWindowOpener::Hide(WindowId id) {
@@ -61,10 +81,13 @@ void QtWindowOpener::Unload(WindowId id) {
   if (it == loaded_.end()) return;
   QDialog* window = it->second.data();
   loaded_.erase(it);
-  if (window != nullptr) {
-    window->hide();
-    delete window;
+  if (window == nullptr) return;
+  window->hide();
+  if (std::find(running_.begin(), running_.end(), id) != running_.end()) {
+    doomed_.push_back(window);
+    return;
   }
+  delete window;
 }
 
 QDialog* QtWindowOpener::Loaded(WindowId id) const {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "platform/windows.h"
 
@@ -36,6 +37,10 @@ class QtWindowOpener : public WindowOpener {
   void Show(WindowId id) override;
   void Hide(WindowId id) override;
   void Unload(WindowId id) override;
+  // Rejects each window shown modally, the one in front first: each
+  // window's reject is its Exit or Cancel. `onEnding` runs first.
+  void EndModalWindows() override;
+  void OnEndingModal(std::function<void()> onEnding) { onEnding_ = std::move(onEnding); }
 
   // Loads the window without showing it (made by its factory on first use);
   // nullptr when nobody registered it.
@@ -48,6 +53,11 @@ class QtWindowOpener : public WindowOpener {
 
   std::map<WindowId, QPointer<QDialog>> loaded_;
   std::map<WindowId, std::function<bool()>> standIns_;
+  // The windows whose exec runs, the one in front last.
+  std::vector<WindowId> running_;
+  // Unloaded while their exec ran: deleted when it returns.
+  std::vector<QDialog*> doomed_;
+  std::function<void()> onEnding_;
 };
 
 }  // namespace vernium::qtui

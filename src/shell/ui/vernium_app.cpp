@@ -32,6 +32,8 @@ VerniumApp::VerniumApp(AcqLibObject& library, MessageBoxes* messages, Configurat
       cardConfigForm_(session_.config, form_.grdChannel, messages_, printer_,
                       [this] { return PrintoutFactsOf(session_); }) {
   window_ = std::make_unique<MainWindow>(form_);
+  // When the program ends under an open window, its boxes go quiet.
+  if (&messages_ == &qtMessages_) windows_.OnEndingModal([this] { qtMessages_.EndQuietly(); });
   windows_.Register(WindowId::frmIfcSel, [this] { return MakeDeviceWindow(); });
   windows_.Register(WindowId::PreCal,
                     [this] { return new PreCalWindow(preCalForm_, window_.get()); });

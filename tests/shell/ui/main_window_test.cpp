@@ -10,12 +10,14 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <vector>
 #include <QDialog>
 
 #include "acquisition/ui/device_window.h"
@@ -241,6 +243,56 @@ TEST_F(MainWindowTest, BenchStaysUsableBesideAWindowOpenedOverTheMainWindow) {
   app_->windows().ShowModal(WindowId::CardConfig);
   EXPECT_TRUE(shuntIn);
 }
+
+// The program ended (by the desktop) while a window is open over the main
+// window, the wizard over the parameter window among them: every window goes
+// its own way before any is destroyed (the address sanitizer watches), and
+// the shut-down still writes the scaling file.
+struct OpenWindow {
+  const char* name;
+  std::vector<WindowId> path;  // the windows opened, one over the other
+};
+
+class EndWithAWindowOpen : public MainWindowTest, public ::testing::WithParamInterface<OpenWindow> {};
+
+TEST_P(EndWithAWindowOpen, EachEndsItsOwnWayBeforeAnyIsDestroyed) {
+  Start();
+  AddSgc50OnBaseChannel1();
+  ClickCell(3, 1);
+  const std::vector<WindowId>& path = GetParam().path;
+  std::size_t reached = 0;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    QDialog* top = app_->windows().Loaded(path[reached]);
+    if (top == nullptr || !top->isVisible()) return;
+    if (++reached < path.size()) {
+      QTimer::singleShot(0, top, [top] { top->findChild<QPushButton*>("cmdContinue")->click(); });
+    } else {
+      poll.stop();
+      app_->EndProgram();
+    }
+  });
+  poll.start(10);
+  switch (path[0]) {
+    case WindowId::PreCal: Form().CalibrateClick(); break;
+    case WindowId::CardPic: Form().ViewCardClick(); break;
+    case WindowId::CardConfig: Form().DisplayCardData(); break;
+    default: Form().ShowDiagnostics(); break;
+  }
+  EXPECT_EQ(reached, path.size());
+  EXPECT_TRUE(app_->Ended());
+  EXPECT_TRUE(QFileInfo::exists(dir_.filePath("sgc10.ini")));
+  EXPECT_EQ(Form().config().Channels[33].Calibrated, "No");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Windows, EndWithAWindowOpen,
+    ::testing::Values(OpenWindow{"Parameters", {WindowId::PreCal}},
+                      OpenWindow{"Wizard", {WindowId::PreCal, WindowId::Calibrator}},
+                      OpenWindow{"CardDiagram", {WindowId::CardPic}},
+                      OpenWindow{"Summary", {WindowId::CardConfig}},
+                      OpenWindow{"Diagnostics", {WindowId::frmExpert}}),
+    [](const ::testing::TestParamInfo<OpenWindow>& p) { return std::string(p.param.name); });
 
 }  // namespace
 }  // namespace vernium::qtui
