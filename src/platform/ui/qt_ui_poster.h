@@ -5,13 +5,12 @@
 // destroyed are dropped.
 //
 // The functions wait in a queue of the poster's own, under a standard
-// mutex, and an event tells the user-interface thread to take the next
-// one. So what a worker wrote before posting is seen as written before the
-// function runs, by the thread sanitizer too, which cannot see into Qt's
-// own locks; Qt carries nothing but the event.
+// mutex, and a queued call of PostReceiver::TakeNext tells the
+// user-interface thread to take the next one. So what a worker wrote before
+// posting is seen as written before the function runs, by the thread
+// sanitizer too, which cannot see into Qt's own locks; Qt carries nothing
+// of ours across, only its own call event.
 
-#include <QCoreApplication>
-#include <QEvent>
 #include <QObject>
 #include <deque>
 #include <functional>
@@ -21,44 +20,47 @@
 
 namespace vernium::qtui {
 
-class QtUiPoster : public UiPoster {
+// Lives as a child of the context, and goes with it.
+class PostReceiver : public QObject {
+  Q_OBJECT
  public:
-  QtUiPoster(QObject* context, std::function<void()> after)
-      : receiver_(new Receiver(context, std::move(after))) {}
+  PostReceiver(QObject* context, std::function<void()> after)
+      : QObject(context), after_(std::move(after)) {}
 
-  void Post(std::function<void()> fn) override {
+  void Queue(std::function<void()> fn) {
+    std::lock_guard lock(mutex_);
+    queue_.push_back(std::move(fn));
+  }
+  Q_INVOKABLE void TakeNext() {
+    std::function<void()> next;
     {
-      std::lock_guard lock(receiver_->mutex);
-      receiver_->queue.push_back(std::move(fn));
+      std::lock_guard lock(mutex_);
+      if (queue_.empty()) return;
+      next = std::move(queue_.front());
+      queue_.pop_front();
     }
-    QCoreApplication::postEvent(receiver_, new QEvent(kTakeNext));
+    next();
+    if (after_) after_();
   }
 
  private:
-  static constexpr QEvent::Type kTakeNext = QEvent::User;
+  std::mutex mutex_;
+  std::deque<std::function<void()>> queue_;
+  std::function<void()> after_;
+};
 
-  // Lives as a child of the context, and goes with it.
-  struct Receiver : QObject {
-    Receiver(QObject* context, std::function<void()> afterEach)
-        : QObject(context), after(std::move(afterEach)) {}
-    bool event(QEvent* e) override {
-      if (e->type() != kTakeNext) return QObject::event(e);
-      std::function<void()> next;
-      {
-        std::lock_guard lock(mutex);
-        if (queue.empty()) return true;
-        next = std::move(queue.front());
-        queue.pop_front();
-      }
-      next();
-      if (after) after();
-      return true;
-    }
-    std::mutex mutex;
-    std::deque<std::function<void()>> queue;
-    std::function<void()> after;
-  };
-  Receiver* receiver_;
+class QtUiPoster : public UiPoster {
+ public:
+  QtUiPoster(QObject* context, std::function<void()> after)
+      : receiver_(new PostReceiver(context, std::move(after))) {}
+
+  void Post(std::function<void()> fn) override {
+    receiver_->Queue(std::move(fn));
+    QMetaObject::invokeMethod(receiver_, "TakeNext", Qt::QueuedConnection);
+  }
+
+ private:
+  PostReceiver* receiver_;
 };
 
 }  // namespace vernium::qtui
