@@ -29,7 +29,13 @@ void QtMessageBoxes::EndQuietly() {
 MsgAnswer QtMessageBoxes::Show(std::string_view text, std::string_view title, MsgIcon icon,
                                MsgButtons buttons) {
   if (quiet_) return EscapeAnswer(buttons);
-  QMessageBox box(QApplication::activeWindow());
+  // Over the window that raised it (the modal one in front, else the active
+  // one) and modal to that window only, so that the bench beside it keeps
+  // taking input: a box may tell the technician to do something there.
+  QWidget* over = QApplication::activeModalWidget();
+  if (over == nullptr) over = QApplication::activeWindow();
+  QMessageBox box(over);
+  box.setWindowModality(over != nullptr ? Qt::WindowModal : Qt::ApplicationModal);
   box.setObjectName("MessageBox");
   box.setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
   box.setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));

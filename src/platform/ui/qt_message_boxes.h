@@ -1,5 +1,6 @@
 #pragma once
-// Message boxes shown with QMessageBox, modal to the active window.
+// Message boxes shown with QMessageBox, modal to the window that raised them
+// and to no other.
 
 #include <QPointer>
 #include <vector>

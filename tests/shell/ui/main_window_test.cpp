@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QPushButton>
@@ -24,6 +25,7 @@
 #include "platform/configuration_printer.h"
 #include "platform/message_boxes.h"
 #include "platform/ui/grid_view.h"
+#include "platform/ui/qt_message_boxes.h"
 #include "shell/ui/vernium_app.h"
 #include "simulator/simulated_unit.h"
 #include "support/qt_events.h"
@@ -241,6 +243,31 @@ TEST_F(MainWindowTest, BenchStaysUsableBesideAWindowOpenedOverTheMainWindow) {
     over->reject();
   });
   app_->windows().ShowModal(WindowId::CardConfig);
+  EXPECT_TRUE(shuntIn);
+}
+
+// A message box that tells the technician to do something on the card
+// leaves the bench beside it usable.
+TEST_F(MainWindowTest, BenchTakesAClickWhileAMessageBoxIsOpen) {
+  Start();
+  Form().ShowBench();
+  QDialog* bench = app_->windows().Loaded(WindowId::Bench);
+  ASSERT_NE(bench, nullptr);
+  auto* shunt = bench->findChild<QAbstractButton*>("chkShunt");
+  Main().activateWindow();
+  QtMessageBoxes desktop;
+  bool shuntIn = false;
+  QTimer::singleShot(0, [&] {
+    QWidget* box = QApplication::activeModalWidget();
+    ASSERT_NE(box, nullptr);
+    QTest::mouseClick(bench->windowHandle(), Qt::LeftButton, {},
+                      shunt->mapTo(bench, shunt->rect().center()));
+    testing_qt::ProcessEvents();
+    shuntIn = unit_.Bench().Channel(app_->bench()->Channel())->benchShunt;
+    box->close();
+  });
+  desktop.Show("Turn the CAL/NORM switch to CAL position ", "SGC50A", MsgIcon::None,
+               MsgButtons::OKCancel);
   EXPECT_TRUE(shuntIn);
 }
 
