@@ -91,26 +91,15 @@ void CardConfigForm::Load() {
 
 void CardConfigForm::FillRow(int row, int chan) {
   const ChannelConfig& ch = config_.Channels[chan];
-  const CalcSettings& calc = config_.Calc[chan];
-  const ActualSettings& actual = config_.Actual[chan];
-  const std::array<std::string, kConfigCols> cells{ch.ChannelLabel,
-                                                   IsTrue(ch.Active) ? "Yes" : "No",
-                                                   General(ch.Excitation),
-                                                   General(ch.Sensitivity),
-                                                   General(ch.FullLoad),
-                                                   General(ch.Tare),
-                                                   General(ch.MaxLoad),
-                                                   ch.Units,
-                                                   FormatNumber(actual.InputGain, "#000.00"),
-                                                   FormatNumber(calc.InputGain, "#000.00"),
-                                                   FormatNumber(actual.ScalingGain, "0.000"),
-                                                   FormatNumber(calc.ScalingGain, "0.000"),
-                                                   FormatNumber(actual.Offset, "0.000"),
-                                                   SummaryFilterText(ch),
-                                                   SummaryCouplingText(ch),
-                                                   FormatNumber(ch.M, "0.000"),
-                                                   FormatNumber(ch.B, "0.000")};
-  for (int c = 0; c < kConfigCols; ++c) grdConfig.Cell(row, c) = cells[static_cast<std::size_t>(c)];
+  const std::array<std::string, 8> cells{ch.ChannelLabel,          IsTrue(ch.Active) ? "Yes" : "No",
+                                         General(ch.Excitation),   General(ch.Sensitivity),
+                                         General(ch.FullLoad),     General(ch.Tare),
+                                         General(ch.MaxLoad),      ch.Units};
+  const std::array<std::string, 9> settings = SummarySettingTexts(config_, chan);
+  for (int c = 0; c < kConfigCols; ++c) {
+    const auto i = static_cast<std::size_t>(c);
+    grdConfig.Cell(row, c) = i < cells.size() ? cells[i] : settings[i - cells.size()];
+  }
 }
 
 void CardConfigForm::PrintChartClick() {

@@ -37,25 +37,13 @@ std::string PlainNumber(float value) {
 std::array<std::string, 17> SummaryRow(const Configuration& config, int chan) {
   const ChannelConfig& ch = config.Channels[chan];
   if (ch.Calibrated != "Yes") return {ch.ChannelLabel, "Yes"};
-  const CalcSettings& calc = config.Calc[chan];
-  const ActualSettings& actual = config.Actual[chan];
-  return {ch.ChannelLabel,
-          "Yes",
-          PlainNumber(ch.Excitation),
-          PlainNumber(ch.Sensitivity),
-          PlainNumber(ch.FullLoad),
-          PlainNumber(ch.Tare),
-          PlainNumber(ch.MaxLoad),
-          ch.Units,
-          FormatNumber(actual.InputGain, "#000.00"),
-          FormatNumber(calc.InputGain, "#000.00"),
-          FormatNumber(actual.ScalingGain, "0.000"),
-          FormatNumber(calc.ScalingGain, "0.000"),
-          FormatNumber(actual.Offset, "0.000"),
-          SummaryFilterText(ch),
-          SummaryCouplingText(ch),
-          FormatNumber(ch.M, "0.000"),
-          FormatNumber(ch.B, "0.000")};
+  std::array<std::string, 17> row{ch.ChannelLabel,          "Yes",
+                                  PlainNumber(ch.Excitation), PlainNumber(ch.Sensitivity),
+                                  PlainNumber(ch.FullLoad),   PlainNumber(ch.Tare),
+                                  PlainNumber(ch.MaxLoad),    ch.Units};
+  const std::array<std::string, 9> settings = SummarySettingTexts(config, chan);
+  std::copy(settings.begin(), settings.end(), row.begin() + 8);
+  return row;
 }
 
 namespace {

@@ -17,6 +17,21 @@ std::string SummaryCouplingText(const ChannelConfig& channel) {
   return IsTrue(channel.DCCoupled) ? "DC" : "AC";
 }
 
+std::array<std::string, 9> SummarySettingTexts(const Configuration& config, int chan) {
+  const ChannelConfig& ch = config.Channels[chan];
+  const CalcSettings& calc = config.Calc[chan];
+  const ActualSettings& actual = config.Actual[chan];
+  return {FormatNumber(actual.InputGain, "#000.00"),
+          FormatNumber(calc.InputGain, "#000.00"),
+          FormatNumber(actual.ScalingGain, "0.000"),
+          FormatNumber(calc.ScalingGain, "0.000"),
+          FormatNumber(actual.Offset, "0.000"),
+          SummaryFilterText(ch),
+          SummaryCouplingText(ch),
+          FormatNumber(ch.M, "0.000"),
+          FormatNumber(ch.B, "0.000")};
+}
+
 PrintoutFacts PrintoutFactsOf(const Session& session) {
   const CalendarDate today = session.SystemTime().Today();
   const AcqDevice* device = session.OpenDevice();
