@@ -58,7 +58,7 @@ TurnAdvice TurnGuidance::Advice() const {
     advice.wayText = advice.way == TurnWay::Raise ? "raise the reading" : "lower the reading";
   }
   advice.steady = onTargetSince_ && last.seconds - *onTargetSince_ >= kSteadySeconds - 1e-9;
-  advice.settleText = advice.steady ? "Steady" : "Settling";
+  advice.settleText = advice.steady ? "Steady" : HeldStill() ? "Steady, off target" : "Settling";
 
   // The least-squares slope of the readings of the last second.
   double n = 0, st = 0, sv = 0, stt = 0, stv = 0;
@@ -77,6 +77,17 @@ TurnAdvice TurnGuidance::Advice() const {
     advice.rateText = SignedMillivolts(*advice.voltsPerSecond, "mV/s");
   }
   return advice;
+}
+
+bool TurnGuidance::HeldStill() const {
+  // Every reading of the last second, and the one shown when that second
+  // began, within half a millivolt of the last.
+  const TrendSample& last = trend_.back();
+  for (auto it = trend_.rbegin(); it != trend_.rend(); ++it) {
+    if (std::fabs(it->volts - last.volts) > kOnTargetVolts + 1e-7) return false;
+    if (it->seconds <= last.seconds - kSteadySeconds + 1e-9) return true;
+  }
+  return false;  // less than a second of readings
 }
 
 std::pair<double, double> TurnGuidance::TrendRange() const {

@@ -8,7 +8,9 @@
 //   - "On target" while the reading lies within half a millivolt of the
 //     target (the display's resolution; the target carries the half-digit);
 //   - "Steady" once every reading of the last second has stayed on target,
-//     the moment to press Next ("Settling" until then);
+//     the moment to press Next; "Steady, off target" when the readings of
+//     the last second have held within half a millivolt of one another away
+//     from it (the trimpot left short of the target); "Settling" otherwise;
 //   - the rate of change over the last second, so that a reading still
 //     drifting after a turn shows;
 //   - the readings of the last 20 s for a trend plot.
@@ -43,7 +45,7 @@ struct TurnAdvice {
   std::optional<double> voltsPerSecond;
   std::string errorText;   // "\u221212.4 mV", "+0.3 mV"
   std::string wayText;     // "raise the reading", "lower the reading", "On target"
-  std::string settleText;  // "Steady", "Settling"
+  std::string settleText;  // "Steady", "Steady, off target", "Settling"
   std::string rateText;    // "+1.2 mV/s"; empty until two readings
 };
 
@@ -63,6 +65,7 @@ class TurnGuidance {
   std::pair<double, double> TrendRange() const;
 
  private:
+  bool HeldStill() const;
   std::deque<TrendSample> trend_;
   double target_ = 0.0;
   std::optional<double> onTargetSince_;  // the first reading of the current run on target

@@ -56,7 +56,9 @@ INSTANTIATE_TEST_SUITE_P(Guidance, Sequences, ::testing::Values(
     Recorded{"the clock passed midnight", {{86399.5, 0.653}, {86399.9, 0.653}, {0.1, 0.653}, {0.2, 0.6528}},
              kMinus + "0.2 mV", "On target", "Settling", kMinus + "2.0 mV/s"},
     Recorded{"drift older than a second leaves the rate", {{0, 0.5}, {0.5, 0.6}, {1.6, 0.66}, {2.0, 0.66}},
-             "+7.0 mV", "lower the reading", "Settling", "0.0 mV/s"}));
+             "+7.0 mV", "lower the reading", "Settling", "0.0 mV/s"},
+    Recorded{"held still off target for a second", {{0, 0.66}, {0.5, 0.6601}, {1.0, 0.6599}},
+             "+6.9 mV", "lower the reading", "Steady, off target", kMinus + "0.1 mV/s"}));
 // clang-format on
 
 TEST(TurnGuidance, KeepsTwentySecondsForAPlotCentredOnTheTarget) {

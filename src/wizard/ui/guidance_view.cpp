@@ -36,14 +36,17 @@ GuidancePanel::GuidancePanel(QWidget* parent)
   way_->setFont(bold);
   settle_->setFont(bold);
   settle_->setAlignment(Qt::AlignCenter);
-  settle_->setMinimumWidth(settle_->fontMetrics().horizontalAdvance("Settling") + 20);
+  // Each label has the room its longest text needs at the font in use.
+  settle_->setMinimumWidth(settle_->fontMetrics().horizontalAdvance("Steady, off target") + 20);
+  error_->setMinimumWidth(error_->fontMetrics().horizontalAdvance("\u22129999.9 mV") + 4);
+  way_->setMinimumWidth(way_->fontMetrics().horizontalAdvance("lower the reading") + 4);
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(52, 4, 4, 4);  // the arrow's place on the left
   grid->addWidget(error_, 0, 0);
   grid->addWidget(settle_, 0, 1, Qt::AlignRight);
   grid->addWidget(way_, 1, 0);
   grid->addWidget(rate_, 1, 1, Qt::AlignRight);
-  setMinimumWidth(250);
+  // No width of its own: the labels' room decides it.
 }
 
 void GuidancePanel::SetAdvice(const TurnAdvice& advice) {
