@@ -137,6 +137,9 @@ ExpertWindow::ExpertWindow(Session& session, const PreCalState& preCal, const Gr
   picChain_->setFixedSize(kChainSize);
   auto* debugLayout = new QVBoxLayout(fraDebug_);
   debugLayout->addWidget(picChain_, 0, Qt::AlignCenter);
+  // The frame's title takes a line of its own that its minimum height leaves
+  // out: room for it under the drawing, so the drawing is never cut.
+  debugLayout->addSpacing(fraDebug_->fontMetrics().height());
   auto caption = [this](const char* name, const Spot& at, Qt::Alignment align) {
     QLabel* label = Caption(picChain_, name);
     label->setAlignment(align);
@@ -246,24 +249,30 @@ ExpertWindow::ExpertWindow(Session& session, const PreCalState& preCal, const Gr
   tmrRail_->setObjectName("tmrRail");
   connect(tmrRail_, &QTimer::timeout, this, [this] { Forward([this] { form_->RailTimerTick(); }); });
 
+  // The signal chain across the top; under it the strip chart with the
+  // input range and the status beside it; the buttons along the bottom. So
+  // the window is no wider than the drawing and fits a 1024 x 768 screen.
   auto* side = new QVBoxLayout;
   side->addWidget(fraInputRange_);
   side->addSpacing(8);
   side->addLayout(status);
   side->addStretch(1);
-  for (QPushButton* button : {cmdUpdate_, cmdRun_, cmdStop_, cmdReset_, cmdExit_}) {
-    side->addWidget(button);
-  }
   strip_ = new StripChart(this);
-  auto* main = new QVBoxLayout;
-  main->addLayout(fields);
-  main->addWidget(fraDebug_, 1);
-  main->addWidget(strip_);
-  auto* layout = new QHBoxLayout(this);
+  auto* lower = new QHBoxLayout;
+  lower->addWidget(strip_, 1);
+  lower->addSpacing(8);
+  lower->addLayout(side);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  for (QPushButton* button : {cmdUpdate_, cmdRun_, cmdStop_, cmdReset_, cmdExit_}) {
+    buttons->addWidget(button);
+  }
+  auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(12, 12, 12, 12);
-  layout->addLayout(main, 1);
-  layout->addSpacing(8);
-  layout->addLayout(side);
+  layout->addLayout(fields);
+  layout->addWidget(fraDebug_, 1);
+  layout->addLayout(lower);
+  layout->addLayout(buttons);
 
   Redraw();
   adjustSize();
