@@ -76,7 +76,6 @@ TEST_F(PrintLayoutTest, EachValueStandsUnderItsHeadingAndClearOfTheNext) {
   // The row of the calibrated channel, item by item under the headings.
   const std::array<std::string, 17> row = SummaryRow(config_, 48);
   EXPECT_EQ(row[3], " 0.0012345 ");
-  EXPECT_EQ(row[16], "-12.500");
   for (std::size_t c = 0; c < row.size(); ++c) {
     const auto at = std::find_if(out.texts.begin(), out.texts.end(), [&](const PrintedText& t) {
       return t.text == row[c] && t.x == out.columnX[c] && !t.font.bold;

