@@ -153,6 +153,14 @@ CalibratorWindow::CalibratorWindow(Session& session, CalibratorState& state,
   guidance_ = new GuidancePanel(this);
   guidance_->setObjectName("fraGuidance");
   trend_ = new TrendPlot(this);
+  // Both keep their room while hidden, so that the window is the same size
+  // on every step and its buttons stay where they are.
+  for (QWidget* shownOnLiveSteps :
+       {static_cast<QWidget*>(guidance_), static_cast<QWidget*>(trend_)}) {
+    QSizePolicy keep = shownOnLiveSteps->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    shownOnLiveSteps->setSizePolicy(keep);
+  }
   auto* reading = new QHBoxLayout;
   reading->addWidget(fraSetting_);
   reading->addWidget(guidance_, 1);

@@ -123,8 +123,14 @@ TEST_P(WizardStepsTest, EveryStepShowsTheFormsTextsAndMarker) {
   ASSERT_TRUE(marker && next);
   EXPECT_TRUE(window.findChild<QWidget*>(ArrayName("picPots", r.picture))->isVisibleTo(&window));
   testing_qt::Save(window, QString("Calibrator-%1-step0").arg(r.card));
+  const QSize opened = window.size();
   for (int step = 1; step <= 6; ++step) {
     next->click();
+    // The guidance shows with the first reading of a live step: the window
+    // keeps its size.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return step != 2 || window.findChild<QWidget*>("fraGuidance")->isVisible(); }));
+    EXPECT_EQ(window.size(), opened) << "step " << step;
     const CalibratorState& s = calibrator;
     EXPECT_EQ(window.findChild<QLabel*>("lblTarget")->text().toStdString(), s.lblTarget.caption);
     EXPECT_EQ(window.findChild<QLabel*>("lblDirections")->text().contains('\r'), false);
