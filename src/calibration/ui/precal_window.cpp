@@ -123,7 +123,9 @@ PreCalWindow::PreCalWindow(PreCalForm& form, QWidget* parent) : QDialog(parent),
   txtCalculation_->setReadOnly(true);
   txtCalculation_->setLineWrapMode(QPlainTextEdit::NoWrap);
   txtCalculation_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  txtCalculation_->setMinimumHeight(txtCalculation_->fontMetrics().lineSpacing() * 18);
+  // Twelve lines: the verdict and its warnings come first; the arithmetic
+  // scrolls. (Eighteen put Continue below a 144 dpi screen.)
+  txtCalculation_->setMinimumHeight(txtCalculation_->fontMetrics().lineSpacing() * 12);
   txtCalculation_->setAccessibleName("Calculation");
   for (auto& field : fields_) {
     connect(field.edit, &QLineEdit::textEdited, this, [this] { RedrawCalculation(); });
@@ -215,7 +217,14 @@ void PreCalWindow::RedrawCalculation() {
   chkShowCalculation_->setText(ToQt(show.caption));
   chkShowCalculation_->setChecked(show.checked);
   chkShowCalculation_->setArrowType(show.checked ? Qt::DownArrow : Qt::RightArrow);
-  txtCalculation_->setVisible(show.checked);
+  if (txtCalculation_->isVisibleTo(this) != show.checked) {
+    txtCalculation_->setVisible(show.checked);
+    // Closed again, the window goes back to its size without the calculation.
+    if (!show.checked) {
+      layout()->activate();
+      adjustSize();
+    }
+  }
   if (!show.checked) return;
   const QString text = ToQt(form_.CalculationText());
   if (txtCalculation_->toPlainText() != text) txtCalculation_->setPlainText(text);

@@ -97,6 +97,12 @@ TEST_F(WizardWindowsTest, ParameterFieldsTakeTheirKeysAndRangesFromTheForm) {
   EXPECT_EQ(units->text(), "Kilogram");
   EXPECT_EQ(window.findChild<QLabel*>("lblUnits(4)")->text(), "Kilogram");
 
+  // The calculation opened and closed again: the window is back to its size.
+  const QSize closed = window.size();
+  auto* showCalculation = window.findChild<QAbstractButton*>("chkShowCalculation");
+  showCalculation->click();
+  showCalculation->click();
+  EXPECT_EQ(window.size(), closed);
   testing_qt::Save(window, "PreCal");
   window.findChild<QPushButton*>("cmdAnyCalCancel")->click();
   EXPECT_EQ(windows.Hidden().back(), WindowId::PreCal);
