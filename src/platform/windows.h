@@ -52,14 +52,13 @@ class ScriptedWindowOpener : public WindowOpener {
   void Show(WindowId id) override { shownBeside_.push_back(id); }
   void Hide(WindowId id) override { hidden_.push_back(id); }
   void Unload(WindowId id) override { unloaded_.push_back(id); }
-  void EndModalWindows() override { ++modalEnds_; }
+  void EndModalWindows() override {}  // its windows end when their actions return
 
   void OnShow(WindowId id, std::function<void()> action) { actions_[id] = std::move(action); }
   const std::vector<WindowId>& Shown() const { return shown_; }
   const std::vector<WindowId>& ShownBeside() const { return shownBeside_; }
   const std::vector<WindowId>& Hidden() const { return hidden_; }
   const std::vector<WindowId>& Unloaded() const { return unloaded_; }
-  int ModalEnds() const { return modalEnds_; }
 
  private:
   std::map<WindowId, std::function<void()>> actions_;
@@ -67,7 +66,6 @@ class ScriptedWindowOpener : public WindowOpener {
   std::vector<WindowId> shownBeside_;
   std::vector<WindowId> hidden_;
   std::vector<WindowId> unloaded_;
-  int modalEnds_ = 0;
 };
 
 }  // namespace vernium
