@@ -62,6 +62,13 @@ std::vector<std::string> Words(std::string_view heading) {
   return words;
 }
 
+// The words on one line, a blank between each two.
+std::string OneLine(const std::vector<std::string>& words) {
+  std::string line;
+  for (const std::string& word : words) line += (line.empty() ? "" : " ") + word;
+  return line;
+}
+
 // The words put on as few lines as fit in `width`; a word wider than that
 // has a line of its own.
 std::vector<std::string> Wrap(const std::vector<std::string>& words, double width,
@@ -100,7 +107,7 @@ Table FitColumns(const std::vector<Row>& rows, const PrintMetrics& metrics, doub
     if (wrapHeadings) {
       for (const std::string& word : words) width = std::max(width, metrics.TextWidth(word, t.head));
     } else {
-      width = std::max(width, metrics.TextWidth(Wrap(words, 1e300, metrics, t.head)[0], t.head));
+      width = std::max(width, metrics.TextWidth(OneLine(words), t.head));
     }
     t.headingLines.push_back(Wrap(words, width, metrics, t.head));
     t.width.push_back(width);

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <string>
-#include <string_view>
 
 #include "calibration/precal_state.h"
 #include "model/configuration.h"
