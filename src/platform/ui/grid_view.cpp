@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <algorithm>
 
 #include "platform/ui/control_binding.h"
@@ -45,18 +46,25 @@ void GridView::Draw(const Grid& grid) {
   if (columnCount() != cols) setColumnCount(cols);
   if (rowCount() != rows) setRowCount(rows);
 
+  const bool fontChanged = contentWidth_.size() != static_cast<std::size_t>(cols) ||
+                           measuredFont_ != font();
+  if (fontChanged) {
+    contentWidth_.assign(static_cast<std::size_t>(cols), 0);
+    measuredFont_ = font();
+  }
+  // A column is measured again when one of its texts changed.
+  std::vector<bool> remeasure(static_cast<std::size_t>(cols), fontChanged || rows != measuredRows_);
+  measuredRows_ = rows;
   for (int c = 0; c < cols; ++c) {
     const QString header = ToQt(grid.Cell(0, c));
     QTableWidgetItem* headerItem = horizontalHeaderItem(c);
     if (headerItem == nullptr) {
       setHorizontalHeaderItem(c, new QTableWidgetItem(header));
+      remeasure[static_cast<std::size_t>(c)] = true;
     } else if (headerItem->text() != header) {
       headerItem->setText(header);
+      remeasure[static_cast<std::size_t>(c)] = true;
     }
-    const int width =
-        TwipsToPixels(grid.colWidthsTwips[static_cast<std::size_t>(c)], logicalDpiX());
-    setColumnHidden(c, width < 1);
-    if (width >= 1 && columnWidth(c) != width) setColumnWidth(c, width);
   }
 
   for (int r = 0; r < rows; ++r) {
@@ -67,10 +75,29 @@ void GridView::Draw(const Grid& grid) {
         cell = new QTableWidgetItem(text);
         cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         setItem(r, c, cell);
+        remeasure[static_cast<std::size_t>(c)] = true;
       } else if (cell->text() != text) {
         cell->setText(text);
+        remeasure[static_cast<std::size_t>(c)] = true;
       }
     }
+  }
+
+  for (int c = 0; c < cols; ++c) {
+    const auto at = static_cast<std::size_t>(c);
+    const int legacy = TwipsToPixels(grid.colWidthsTwips[at], logicalDpiX());
+    setColumnHidden(c, legacy < 1);
+    if (legacy < 1) continue;
+    if (remeasure[at]) {
+      int widest = HeaderWidth(horizontalHeaderItem(c)->text());
+      for (int r = 0; r < rows; ++r) widest = std::max(widest, TextWidth(item(r, c)->text()));
+      if (at < reserved_.size()) {
+        for (const QString& text : reserved_[at]) widest = std::max(widest, TextWidth(text));
+      }
+      contentWidth_[at] = widest;
+    }
+    const int width = std::max(legacy, contentWidth_[at]);
+    if (columnWidth(c) != width) setColumnWidth(c, width);
   }
 
   // The selection spans the rows row..rowSel; the current cell is row, col.
@@ -87,6 +114,33 @@ void GridView::Draw(const Grid& grid) {
   }
   DrawCommon(this, grid);
   viewport()->update();
+}
+
+int GridView::TextWidth(const QString& text) const {
+  // A cell's text sits inside the focus frame's margin on either side.
+  const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+  return fontMetrics().horizontalAdvance(text) + 2 * margin + 2;
+}
+
+int GridView::HeaderWidth(const QString& text) const {
+  const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, horizontalHeader());
+  return horizontalHeader()->fontMetrics().horizontalAdvance(text) + 2 * margin + 2;
+}
+
+void GridView::ReserveWidth(int col, const QStringList& texts) {
+  if (col < 0) return;
+  const auto at = static_cast<std::size_t>(col);
+  if (reserved_.size() <= at) reserved_.resize(at + 1);
+  reserved_[at] += texts;
+  contentWidth_.clear();  // measured again at the next drawing
+}
+
+int GridView::ColumnsWidth() const {
+  int width = 0;
+  for (int c = 0; c < columnCount(); ++c) {
+    if (!isColumnHidden(c)) width += columnWidth(c);
+  }
+  return width;
 }
 
 QRect GridView::CellRect(int recordRow, int col, const QWidget* widget) const {

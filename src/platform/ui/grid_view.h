@@ -3,14 +3,18 @@
 // header, record rows 1.. are the table's rows 0..; record column c is table
 // column c, so column numbers are the same on both sides. Column widths are
 // given in twips and converted for the screen; a column narrower than one
-// pixel (the header column of 1 twip) is hidden.
+// pixel (the header column of 1 twip) is hidden. A column is never narrower
+// than its widest text (header or cell) at the font in use, nor than the
+// texts reserved for it, so nothing is cut off at a large font.
 //
 // The current cell is the record's: the view moves it only by the user's own
 // input, and reports every such move that does not end in a click (arrow and
 // page keys, typing the start of a cell's text, a drag, the right button) as
 // cellReached, so that the window can treat it as a click on that cell.
 
+#include <QStringList>
 #include <QTableWidget>
+#include <vector>
 
 #include "platform/controls.h"
 
@@ -25,6 +29,12 @@ class GridView : public QTableWidget {
   explicit GridView(QWidget* parent = nullptr);
 
   void Draw(const Grid& grid);
+  // Texts a column may come to show (the entries of an in-place list, a
+  // date): the column is kept wide enough for each from the start, so that
+  // it does not widen under the technician's hand.
+  void ReserveWidth(int col, const QStringList& texts);
+  // The width of every shown column together, as drawn.
+  int ColumnsWidth() const;
 
   // The record's row and column of a table cell, and back.
   static int RecordRow(int tableRow) { return tableRow + 1; }
@@ -48,8 +58,15 @@ class GridView : public QTableWidget {
  private:
   void ReportMoveAwayFromDrawnCell();
 
+  int TextWidth(const QString& text) const;
+  int HeaderWidth(const QString& text) const;
+
   int drawnRow_ = -1;  // record row and column of the drawn current cell
   int drawnCol_ = -1;
+  std::vector<QStringList> reserved_;  // by column
+  std::vector<int> contentWidth_;  // the widest text of each column, as last measured
+  QFont measuredFont_;             // the font they were measured at
+  int measuredRows_ = -1;
 };
 
 }  // namespace vernium::qtui

@@ -58,10 +58,7 @@ void CardConfigWindow::showEvent(QShowEvent* event) {
   form_.Load();
   Redraw();
   // Wide enough for every column when the screen allows.
-  int width = 0;
-  for (int twips : form_.grdConfig.colWidthsTwips) {
-    width += TwipsToPixels(twips, grdConfig_->logicalDpiX());
-  }
+  int width = grdConfig_->ColumnsWidth();
   width += 2 * grdConfig_->frameWidth() + layout()->contentsMargins().left() +
            layout()->contentsMargins().right() + 24;
   if (const QScreen* screen = this->screen()) {

@@ -17,6 +17,7 @@
 #include <algorithm>
 
 #include "platform/ui/control_binding.h"
+#include "model/numeric_text.h"
 #include "platform/ui/grid_view.h"
 
 namespace vernium::qtui {
@@ -280,11 +281,19 @@ void MainWindow::PlacePanelFrame() {
 
 bool MainWindow::Load() {
   form_.LoadMain();
+  // The grid is as wide from the start as its in-place lists' entries and a
+  // calibration date need, so that no column widens when they show.
+  const auto texts = [](const std::vector<std::string>& items) {
+    QStringList list;
+    for (const std::string& item : items) list << ToQt(item);
+    return list;
+  };
+  grdChannel_->ReserveWidth(kColFilter, texts(form_.cboFIlter.items));
+  grdChannel_->ReserveWidth(kColCoupling, texts(form_.cboCoupling.items));
+  grdChannel_->ReserveWidth(kColCalibrated, {ToQt(CalibrationDate(2026, 12, 28))});
   Redraw();
-  const int dpi = grdChannel_->logicalDpiX();
-  int width = 0;
-  for (int twips : form_.grdChannel.colWidthsTwips) width += TwipsToPixels(twips, dpi);
-  grdChannel_->setMinimumWidth(width + grdChannel_->verticalScrollBar()->sizeHint().width() +
+  grdChannel_->setMinimumWidth(grdChannel_->ColumnsWidth() +
+                               grdChannel_->verticalScrollBar()->sizeHint().width() +
                                2 * grdChannel_->frameWidth() + 2);
   // Open at the size that shows the sixteen base channels whole; the
   // technician may make it smaller.
