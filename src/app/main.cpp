@@ -55,6 +55,7 @@ int main(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   vernium::qtui::VerniumApp vernium(unit);
+  vernium.places().UseStore(vernium::qtui::WindowPlaces::UserStore());
   shutdownSignals.Watch([&vernium] { vernium.EndProgram(); });
   if (options.outputDir) vernium.session().scalingFileDirectory = *options.outputDir;
   if (options.device) vernium.PreselectDevice(*options.device);

@@ -6,6 +6,8 @@ set -u
 program=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# The windows' places are kept here, not in the user's own settings.
+export XDG_CONFIG_HOME="$work/config"
 failed=0
 for signal in TERM HUP INT; do
   out="$work/$signal"
@@ -28,6 +30,8 @@ for signal in TERM HUP INT; do
     echo "SIG$signal: exit status $status, expected 0"; cat "$out.log"; failed=1
   elif ! head -n 1 "$out/sgc10.ini" 2>/dev/null | grep -q '^;SGC 10 mx+b file'; then
     echo "SIG$signal: no scaling file written"; cat "$out.log"; failed=1
+  elif ! grep -q '^Main\\geometry=' "$XDG_CONFIG_HOME/Vernium/vernium.ini" 2>/dev/null; then
+    echo "SIG$signal: the main window's place was not kept"; failed=1
   else
     echo "SIG$signal: status 0, scaling file written"
   fi

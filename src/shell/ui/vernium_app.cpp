@@ -34,19 +34,32 @@ VerniumApp::VerniumApp(AcqLibObject& library, MessageBoxes* messages, Configurat
   window_ = std::make_unique<MainWindow>(form_);
   // When the program ends under an open window, its boxes go quiet.
   if (&messages_ == &qtMessages_) windows_.OnEndingModal([this] { qtMessages_.EndQuietly(); });
-  windows_.Register(WindowId::frmIfcSel, [this] { return MakeDeviceWindow(); });
-  windows_.Register(WindowId::PreCal,
-                    [this] { return new PreCalWindow(preCalForm_, window_.get()); });
-  windows_.Register(WindowId::Calibrator, [this] { return MakeCalibratorWindow(); });
+  places_.Track(window_.get(), WindowPlaces::Corner::TopLeft);
+  Register(WindowId::frmIfcSel, [this] { return MakeDeviceWindow(); });
+  Register(WindowId::PreCal, [this] { return new PreCalWindow(preCalForm_, window_.get()); });
+  Register(
+      WindowId::Calibrator, [this] { return MakeCalibratorWindow(); },
+      WindowPlaces::Corner::TopRight);
   if (SimulatedBench* bench = BenchOf(&library)) {
     benchForm_ = std::make_unique<BenchForm>(*bench, [this] { return GridChannel(); });
-    windows_.Register(WindowId::Bench, [this] { return MakeBenchWindow(); });
+    // A top-level window of its own, beside the main window and the wizard.
+    Register(
+        WindowId::Bench, [this] { return new BenchWindow(*benchForm_); },
+        WindowPlaces::Corner::BottomRight);
   }
-  windows_.Register(WindowId::CardPic,
-                    [this] { return new CardPicWindow(cardPicForm_, window_.get()); });
-  windows_.Register(WindowId::CardConfig,
-                    [this] { return new CardConfigWindow(cardConfigForm_, window_.get()); });
-  windows_.Register(WindowId::frmExpert, [this] { return MakeExpertWindow(); });
+  Register(WindowId::CardPic, [this] { return new CardPicWindow(cardPicForm_, window_.get()); });
+  Register(WindowId::CardConfig,
+           [this] { return new CardConfigWindow(cardConfigForm_, window_.get()); });
+  Register(WindowId::frmExpert, [this] { return MakeExpertWindow(); });
+}
+
+void VerniumApp::Register(WindowId id, std::function<QDialog*()> make,
+                          WindowPlaces::Corner corner) {
+  windows_.Register(id, [this, make = std::move(make), corner] {
+    QDialog* window = make();
+    places_.Track(window, corner);
+    return window;
+  });
 }
 
 int VerniumApp::GridChannel() const {
@@ -57,15 +70,8 @@ int VerniumApp::GridChannel() const {
   return ChannelFromLabel(label, grid.Cell(grid.row, kColCardType));
 }
 
-BenchWindow* VerniumApp::MakeBenchWindow() {
-  // A top-level window of its own, put beside the main window.
-  auto* window = new BenchWindow(*benchForm_);
-  const QRect main = window_->frameGeometry();
-  window->move(main.right() + 12, main.top());
-  return window;
-}
-
 VerniumApp::~VerniumApp() {
+  places_.KeepAll();
   // The windows go before the forms they show.
   for (WindowId id : {WindowId::frmIfcSel, WindowId::PreCal, WindowId::Calibrator,
                       WindowId::CardPic, WindowId::CardConfig, WindowId::frmExpert,

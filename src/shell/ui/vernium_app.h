@@ -20,6 +20,7 @@
 #include "reports/card_config_form.h"
 #include "session/session.h"
 #include "shell/main_form.h"
+#include "shell/ui/window_places.h"
 #include "simulator/bench_form.h"
 #include "wizard/calibrator_form.h"
 
@@ -69,6 +70,8 @@ class VerniumApp {
   QtWindowOpener& windows() { return windows_; }
   MessageBoxes& messages() { return messages_; }
   QtHelpViewer& help() { return help_; }
+  // Where the windows open; main() gives it the desktop's settings store.
+  WindowPlaces& places() { return places_; }
   // The device selection's form, once its window has been made.
   IfcSelForm* deviceSelection() { return deviceForm_.get(); }
   PreCalForm& preCal() { return preCalForm_; }
@@ -78,10 +81,13 @@ class VerniumApp {
   CardConfigForm& cardConfig() { return cardConfigForm_; }
 
  private:
+  // Registers the window's factory; each window it makes is placed by
+  // `places_`.
+  void Register(WindowId id, std::function<QDialog*()> make,
+                WindowPlaces::Corner corner = WindowPlaces::Corner::Unplaced);
   IfcSelForm& MakeDeviceForm();
   DeviceWindow* MakeDeviceWindow();
   CalibratorWindow* MakeCalibratorWindow();
-  BenchWindow* MakeBenchWindow();
   // The expansion channel of the main grid's selected row, 0 for none.
   int GridChannel() const;
   ExpertWindow* MakeExpertWindow();
@@ -108,6 +114,7 @@ class VerniumApp {
   PreCalState preCalState_;
   CardPicState cardPicState_;
   CalibratorState calibratorState_;
+  WindowPlaces places_;
   QtMessageBoxes qtMessages_;
   MessageBoxes& messages_;
   QtMousePointer pointer_;

@@ -12,6 +12,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSettings>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -45,6 +48,11 @@ class MainWindowTest : public ::testing::Test {
 
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
+    MakeApp();
+  }
+  // A run of the program (the one before, if any, gone).
+  void MakeApp() {
+    app_.reset();
     app_ = std::make_unique<VerniumApp>(unit_, &boxes_, &printer_);
     app_->session().scalingFileDirectory = dir_.path().toStdString();
     app_->OnDeviceWindowMade([this](DeviceWindow& w) {
@@ -269,6 +277,32 @@ TEST_F(MainWindowTest, BenchTakesAClickWhileAMessageBoxIsOpen) {
   desktop.Show("Turn the CAL/NORM switch to CAL position ", "SGC50A", MsgIcon::None,
                MsgButtons::OKCancel);
   EXPECT_TRUE(shuntIn);
+}
+
+// The main window opens at the left of the screen and the bench at the
+// right, beside it; where the technician left the bench is where it opens in
+// the next run.
+TEST_F(MainWindowTest, WindowsOpenSideBySideAndTheNextRunOpensThemWhereTheyWereLeft) {
+  const QString store = dir_.filePath("places.ini");
+  const auto run = [&](const std::function<void(QWidget& main, QWidget& bench)>& look) {
+    app_->places().UseStore(std::make_unique<QSettings>(store, QSettings::IniFormat));
+    Start();
+    Form().ShowBench();
+    QWidget* bench = app_->windows().Loaded(WindowId::Bench);
+    ASSERT_NE(bench, nullptr);
+    look(Main(), *bench);
+    Main().close();
+    MakeApp();
+  };
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  QRect left;
+  run([&](QWidget& main, QWidget& bench) {
+    EXPECT_EQ(main.pos(), screen.topLeft());
+    EXPECT_EQ(bench.frameGeometry().right(), screen.right());
+    bench.setGeometry(QRect(screen.topLeft() + QPoint(40, 50), bench.size() - QSize(0, 30)));
+    left = bench.geometry();
+  });
+  run([&](QWidget&, QWidget& bench) { EXPECT_EQ(bench.geometry(), left); });
 }
 
 // The program ended (by the desktop) while a window is open over the main
