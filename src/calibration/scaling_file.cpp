@@ -83,15 +83,23 @@ bool WriteAll(const Configuration& config, const std::filesystem::path& path) {
   for (int channel = kFirstChannel; channel <= kLastChannel; ++channel) {
     const ChannelConfig& record = config.Channels[channel];
     if (!IsTrue(record.Active) || record.Calibrated == "No") continue;
-    const std::optional<ScalingLine> line = ScalingOf(record, config.Actual[channel]);
+    const std::optional<std::string> line =
+        ScalingFileLine(channel, record, config.Actual[channel]);
     if (!line) return false;
-    if (!WriteLine(out, ChannelLine(channel, record, *line))) return false;
+    if (!WriteLine(out, *line)) return false;
   }
   out.close();
   return !out.fail();
 }
 
 }  // namespace
+
+std::optional<std::string> ScalingFileLine(int channel, const ChannelConfig& record,
+                                           const ActualSettings& actual) {
+  const std::optional<ScalingLine> line = ScalingOf(record, actual);
+  if (!line) return std::nullopt;
+  return ChannelLine(channel, record, *line);
+}
 
 void WriteScalingFile(const Configuration& config, MessageBoxes& boxes, MousePointer& pointer,
                       const std::filesystem::path& directory) {

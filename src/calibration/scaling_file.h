@@ -4,6 +4,7 @@
 // acquisition unit's input into the user's units. Written once, at exit.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,12 @@ inline constexpr std::string_view kScalingErrorText =
 // "sgc10.ini.new" (with no old file, it becomes "sgc10.ini").
 void WriteScalingFile(const Configuration& config, MessageBoxes& boxes, MousePointer& pointer,
                       const std::filesystem::path& directory);
+
+// The line the file carries for `channel` ("CH032,Pounds,m=0.5,b=65"), from
+// its parameters and the gains measured on it; empty on an arithmetic fault,
+// which would end the write.
+std::optional<std::string> ScalingFileLine(int channel, const ChannelConfig& record,
+                                           const ActualSettings& actual);
 
 // Why the scaling file cannot be written in `directory` ("" when it can): it
 // does not exist, is no directory, or a file cannot be made in it.

@@ -16,6 +16,7 @@ struct CardDesignators {
   std::string filterGainResistor;
   std::string filterJumper;
   std::string couplingJumper;
+  bool operator==(const CardDesignators&) const = default;
 };
 
 // `sgc10` for the SGC10, else the SGC50 family; `channel` the expansion

@@ -315,7 +315,7 @@ void BenchForm::Refresh() {
     }
     const double position = ch->Position(t);
     dial.turns = position * kTrimpotTurns;
-    dial.valueText = ValueText(t, TrimpotValue(t, position));
+    dial.valueText = ValueText(t, TrimpotValue(ch->card, t, position));
     double& shown = shownTurns_[static_cast<std::size_t>(t)];
     if (shown != dial.turns) {
       field.text = Fixed(dial.turns, 3);

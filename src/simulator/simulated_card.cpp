@@ -5,42 +5,68 @@
 
 namespace vernium {
 
-TrimpotLaw LawOf(Trimpot trimpot) {
+namespace {
+
+// The value each trimpot sets, from its low to its high end, and whether a
+// higher value raises the wizard's reading (the offset correction is
+// subtracted from the input stage's output).
+struct Range {
+  double low, high;
+  bool raisesReading;
+};
+
+Range RangeOf(Trimpot trimpot) {
   switch (trimpot) {
     case Trimpot::Excitation:
-      return {1.5, 10.5};  // volts
+      return {1.5, 10.5, true};  // volts
     case Trimpot::Offset:
-      return {-4.0, 4.0};  // volts of correction at the input stage's output
+      return {-4.0, 4.0, false};  // volts of correction at the input stage's output
     case Trimpot::InputGain:
-      return {90.0, 330.0};
+      return {90.0, 330.0, true};
     case Trimpot::ScaleGain:
-      return {0.9, 3.3};
+      return {0.9, 3.3, true};
   }
-  return {0.0, 1.0};
+  return {0.0, 1.0, true};
 }
 
-double TrimpotValue(Trimpot trimpot, double position) {
-  const TrimpotLaw law = LawOf(trimpot);
-  return law.low + (law.high - law.low) * position;
+// How far along its range, from low to high, each trimpot of a fresh card
+// stands: off any setting a calibration would ask for (4.2 V excitation,
+// +0.8 V offset correction, input gain 234, scale gain 2.34).
+double StartingShare(Trimpot trimpot) {
+  return trimpot == Trimpot::Excitation ? 0.3 : 0.6;
 }
 
-double TrimpotPositionFor(Trimpot trimpot, double value) {
-  const TrimpotLaw law = LawOf(trimpot);
-  return std::clamp((value - law.low) / (law.high - law.low), 0.0, 1.0);
+// A clockwise turn raises the trimpot's value, unless the card's sense says
+// the reading goes the other way than the value does. A card of no known
+// sense is wired as the others are.
+bool ClockwiseRaisesValue(SimCardModel card, Trimpot trimpot) {
+  const TurnSense sense = ClockwiseSense(CardModelName(card), trimpot);
+  if (sense == TurnSense::Unknown) return true;
+  return (sense == TurnSense::ClockwiseRaises) == RangeOf(trimpot).raisesReading;
 }
 
-double StartingPosition(Trimpot trimpot) {
-  // Off any setting a calibration would ask for: 4.2 V excitation, +0.8 V
-  // offset correction, input gain 234, scale gain 2.34.
-  switch (trimpot) {
-    case Trimpot::Excitation:
-      return 0.3;
-    case Trimpot::Offset:
-    case Trimpot::InputGain:
-    case Trimpot::ScaleGain:
-      return 0.6;
-  }
-  return 0.5;
+}  // namespace
+
+TrimpotLaw LawOf(SimCardModel card, Trimpot trimpot) {
+  const Range range = RangeOf(trimpot);
+  if (ClockwiseRaisesValue(card, trimpot)) return {range.low, range.high};
+  return {range.high, range.low};
+}
+
+double TrimpotValue(SimCardModel card, Trimpot trimpot, double position) {
+  const TrimpotLaw law = LawOf(card, trimpot);
+  return law.counterClockwiseEnd + (law.clockwiseEnd - law.counterClockwiseEnd) * position;
+}
+
+double TrimpotPositionFor(SimCardModel card, Trimpot trimpot, double value) {
+  const TrimpotLaw law = LawOf(card, trimpot);
+  return std::clamp(
+      (value - law.counterClockwiseEnd) / (law.clockwiseEnd - law.counterClockwiseEnd), 0.0, 1.0);
+}
+
+double StartingPosition(SimCardModel card, Trimpot trimpot) {
+  const double share = StartingShare(trimpot);
+  return ClockwiseRaisesValue(card, trimpot) ? share : 1.0 - share;
 }
 
 SimCardModel CardModelAt(int channel) {
@@ -87,7 +113,7 @@ SimChannel MakeChannel(SimCardModel card, int channel) {
   SimChannel ch;
   ch.card = card;
   ch.channel = channel;
-  for (Trimpot t : kAllTrimpots) ch.Position(t) = StartingPosition(t);
+  for (Trimpot t : kAllTrimpots) ch.Position(t) = StartingPosition(card, t);
   ch.imbalanceVolts = ImbalanceVolts(channel);
   return ch;
 }
@@ -95,20 +121,20 @@ SimChannel MakeChannel(SimCardModel card, int channel) {
 double Clip(double volts) { return std::clamp(volts, -kRailVolts, kRailVolts); }
 
 double Excitation(const SimChannel& ch) {
-  return TrimpotValue(Trimpot::Excitation, ch.Position(Trimpot::Excitation));
+  return TrimpotValue(ch.card, Trimpot::Excitation, ch.Position(Trimpot::Excitation));
 }
 double InputGain(const SimChannel& ch) {
-  return TrimpotValue(Trimpot::InputGain, ch.Position(Trimpot::InputGain));
+  return TrimpotValue(ch.card, Trimpot::InputGain, ch.Position(Trimpot::InputGain));
 }
 double ScaleGain(const SimChannel& ch) {
-  return TrimpotValue(Trimpot::ScaleGain, ch.Position(Trimpot::ScaleGain));
+  return TrimpotValue(ch.card, Trimpot::ScaleGain, ch.Position(Trimpot::ScaleGain));
 }
 double FilterGain(const SimChannel& ch) {
   if (ch.filter == FilterJumper::Bypass) return 1.0;
   return ch.filterGainResistor ? 2.0 : 1.0;
 }
 double OffsetCorrection(const SimChannel& ch) {
-  return TrimpotValue(Trimpot::Offset, ch.Position(Trimpot::Offset));
+  return TrimpotValue(ch.card, Trimpot::Offset, ch.Position(Trimpot::Offset));
 }
 
 bool ShuntIn(const SimChannel& ch) {

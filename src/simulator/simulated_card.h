@@ -14,13 +14,11 @@
 #include <cstdint>
 #include <string_view>
 
+#include "model/trimpot_sense.h"
+
 namespace vernium {
 
 enum class SimCardModel { None, SGC10, SGC50, SGC50A, SGC50B };
-
-enum class Trimpot { Excitation, Offset, InputGain, ScaleGain };
-inline constexpr std::array<Trimpot, 4> kAllTrimpots = {Trimpot::Excitation, Trimpot::Offset,
-                                                        Trimpot::InputGain, Trimpot::ScaleGain};
 
 enum class FilterJumper { Bypass, Engaged };
 enum class Coupling { DC, AC };
@@ -38,17 +36,21 @@ inline constexpr double kReferenceVolts = 0.005;      // the cards' 5 mV referen
 inline constexpr double kExcitationMonitorRatio = 203.0 / 429.0;
 inline constexpr double kFloatingInputVolts = 4.98;   // a channel with nothing on it
 
-// Trimpot laws: value = low + (high - low) * position, position 0..1 of travel.
+// Trimpot laws: linear in the position, 0..1 of clockwise travel, from the
+// value at the counter-clockwise end to the value at the clockwise end.
+// Which end carries the higher value follows the card's turn sense
+// (model/trimpot_sense.h): a clockwise turn moves the reading the way the
+// wizard tells the technician it does.
 struct TrimpotLaw {
-  double low;
-  double high;
+  double counterClockwiseEnd;
+  double clockwiseEnd;
 };
-TrimpotLaw LawOf(Trimpot trimpot);
-double TrimpotValue(Trimpot trimpot, double position);
+TrimpotLaw LawOf(SimCardModel card, Trimpot trimpot);
+double TrimpotValue(SimCardModel card, Trimpot trimpot, double position);
 // The position that gives `value`, clamped to the travel.
-double TrimpotPositionFor(Trimpot trimpot, double value);
+double TrimpotPositionFor(SimCardModel card, Trimpot trimpot, double value);
 // Where every trimpot of a fresh card stands.
-double StartingPosition(Trimpot trimpot);
+double StartingPosition(SimCardModel card, Trimpot trimpot);
 
 // One card channel as it stands on the bench.
 struct SimChannel {

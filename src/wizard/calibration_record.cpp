@@ -1,9 +1,12 @@
 #include "wizard/calibration_record.h"
 
 #include <cmath>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "calibration/precal_state.h"
+#include "calibration/scaling_file.h"
 #include "model/configuration.h"
 #include "model/numeric_text.h"
 #include "platform/controls.h"
@@ -80,6 +83,26 @@ void MeasureStep(Configuration& config, int step, float v) {
 
 bool OffsetNotZero(const Configuration& config) {
   return std::fabs(static_cast<double>(config.Actual[config.CurrentChannel].Offset)) > 0.01;
+}
+
+std::string CalibrationSummary(const Configuration& config) {
+  const int chan = config.CurrentChannel;
+  const ActualSettings& actual = config.Actual[chan];
+  const CalcSettings& calc = config.Calc[chan];
+  const ChannelConfig& channel = config.Channels[chan];
+  auto measured = [](std::string_view what, double reached, double calculated,
+                     std::string_view pattern, std::string_view unit) {
+    return std::string(what) + " " + FormatNumber(reached, pattern) + std::string(unit) +
+           ", calculated " + FormatNumber(calculated, pattern) + std::string(unit) + "\n";
+  };
+  const std::optional<std::string> line = ScalingFileLine(chan, channel, actual);
+  return "Measured on the card:\n" +
+         measured("Input gain", actual.InputGain, calc.InputGain, "0.000", "") +
+         measured("Scale gain", actual.ScalingGain, calc.ScalingGain, "0.000", "") +
+         measured("Offset", actual.Offset, calc.Offset, "0.0000", " V") +
+         "Scaling y = M x + B: M = " + GeneralFormat(channel.M) +
+         ", B = " + GeneralFormat(channel.B) + "\n" +
+         "Scaling file: " + line.value_or("no line: its m and b cannot be worked out");
 }
 
 }  // namespace vernium

@@ -3,6 +3,7 @@
 // that has lost its calibration, worked out from the channel grid's row.
 
 #include <cstdint>
+#include <string>
 
 #include "model/card_designators.h"
 #include "platform/clock.h"
@@ -38,5 +39,11 @@ void MeasureStep(Configuration& config, int step, float v);
 
 // The actual offset is too far from zero for the input gain to be set.
 bool OffsetNotZero(const Configuration& config);
+
+// What the calibration of the current channel reached, one line each: the
+// input gain, the scale gain and the offset measured against those
+// calculated, the scaling line y = M x + B of its record and the line the
+// scaling file will carry for it.
+std::string CalibrationSummary(const Configuration& config);
 
 }  // namespace vernium

@@ -3,13 +3,16 @@
 // calibrator_steps.cpp.
 #include "wizard/calibrator_form.h"
 
+#include <cmath>
 #include <memory>
 
 #include "acquisition/gauge_acquisition.h"
 #include "calibration/arithmetic_fault.h"
 #include "calibration/precal_state.h"
 #include "calibration/xfer_func.h"
+#include "model/card_designators.h"
 #include "model/numeric_text.h"
+#include "model/trimpot_sense.h"
 #include "platform/message_boxes.h"
 #include "wizard/calibration_record.h"
 
@@ -87,9 +90,28 @@ void CalibratorForm::Load() {
     s_.lblOverlayChan.top = design.lblOverlayChan.top * scaleY_;
     s_.lblOverlayChan.height = design.lblOverlayChan.height * scaleY_;
   }
+  NamePictureParts();
+  // Nothing is to be turned before the first step.
+  for (auto& marker : s_.picPotOn) marker.visible = false;
   s_.WizardStep = 0;
   ShowStep();
   session_.GageScanList.channels.fill(chan);
+}
+
+void CalibratorForm::NamePictureParts() {
+  const Configuration& c = session_.config;
+  const int chan = c.CurrentChannel;
+  CardPictureTexts& texts = s_.picPotsTexts;
+  const std::string& cardType = c.Channels[chan].CardType;
+  // A text that names no card leaves the picture's own.
+  texts.cardType = IsCardType(cardType) ? cardType : "";
+  const bool sgc10 = cardType == kSGC10;
+  texts.channel = DesignatorsOf(sgc10, chan);
+  if (sgc10) {
+    texts.otherChannel = DesignatorsOf(true, chan ^ 1);  // the card's other channel
+  } else {
+    texts.partPrefix = std::to_string(chan % 8 + 1);
+  }
 }
 
 void CalibratorForm::NextClick() {
@@ -189,8 +211,11 @@ void CalibratorForm::ShowReading(const ReadResult& result) {
     return;
   }
   float v = 0.0f;
+  bool railed = false;
   try {
     v = static_cast<float>(session_.SignedCountsToVolts->y(result.count));
+    // The rail is the unit's input range, whatever scale the reading has.
+    railed = std::fabs(session_.SignedCountsToVolts->yo(result.count)) >= kRailedVolts;
   } catch (const ArithmeticFault&) {
     return;  // a slope of zero: nothing sensible to show
   }
@@ -198,7 +223,7 @@ void CalibratorForm::ShowReading(const ReadResult& result) {
   ++readingsShown_;
   if (!s_.lblTarget.caption.empty()) {
     guidance_.Add(session_.SystemTime().SecondsSinceMidnight(), v,
-                  LeadingNumber(s_.lblTarget.caption));
+                  LeadingNumber(s_.lblTarget.caption), railed);
   }
   if (s_.WizardStep >= kStepOffset && s_.WizardStep <= kStepScaleGain) {
     MeasureStep(session_.config, s_.WizardStep, v);
@@ -207,7 +232,14 @@ void CalibratorForm::ShowReading(const ReadResult& result) {
 
 TurnAdvice CalibratorForm::Advice() const {
   if (!s_.tmrGage.enabled || s_.lblTarget.caption.empty()) return {};
-  return guidance_.Advice();
+  TurnedTrimpot turned;
+  if (const std::optional<Trimpot> pot = StepTrimpot()) {
+    const Configuration& c = session_.config;
+    turned.sense = ClockwiseSense(c.Channels[c.CurrentChannel].CardType, *pot);
+    // The excitation reads near 10 V: its error is told in volts.
+    turned.errorInVolts = *pot == Trimpot::Excitation;
+  }
+  return guidance_.Advice(turned);
 }
 
 void CalibratorForm::MarkCalibrated() {

@@ -17,6 +17,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <stop_token>
 #include <string>
 #include <string_view>
@@ -94,7 +95,8 @@ class CalibratorForm {
   // Readings shown since the window loaded.
   long ReadingsShown() const { return readingsShown_; }
   // How the reading stands against the target while a trimpot is turned:
-  // shown only on a step with a live reading and a target.
+  // shown only on a step with a live reading and a target, in the words of
+  // the step's trimpot (its turn sense on the channel's card).
   TurnAdvice Advice() const;
   const TurnGuidance& Guidance() const { return guidance_; }
 
@@ -113,16 +115,18 @@ class CalibratorForm {
   void SetTimer(bool enabled);
   void SetGainCodes(std::int32_t code);
   void SetUserM(double m);
-  // The trimpots, as the markers know them.
-  static constexpr int kPotExcitation = 0;
-  static constexpr int kPotOffset = 1;
-  static constexpr int kPotInputGain = 2;
-  static constexpr int kPotScaleGain = 3;
-  void PlaceMarkers(int pot);
+  void PlaceMarkers(Trimpot pot);
   // What every step starts with: the timer off, the reading unscaled, the
-  // buttons, the marker over `pot` (-1 leaves it), the reading cleared, the
-  // target and the title.
-  void BeginStep(std::string_view title, std::string target, bool previous, int pot);
+  // buttons, the marker over `pot` (none leaves it), the reading cleared,
+  // the target and the title.
+  void BeginStep(std::string_view title, std::string target, bool previous,
+                 std::optional<Trimpot> pot);
+  // The trimpot the step on screen turns (none at step 0 and the completion).
+  std::optional<Trimpot> StepTrimpot() const;
+  // "Step 3 of 6": the step among those of the method.
+  void ShowStepNumber();
+  // The card type and designators the card picture names.
+  void NamePictureParts();
   void RefreshMarkers();
   void Directions(std::string text);
   MsgAnswer Say(std::string_view text, std::string_view title, MsgButtons buttons);

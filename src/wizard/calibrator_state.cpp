@@ -24,6 +24,7 @@ CalibratorState::CalibratorState() {
   Label2.caption = "Volts";
   fraInstructions.caption = "Instructions";
   lblDirections.caption = "info here";
+  lblSummary.visible = false;
   cmdPrevious.caption = "&Previous";
   cmdPrevious.enabled = false;
   cmdNext.caption = "&Next";

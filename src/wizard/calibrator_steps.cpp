@@ -53,20 +53,23 @@ void CalibratorForm::SetUserM(double m) {
   if (session_.SignedCountsToVolts) session_.SignedCountsToVolts->SetUserM(m);
 }
 
-void CalibratorForm::PlaceMarkers(int pot) {
-  const MarkerPlace& place = kPotPlaces[pot];
+void CalibratorForm::PlaceMarkers(Trimpot pot) {
+  const MarkerPlace& place = kPotPlaces[static_cast<std::size_t>(pot)];
   s_.picPotOn[kPicSgc50].left = place.sgc50Left * scaleX_;
   s_.picPotOn[kPicSgc10Odd].top = place.sgc10OddTop * scaleY_;
   s_.picPotOn[kPicSgc10Even].top = place.sgc10EvenTop * scaleY_;
 }
 
-void CalibratorForm::BeginStep(std::string_view title, std::string target, bool previous, int pot) {
+void CalibratorForm::BeginStep(std::string_view title, std::string target, bool previous,
+                               std::optional<Trimpot> pot) {
   SetTimer(false);
   SetUserM(1.0);
   s_.cmdPrevious.enabled = previous;
   s_.cmdNext.enabled = true;
-  if (pot >= 0) PlaceMarkers(pot);
+  if (pot) PlaceMarkers(*pot);
   s_.lblgage.caption.clear();
+  s_.lblSummary.caption.clear();
+  s_.lblSummary.visible = false;
   guidance_.Reset();
   s_.lblTarget.caption = std::move(target);
   s_.fraCalibrator.caption = std::string(title);
@@ -106,10 +109,36 @@ std::string CalibratorForm::CouplingText(bool sgc10Wording) {
          " for AC coupling on this channel. ";
 }
 
+std::optional<Trimpot> CalibratorForm::StepTrimpot() const {
+  switch (s_.WizardStep) {
+    case kStepExcitation:
+      return Trimpot::Excitation;
+    case kStepOffset:
+    case kStepTareOffset:
+      return Trimpot::Offset;
+    case kStepInputGain:
+      // Shunt Cal names the scaling gain too; the input gain is the one
+      // highlighted, and both turn the same way.
+      return Trimpot::InputGain;
+    case kStepScaleGain:
+      if (Method() != kMethodShuntCal) return Trimpot::ScaleGain;
+      return std::nullopt;
+    default:
+      return std::nullopt;
+  }
+}
+
+void CalibratorForm::ShowStepNumber() {
+  const int steps = Method() == kMethodShuntCal ? kStepScaleGain : kStepComplete;
+  if (s_.WizardStep < kStepExcitation || s_.WizardStep > steps) return;
+  s_.lblStep.caption = "Step " + std::to_string(s_.WizardStep) + " of " + std::to_string(steps);
+}
+
 // ---- the steps ----
 
 void CalibratorForm::ShowStep() {
   const bool shuntCal = Method() == kMethodShuntCal;
+  ShowStepNumber();
   switch (s_.WizardStep) {
     case kStepExcitation:
       ShowExcitation();
@@ -136,11 +165,11 @@ void CalibratorForm::ShowStep() {
 
 void CalibratorForm::ShowExcitation() {
   const std::string excitation = GeneralFormat(Channel().Excitation);
-  BeginStep("Excitation", excitation, false, -1);
+  BeginStep("Excitation", excitation, false, std::nullopt);
 
   const std::string& card = Channel().CardType;
   if (card == kSGC10 || card == kSGC50) {
-    PlaceMarkers(kPotExcitation);
+    PlaceMarkers(Trimpot::Excitation);
     Directions(std::string("Set the excitation voltage by adjusting the highlighted ") +
                "trimpot on the strain gage card. Measure the excitation " +
                "voltage by attaching an accurate voltmeter to the excitation " +
@@ -159,7 +188,7 @@ void CalibratorForm::ShowExcitation() {
     }
     s_.cmdPrevious.enabled = false;
     s_.cmdNext.enabled = true;
-    PlaceMarkers(kPotExcitation);
+    PlaceMarkers(Trimpot::Excitation);
     s_.lblTarget.caption = excitation;
     Directions(std::string("Adjust the excitation voltage for a reading of") + " " + excitation +
                " V on the digital indicator." + "  Refer to the strain gage card section of" +
@@ -170,7 +199,7 @@ void CalibratorForm::ShowExcitation() {
 }
 
 void CalibratorForm::ShowOffset() {
-  BeginStep("Offset", "0.000", true, kPotOffset);
+  BeginStep("Offset", "0.000", true, Trimpot::Offset);
 
   std::string directions;
   if (Method() != kMethodShuntCal) {
@@ -198,7 +227,7 @@ void CalibratorForm::ShowInputGain() {
   const int chan = c.CurrentChannel;
   double target =
       static_cast<double>(c.Calc[chan].InputGain) * 0.005 - c.Actual[chan].Offset + 0.0005;
-  BeginStep("Input Gain", "", true, kPotInputGain);
+  BeginStep("Input Gain", "", true, Trimpot::InputGain);
 
   std::string directions;
   if (Method() != kMethodShuntCal) {
@@ -234,7 +263,7 @@ void CalibratorForm::ShowScaleGain() {
   const double target = (static_cast<double>(actual.InputGain) * 0.005 - actual.Offset) *
                             (static_cast<double>(actual.FilterGain) * c.Calc[chan].ScalingGain) +
                         0.0005;
-  BeginStep("Scale Gain", Fixed3(target), true, kPotScaleGain);
+  BeginStep("Scale Gain", Fixed3(target), true, Trimpot::ScaleGain);
   SetGainCodes(2);
   Directions(std::string("Adjust the Scale Gain for a reading of") + " " + Fixed3(target) + "V " +
              "on the digital indicator.");
@@ -244,7 +273,7 @@ void CalibratorForm::ShowScaleGain() {
 }
 
 void CalibratorForm::ShowTareOffset() {
-  BeginStep("Tare Offset", "0.000", false, kPotOffset);
+  BeginStep("Tare Offset", "0.000", false, Trimpot::Offset);
   SetGainCodes(0);
 
   std::string filterText;
@@ -293,6 +322,10 @@ void CalibratorForm::ShowCompletion() {
     diagnostics_->StopUpdate();
     diagnostics_->ExitDiagnostics();
   }
+  // The record as it stands once the completion's work is done, the
+  // diagnostics pass above included: what the scaling file is written from.
+  s_.lblSummary.caption = CalibrationSummary(session_.config);
+  s_.lblSummary.visible = true;
 }
 
 }  // namespace vernium

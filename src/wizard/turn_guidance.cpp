@@ -3,20 +3,32 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace vernium {
 
 namespace {
 
 // The error and the rate are read at a glance, so they carry a real minus
-// sign (U+2212) rather than a hyphen, and always a sign.
-std::string SignedMillivolts(double volts, const char* unit) {
-  const double mv = volts * 1000.0;
+// sign (U+2212) rather than a hyphen, and always a sign. Millivolts to a
+// tenth, or volts to a millivolt; `perSecond` for a rate.
+std::string Signed(double volts, bool inVolts, bool perSecond) {
+  const double value = inVolts ? volts : volts * 1000.0;
   char digits[32];
-  std::snprintf(digits, sizeof digits, "%.1f %s", std::fabs(mv), unit);
+  std::snprintf(digits, sizeof digits, inVolts ? "%.3f %s%s" : "%.1f %s%s", std::fabs(value),
+                inVolts ? "V" : "mV", perSecond ? "/s" : "");
   // A value that rounds to zero shows without a sign.
-  if (std::string(digits).rfind("0.0 ", 0) == 0) return digits;
-  return std::string(mv < 0 ? "\xE2\x88\x92" : "+") + digits;
+  if (std::strtod(digits, nullptr) == 0.0) return digits;
+  return std::string(value < 0 ? "\xE2\x88\x92" : "+") + digits;
+}
+
+std::string WayText(TurnWay way, TurnSense sense) {
+  if (way == TurnWay::OnTarget) return "On target";
+  const bool raise = way == TurnWay::Raise;
+  std::string text = raise ? "raise the reading" : "lower the reading";
+  if (sense == TurnSense::Unknown) return text;
+  const bool clockwise = raise == (sense == TurnSense::ClockwiseRaises);
+  return text + (clockwise ? ": turn clockwise" : ": turn counter-clockwise");
 }
 
 bool OnTarget(double volts, double target) {
@@ -31,9 +43,10 @@ void TurnGuidance::Reset() {
   onTargetSince_.reset();
 }
 
-void TurnGuidance::Add(double seconds, double volts, double target) {
+void TurnGuidance::Add(double seconds, double volts, double target, bool railed) {
   if (!trend_.empty() && (seconds < trend_.back().seconds || target != target_)) Reset();
   target_ = target;
+  lastRailed_ = railed;
   trend_.push_back({seconds, volts});
   while (trend_.front().seconds < seconds - kTrendSeconds) trend_.pop_front();
   if (!OnTarget(volts, target)) {
@@ -43,22 +56,28 @@ void TurnGuidance::Add(double seconds, double volts, double target) {
   }
 }
 
-TurnAdvice TurnGuidance::Advice() const {
+TurnAdvice TurnGuidance::Advice(const TurnedTrimpot& trimpot) const {
   TurnAdvice advice;
   if (trend_.empty()) return advice;
   const TrendSample& last = trend_.back();
   advice.shown = true;
   advice.errorVolts = last.volts - target_;
-  advice.errorText = SignedMillivolts(advice.errorVolts, "mV");
+  advice.errorText = Signed(advice.errorVolts, trimpot.errorInVolts, false);
   if (OnTarget(last.volts, target_)) {
     advice.way = TurnWay::OnTarget;
-    advice.wayText = "On target";
+  } else if (lastRailed_) {
+    // Whatever the target, the reading has to come off the rail first.
+    advice.railed = true;
+    advice.way = last.volts > 0 ? TurnWay::Lower : TurnWay::Raise;
   } else {
     advice.way = advice.errorVolts < 0 ? TurnWay::Raise : TurnWay::Lower;
-    advice.wayText = advice.way == TurnWay::Raise ? "raise the reading" : "lower the reading";
   }
+  advice.wayText = WayText(advice.way, trimpot.sense);
   advice.steady = onTargetSince_ && last.seconds - *onTargetSince_ >= kSteadySeconds - 1e-9;
-  advice.settleText = advice.steady ? "Steady" : HeldStill() ? "Steady, off target" : "Settling";
+  advice.settleText = advice.railed   ? "On the rail"
+                      : advice.steady ? "Steady"
+                      : HeldStill()   ? "Steady, off target"
+                                      : "Settling";
 
   // The least-squares slope of the readings of the last second.
   double n = 0, st = 0, sv = 0, stt = 0, stv = 0;
@@ -74,7 +93,7 @@ TurnAdvice TurnGuidance::Advice() const {
   const double spread = n * stt - st * st;
   if (n >= 2 && spread > 1e-12) {
     advice.voltsPerSecond = (n * stv - st * sv) / spread;
-    advice.rateText = SignedMillivolts(*advice.voltsPerSecond, "mV/s");
+    advice.rateText = Signed(*advice.voltsPerSecond, trimpot.errorInVolts, true);
   }
   return advice;
 }

@@ -3,8 +3,14 @@
 // trimpot read on a 3-decimal display does not tell the technician how far
 // off they are, which way to go, or when the reading has settled; this
 // does, from the readings as they arrive:
-//   - the error, reading - target, in millivolts with its sign, and the way
-//     to go ("raise the reading", "lower the reading");
+//   - the error, reading - target, in millivolts with its sign (in volts
+//     while the excitation is set: its error is a matter of volts), and the
+//     way to go ("raise the reading", "lower the reading"), with the way to
+//     turn the trimpot where the card's turn sense is known ("raise the
+//     reading: turn clockwise");
+//   - "On the rail" while the reading sits at the +-5 V limit of the input:
+//     the true reading lies beyond it, so the way given is the way off the
+//     rail, and nothing is said about settling;
 //   - "On target" while the reading lies within half a millivolt of the
 //     target (the display's resolution; the target carries the half-digit);
 //   - "Steady" once every reading of the last second has stayed on target,
@@ -20,6 +26,8 @@
 #include <string>
 #include <utility>
 
+#include "model/trimpot_sense.h"
+
 namespace vernium {
 
 inline constexpr double kOnTargetVolts = 0.0005;
@@ -28,6 +36,9 @@ inline constexpr double kTrendSeconds = 20.0;
 // The trend plot spans at least this much around the target, so that the
 // noise of a reading on target does not fill the plot.
 inline constexpr double kTrendMinHalfSpanVolts = 0.005;
+// Volts at the acquisition unit's input this close to 5 V, either sign, sit
+// on its rail.
+inline constexpr double kRailedVolts = 4.99;
 
 enum class TurnWay { Raise, Lower, OnTarget };
 
@@ -42,11 +53,19 @@ struct TurnAdvice {
   double errorVolts = 0.0;
   TurnWay way = TurnWay::OnTarget;
   bool steady = false;
+  bool railed = false;
   std::optional<double> voltsPerSecond;
-  std::string errorText;   // "\u221212.4 mV", "+0.3 mV"
-  std::string wayText;     // "raise the reading", "lower the reading", "On target"
-  std::string settleText;  // "Steady", "Steady, off target", "Settling"
-  std::string rateText;    // "+1.2 mV/s"; empty until two readings
+  std::string errorText;   // "\u221212.4 mV", "+0.3 mV"; "+0.123 V" in volts
+  std::string wayText;     // "raise the reading: turn clockwise", "lower the reading", "On target"
+  std::string settleText;  // "Steady", "Steady, off target", "Settling", "On the rail"
+  std::string rateText;    // "+1.2 mV/s" ("+0.012 V/s"); empty until two readings
+};
+
+// How the advice speaks of the trimpot being turned: its turn sense on the
+// card, and whether its error is told in volts rather than millivolts.
+struct TurnedTrimpot {
+  TurnSense sense = TurnSense::Unknown;
+  bool errorInVolts = false;
 };
 
 class TurnGuidance {
@@ -54,10 +73,12 @@ class TurnGuidance {
   // A new step: no readings, nothing shown.
   void Reset();
   // A reading shown at `seconds` (any steady clock) against the target the
-  // screen shows. A clock that goes back (midnight) starts the history anew.
-  void Add(double seconds, double volts, double target);
+  // screen shows; `railed` when the unit's input sat on its rail for it
+  // (the reading shown may be scaled from the input). A clock that goes back
+  // (midnight) starts the history anew.
+  void Add(double seconds, double volts, double target, bool railed = false);
 
-  TurnAdvice Advice() const;
+  TurnAdvice Advice(const TurnedTrimpot& trimpot = {}) const;
   const std::deque<TrendSample>& Trend() const { return trend_; }
   double Target() const { return target_; }
   // The trend plot's vertical range: centred on the target, wide enough for
@@ -68,6 +89,7 @@ class TurnGuidance {
   bool HeldStill() const;
   std::deque<TrendSample> trend_;
   double target_ = 0.0;
+  bool lastRailed_ = false;
   std::optional<double> onTargetSince_;  // the first reading of the current run on target
 };
 

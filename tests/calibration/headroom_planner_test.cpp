@@ -71,10 +71,11 @@ TEST_P(Fits, PlansWhatTheCalculationStoresAndTheCardPutsOut) {
 
   SimChannel card = MakeChannel(SimCardModel::SGC50, 32);
   card.imbalanceVolts = 0.0;
-  card.Position(Trimpot::Excitation) = TrimpotPositionFor(Trimpot::Excitation, 10.0);
-  card.Position(Trimpot::InputGain) = TrimpotPositionFor(Trimpot::InputGain, plan.gains.inputGain);
-  card.Position(Trimpot::ScaleGain) = TrimpotPositionFor(Trimpot::ScaleGain, plan.gains.scalingGain);
-  card.Position(Trimpot::Offset) = TrimpotPositionFor(Trimpot::Offset, plan.gains.offset);
+  auto set = [&](Trimpot t, double v) { card.Position(t) = TrimpotPositionFor(card.card, t, v); };
+  set(Trimpot::Excitation, 10.0);
+  set(Trimpot::InputGain, plan.gains.inputGain);
+  set(Trimpot::ScaleGain, plan.gains.scalingGain);
+  set(Trimpot::Offset, plan.gains.offset);
   card.filter = e.filterOn ? FilterJumper::Engaged : FilterJumper::Bypass;
   card.filterGainResistor = e.gainX2;
   ASSERT_EQ(plan.stages.size(), 3u);

@@ -65,20 +65,35 @@ std::optional<double> Reading(const std::vector<Token>& t, std::size_t at, Scena
   return LeadingNumber(number);
 }
 
+// While the wizard's guidance says the reading is on the rail, the way it
+// says to turn the trimpot: +1 clockwise, -1 counter-clockwise; nothing
+// when it says otherwise, is not on screen or knows no turn sense.
+std::optional<double> GuidanceWayOffTheRail() {
+  auto shows = [](const char* name) {
+    ControlRef ref = *ParseControlRef(name, false);
+    ref.property = "text";
+    std::string error;
+    return ReadProperty(ref, &error).value_or("");
+  };
+  if (shows("lblGuideSettle") != "On the rail") return std::nullopt;
+  const std::string way = shows("lblGuideWay");
+  if (way.find("turn counter-clockwise") != std::string::npos) return -1.0;
+  if (way.find("turn clockwise") != std::string::npos) return 1.0;
+  return std::nullopt;
+}
+
 // Turning a trimpot by feedback from a reading, as a careful person would:
-// a trial turn to learn which way and how fast the reading moves (turns the
-// other way and further while the reading sits on a rail and shows no
-// movement), then
+// a trial turn to learn which way and how fast the reading moves, then
 // turns sized from that, waiting for the display to show a fresh reading
-// after each. `readAt` is the token of NAME in "... until NAME reads VALUE
-// [TOL]"; `turn` turns the trimpot by a signed number of turns (clockwise
-// up); `gainTrimpot` says it sets a gain, which clockwise raises.
+// after each. A reading on the rail shows no movement: while the wizard's
+// guidance says so, the trimpot is turned the way it says, twice as far
+// each time, until the reading comes off the rail; a turn that moved
+// nothing otherwise is tried the other way and twice as far. `readAt` is
+// the token of NAME in "... until NAME reads VALUE [TOL]"; `turn` turns the
+// trimpot by a signed number of turns (clockwise up).
 using TurnBy = std::function<std::string(double turns)>;
-// A wizard reading this close to 5 V sits on the acquisition input's rail.
-constexpr double kRailedVolts = 4.99;
 std::optional<std::string> Feedback(const Step& step, std::size_t readAt, int channel,
-                                    const TurnBy& turn, bool gainTrimpot, ScenarioHost& host,
-                                    BenchStepState& s) {
+                                    const TurnBy& turn, ScenarioHost& host, BenchStepState& s) {
   const auto& t = step.tokens;
   const bool voltmeter = t[readAt].text == "voltmeter";
   const std::size_t readsAt = readAt + (voltmeter ? 2 : 1);
@@ -125,25 +140,26 @@ std::optional<std::string> Feedback(const Step& step, std::size_t readAt, int ch
     return "gave up: " + t[readAt].text + " reads " + std::to_string(*reading) + ", target " +
            std::to_string(target);
   }
+  const std::optional<double> offTheRail =
+      voltmeter ? std::nullopt : GuidanceWayOffTheRail();
   double turns = 0.5;  // the trial turn
-  bool stuck = false;    // the last turn moved nothing
-  if (s.lastReading && s.lastTurns != 0.0) {
+  bool stuck = false;  // the last turn moved nothing
+  // A turn from or onto the rail moved the reading less than the trimpot
+  // moves it: it tells nothing of the slope.
+  if (s.lastReading && s.lastTurns != 0.0 && !offTheRail && !s.lastRailed) {
     const double measured = (*reading - *s.lastReading) / s.lastTurns;
     if (std::fabs(measured) > 1e-9) s.slope = measured;
     stuck = std::fabs(measured) <= 1e-9;
   }
-  // A reading pinned at a rail shows no slope. A gain trimpot brings it
-  // back turned down (counter-clockwise, less gain), further each time;
-  // another trimpot is tried the other way and twice as far each time.
-  if (!s.slope && !voltmeter && std::fabs(*reading) >= kRailedVolts && gainTrimpot) {
-    turns = s.lastTurns < 0.0 ? std::max(2.0 * s.lastTurns, -kTrimpotTurns) : -2.0;
-  } else if (!s.slope && stuck) {
-    turns = std::clamp(-2.0 * s.lastTurns, -kTrimpotTurns, kTrimpotTurns);
-  }
-  if (s.slope) {
+  if (offTheRail) {
+    const bool again = s.lastRailed && s.lastTurns * *offTheRail > 0.0;
+    turns = *offTheRail * (again ? std::min(2.0 * std::fabs(s.lastTurns), kTrimpotTurns) : 2.0);
+  } else if (s.slope) {
     turns = (target - *reading) / *s.slope;
     turns = std::clamp(turns, -6.0, 6.0);
     if (std::fabs(turns) < 1e-6) turns = turns < 0 ? -1e-6 : 1e-6;
+  } else if (stuck) {
+    turns = std::clamp(-2.0 * s.lastTurns, -kTrimpotTurns, kTrimpotTurns);
   }
   if (std::string refused = turn(turns); !refused.empty()) {
     s = BenchStepState{};
@@ -151,6 +167,7 @@ std::optional<std::string> Feedback(const Step& step, std::size_t readAt, int ch
   }
   s.lastReading = reading;
   s.lastTurns = turns;
+  s.lastRailed = offTheRail.has_value();
   s.shownBefore = shown;
   s.settleUntil = now + std::chrono::milliseconds(voltmeter ? 0 : 150);
   return std::nullopt;
@@ -172,7 +189,7 @@ std::optional<std::string> Adjust(const Step& step, ScenarioHost& host, BenchSte
         return host.Unit().Bench().TurnTrimpot(channel, *pot, turns) ? std::string()
                                                                      : Refused(step);
       },
-      *pot == Trimpot::InputGain || *pot == Trimpot::ScaleGain, host, s);
+      host, s);
 }
 
 }  // namespace
@@ -280,7 +297,7 @@ std::optional<std::string> RunAdjustField(const Step& step, ScenarioHost& host,
     if (std::string e = SetText(*field, typed); !e.empty()) return e;
     return PressKey(*field, "Enter");
   };
-  return Feedback(step, 3, 0, turn, t[1].text.find("Gain") != std::string::npos, host, state);
+  return Feedback(step, 3, 0, turn, host, state);
 }
 
 std::string ExpectBench(const Step& step, std::size_t first, ScenarioHost& host) {

@@ -19,6 +19,7 @@ struct BenchStepState {
   double lastTurns = 0.0;
   std::optional<double> lastReading;
   std::optional<double> slope;  // reading change per turn
+  bool lastRailed = false;      // the last turn was made on the rail
   std::chrono::steady_clock::time_point settleUntil{};
   std::string shownBefore;      // the display's text when the last turn was made
 };

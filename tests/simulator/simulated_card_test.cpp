@@ -110,5 +110,27 @@ TEST(Population, EmptyChannelsFloat) {
   }
 }
 
+// The guidance tells the technician which way to turn from the cards' turn
+// senses: one clockwise turn of each trimpot moves the point the wizard reads
+// for it (the excitation on the voltmeter) the way the sense says.
+TEST(TurnSense, AClockwiseTurnMovesTheWizardsReadingTheWayTheCardSays) {
+  for (const SimCardModel card :
+       {SimCardModel::SGC10, SimCardModel::SGC50, SimCardModel::SGC50A, SimCardModel::SGC50B}) {
+    for (const auto& [pot, code] : {std::pair{Trimpot::Excitation, -1},
+                                    {Trimpot::Offset, 1},
+                                    {Trimpot::InputGain, 3},
+                                    {Trimpot::ScaleGain, 2}}) {
+      SimChannel ch = MakeChannel(card, 64);
+      ch.cal2 = CalSwitch::Cal;  // SGC50B: test points connected
+      auto reading = [&, code] { return code < 0 ? Excitation(ch) : ReadPointVolts(ch, code); };
+      const double before = reading();
+      ch.Position(pot) += 1.0 / kTrimpotTurns;
+      EXPECT_EQ(ClockwiseSense(CardModelName(card), pot),
+                reading() > before ? TurnSense::ClockwiseRaises : TurnSense::ClockwiseLowers)
+          << CardModelName(card) << " trimpot " << static_cast<int>(pot);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace vernium

@@ -144,12 +144,18 @@ TEST_F(WizardTest, LoadPlacesThePictureAndScansTheChannel) {
   EXPECT_FALSE(w.picPots[kPicSgc10Odd].visible);
   EXPECT_EQ(w.lblOverlayChanCaption, "CHANNEL 5");
   EXPECT_EQ(w.picPotOn[kPicSgc50].top, 715 * 1.5);
+  const CardPictureTexts named{"SGC50", {"R644", "JP604", "JP603"}, {}, "6"};
+  EXPECT_EQ(w.picPotsTexts, named);
+  EXPECT_FALSE(w.picPotOn[kPicSgc50].visible);  // nothing to turn yet
+  EXPECT_EQ(w.lblStep.caption, "");
   EXPECT_EQ(session.GageScanList.channels[3], 37);
   wizard.NextClick();
   wizard.NextClick();
   wizard.NextClick();  // input gain: its trimpot is the third
   EXPECT_EQ(w.picPotOn[kPicSgc50].left, 1160 * 2.0);
   EXPECT_EQ(w.picPotOn[kPicSgc10Even].top, 525 * 1.5);
+  EXPECT_TRUE(w.picPotOn[kPicSgc50].visible);
+  EXPECT_EQ(w.lblStep.caption, "Step 3 of 6");
 }
 
 struct ExitCase {
@@ -179,6 +185,14 @@ TEST_F(WizardTest, ExitBeforeCompletionMarksUncalibrated) {
     if (e.incomplete) {
       EXPECT_EQ(LastMessage(), kNotCompletedText);
       EXPECT_EQ(config.Calc[32].InputGain, 0.0f);
+    } else {
+      // What was reached, and the line the scaling file takes from it.
+      EXPECT_EQ(w.lblStep.caption, e.method == SC ? "Step 4 of 4" : "Step 6 of 6");
+      EXPECT_TRUE(w.lblSummary.visible);
+      for (const char* part :
+           {"Input gain ", ", calculated ", "M = 147, B = 65\n", "Scaling file: CH032,Pounds,m="}) {
+        EXPECT_NE(w.lblSummary.caption.find(part), std::string::npos) << part;
+      }
     }
   }
 }

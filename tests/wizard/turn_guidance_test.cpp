@@ -18,6 +18,8 @@ struct Recorded {
   const char* what;
   std::vector<TrendSample> readings;
   std::string error, way, settle, rate;
+  TurnedTrimpot turned{};
+  bool railed = false;  // the input on its rail at the last reading
 };
 
 class Sequences : public ::testing::TestWithParam<Recorded> {};
@@ -25,8 +27,10 @@ class Sequences : public ::testing::TestWithParam<Recorded> {};
 TEST_P(Sequences, GiveTheErrorTheWayTheSettlingAndTheRate) {
   const Recorded& r = GetParam();
   TurnGuidance guidance;
-  for (const TrendSample& s : r.readings) guidance.Add(s.seconds, s.volts, kTarget);
-  const TurnAdvice advice = guidance.Advice();
+  for (const TrendSample& s : r.readings) {
+    guidance.Add(s.seconds, s.volts, kTarget, r.railed && &s == &r.readings.back());
+  }
+  const TurnAdvice advice = guidance.Advice(r.turned);
   EXPECT_TRUE(advice.shown);
   EXPECT_EQ(advice.errorText, r.error);
   EXPECT_EQ(advice.wayText, r.way);
@@ -58,7 +62,18 @@ INSTANTIATE_TEST_SUITE_P(Guidance, Sequences, ::testing::Values(
     Recorded{"drift older than a second leaves the rate", {{0, 0.5}, {0.5, 0.6}, {1.6, 0.66}, {2.0, 0.66}},
              "+7.0 mV", "lower the reading", "Settling", "0.0 mV/s"},
     Recorded{"held still off target for a second", {{0, 0.66}, {0.5, 0.6601}, {1.0, 0.6599}},
-             "+6.9 mV", "lower the reading", "Steady, off target", kMinus + "0.1 mV/s"}));
+             "+6.9 mV", "lower the reading", "Steady, off target", kMinus + "0.1 mV/s"},
+    Recorded{"held still far below the target", {{0, -3.1}, {0.5, -3.1002}, {1.0, -3.0998}},
+             kMinus + "3752.8 mV", "raise the reading: turn clockwise", "Steady, off target",
+             "+0.2 mV/s", {TurnSense::ClockwiseRaises}},
+    Recorded{"on the rail below the target", {{0, -5.0}, {1.0, -5.0}},
+             kMinus + "5653.0 mV", "raise the reading: turn counter-clockwise", "On the rail",
+             "0.0 mV/s", {TurnSense::ClockwiseLowers}, true},
+    Recorded{"a scaled reading off the rail however high", {{0, 7.5}}, "+6847.0 mV",
+             "lower the reading: turn counter-clockwise", "Settling", "", {TurnSense::ClockwiseRaises}},
+    Recorded{"the excitation, in volts", {{0, 10.1}, {1.0, 10.776}},
+             "+10.123 V", "lower the reading: turn counter-clockwise", "Settling", "+0.676 V/s",
+             {TurnSense::ClockwiseRaises, true}}));
 // clang-format on
 
 TEST(TurnGuidance, KeepsTwentySecondsForAPlotCentredOnTheTarget) {

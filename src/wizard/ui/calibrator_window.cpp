@@ -1,12 +1,14 @@
 #include "wizard/ui/calibrator_window.h"
 
 #include <QCloseEvent>
+#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSvgWidget>
 #include <QVBoxLayout>
 
@@ -60,6 +62,32 @@ class PotMarker : public QWidget {
   }
 };
 
+// The picture with the channel's names written in: each text element with
+// an id the form fills (the card type, the designators) gets its text, and
+// on the SGC50 family the parts drawn as "x21" get the channel's place.
+QByteArray NamedPicture(const QByteArray& svg, const CardPictureTexts& t) {
+  QString text = QString::fromUtf8(svg);
+  auto name = [&text](const char* id, const std::string& value) {
+    if (value.empty()) return;
+    const QRegularExpression element(
+        QStringLiteral("(<text id=\"%1\"[^>]*>)[^<]*(</text>)").arg(QLatin1String(id)));
+    text.replace(element,
+                 QStringLiteral("\\1") + ToQt(value).toHtmlEscaped() + QStringLiteral("\\2"));
+  };
+  name("cardType", t.cardType);
+  name("filterJumper", t.channel.filterJumper);
+  name("couplingJumper", t.channel.couplingJumper);
+  name("filterGainResistor", t.channel.filterGainResistor);
+  name("otherFilterJumper", t.otherChannel.filterJumper);
+  name("otherCouplingJumper", t.otherChannel.couplingJumper);
+  name("otherFilterGainResistor", t.otherChannel.filterGainResistor);
+  if (!t.partPrefix.empty()) {
+    text.replace(QRegularExpression(QStringLiteral(">x(\\d\\d)<")),
+                 QStringLiteral(">") + ToQt(t.partPrefix) + QStringLiteral("\\1<"));
+  }
+  return text.toUtf8();
+}
+
 }  // namespace
 
 CalibratorWindow::CalibratorWindow(Session& session, CalibratorState& state,
@@ -80,7 +108,10 @@ CalibratorWindow::CalibratorWindow(Session& session, CalibratorState& state,
   QSize area;
   for (int i = 0; i < 3; ++i) {
     const auto at = static_cast<std::size_t>(i);
-    auto* picture = new QSvgWidget(QString(":/cards/%1.svg").arg(i), pictures);
+    QFile file(QString(":/cards/%1.svg").arg(i));
+    if (file.open(QIODevice::ReadOnly)) pictureSvg_[at] = file.readAll();
+    auto* picture = new QSvgWidget(pictures);
+    picture->load(pictureSvg_[at]);
     picture->setObjectName(ArrayName("picPots", i));
     picture->setFixedSize(Pixels(kPictureTwips[at].width()), Pixels(kPictureTwips[at].height()));
     area = area.expandedTo(picture->size());
@@ -127,6 +158,14 @@ CalibratorWindow::CalibratorWindow(Session& session, CalibratorState& state,
   lblDirections_->setMinimumSize(360, 150);
   auto* instructions = new QVBoxLayout(fraInstructions_);
   instructions->addWidget(lblDirections_);
+  // At the completion, what was reached, in the trend's place.
+  lblSummary_ = Named<QLabel>(this, "lblSummary");
+  lblSummary_->setWordWrap(true);
+  lblSummary_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  lblSummary_->setTextFormat(Qt::PlainText);
+  lblSummary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  lblStep_ = Named<QLabel>(this, "lblStep");
+  lblStep_->setMinimumWidth(lblStep_->fontMetrics().horizontalAdvance("Step 6 of 6") + 4);
 
   auto makeButton = [this](const char* name) {
     auto* button = Named<QPushButton>(this, name);
@@ -155,8 +194,8 @@ CalibratorWindow::CalibratorWindow(Session& session, CalibratorState& state,
   trend_ = new TrendPlot(this);
   // Both keep their room while hidden, so that the window is the same size
   // on every step and its buttons stay where they are.
-  for (QWidget* shownOnLiveSteps :
-       {static_cast<QWidget*>(guidance_), static_cast<QWidget*>(trend_)}) {
+  for (QWidget* shownOnLiveSteps : {static_cast<QWidget*>(guidance_), static_cast<QWidget*>(trend_),
+                                    static_cast<QWidget*>(lblSummary_)}) {
     QSizePolicy keep = shownOnLiveSteps->sizePolicy();
     keep.setRetainSizeWhenHidden(true);
     shownOnLiveSteps->setSizePolicy(keep);
@@ -169,11 +208,15 @@ CalibratorWindow::CalibratorWindow(Session& session, CalibratorState& state,
   right->addWidget(fraInstructions_, 1);
   auto* left = new QVBoxLayout;
   left->addWidget(fraCalibrator_);
-  left->addWidget(trend_);
+  auto* underCard = new QGridLayout;
+  underCard->addWidget(trend_, 0, 0);
+  underCard->addWidget(lblSummary_, 0, 0);
+  left->addLayout(underCard);
   auto* top = new QHBoxLayout;
   top->addLayout(left);
   top->addLayout(right, 1);
   auto* buttons = new QHBoxLayout;
+  buttons->addWidget(lblStep_);
   buttons->addStretch(1);
   buttons->addWidget(cmdPrevious_);
   buttons->addWidget(cmdNext_);
@@ -204,6 +247,14 @@ void CalibratorWindow::Place(QWidget* widget, const PlacedPicture& place) {
                       Pixels(place.height));
 }
 
+void CalibratorWindow::NamePictureParts(const CardPictureTexts& texts) {
+  if (texts == namedParts_) return;
+  namedParts_ = texts;
+  for (std::size_t i = 0; i < picPots_.size(); ++i) {
+    picPots_[i]->load(NamedPicture(pictureSvg_[i], texts));
+  }
+}
+
 void CalibratorWindow::Redraw() {
   const CalibratorState& s = form_->state();
   setWindowTitle(ToQt(s.caption));
@@ -213,6 +264,7 @@ void CalibratorWindow::Redraw() {
     DrawCommon(picPotOn_[i], s.picPotOn[i]);
     Place(picPotOn_[i], s.picPotOn[i]);
   }
+  NamePictureParts(s.picPotsTexts);
   Place(lblOverlayChan_, s.lblOverlayChan);
   lblOverlayChan_->setText(ToQt(s.lblOverlayChanCaption));
   Draw(fraSetting_, s.fraSetting);
@@ -230,6 +282,8 @@ void CalibratorWindow::Redraw() {
     text.erase(at, 1);
   }
   Draw(lblDirections_, directions);
+  Draw(lblSummary_, s.lblSummary);
+  Draw(lblStep_, s.lblStep);
   Draw(cmdPrevious_, s.cmdPrevious);
   Draw(cmdNext_, s.cmdNext);
   Draw(cmdExitMain_, s.cmdExitMain);

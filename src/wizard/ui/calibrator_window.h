@@ -7,6 +7,7 @@
 // the 100 ms tmrGage go to the form; the live reading runs on the window's
 // background runner and its result is drawn when it comes back.
 
+#include <QByteArray>
 #include <QDialog>
 #include <QTimer>
 #include <array>
@@ -51,6 +52,7 @@ class CalibratorWindow : public QDialog {
   template <typename Handler>
   void Forward(Handler&& handler);
   void Place(QWidget* widget, const PlacedPicture& place);
+  void NamePictureParts(const CardPictureTexts& texts);
 
   QtUiPoster poster_;
   ThreadedRunner runner_;
@@ -58,6 +60,8 @@ class CalibratorWindow : public QDialog {
 
   QGroupBox* fraCalibrator_ = nullptr;
   std::array<QSvgWidget*, 3> picPots_{};
+  std::array<QByteArray, 3> pictureSvg_;  // as drawn, before the channel's names
+  CardPictureTexts namedParts_;           // the names the pictures now carry
   std::array<QWidget*, 3> picPotOn_{};
   QLabel* lblOverlayChan_ = nullptr;
   QGroupBox* fraSetting_ = nullptr;
@@ -71,6 +75,8 @@ class CalibratorWindow : public QDialog {
   TrendPlot* trend_ = nullptr;
   QGroupBox* fraInstructions_ = nullptr;
   QLabel* lblDirections_ = nullptr;
+  QLabel* lblSummary_ = nullptr;
+  QLabel* lblStep_ = nullptr;
   QPushButton* cmdPrevious_ = nullptr;
   QPushButton* cmdNext_ = nullptr;
   QPushButton* cmdExitMain_ = nullptr;

@@ -39,7 +39,8 @@ GuidancePanel::GuidancePanel(QWidget* parent)
   // Each label has the room its longest text needs at the font in use.
   settle_->setMinimumWidth(settle_->fontMetrics().horizontalAdvance("Steady, off target") + 20);
   error_->setMinimumWidth(error_->fontMetrics().horizontalAdvance("\u22129999.9 mV") + 4);
-  way_->setMinimumWidth(way_->fontMetrics().horizontalAdvance("lower the reading") + 4);
+  way_->setMinimumWidth(
+      way_->fontMetrics().horizontalAdvance("raise the reading: turn counter-clockwise") + 4);
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(52, 4, 4, 4);  // the arrow's place on the left
   grid->addWidget(error_, 0, 0);

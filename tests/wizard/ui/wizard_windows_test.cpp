@@ -140,6 +140,7 @@ TEST_P(WizardStepsTest, EveryStepShowsTheFormsTextsAndMarker) {
     const CalibratorState& s = calibrator;
     EXPECT_EQ(window.findChild<QLabel*>("lblTarget")->text().toStdString(), s.lblTarget.caption);
     EXPECT_EQ(window.findChild<QLabel*>("lblDirections")->text().contains('\r'), false);
+    EXPECT_EQ(window.findChild<QLabel*>("lblStep")->text(), QString("Step %1 of 6").arg(step));
     if (step <= 5) {
       // The marker lands where the form put it, in twips scaled to the picture.
       const double twips = r.picture == kPicSgc50
