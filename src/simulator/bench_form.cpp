@@ -180,7 +180,7 @@ DialControl& BenchForm::Dial(Trimpot trimpot) {
   return dialExcitation;
 }
 
-TextBox& BenchForm::DialTurns(Trimpot trimpot) {
+TurnsBox& BenchForm::DialTurns(Trimpot trimpot) {
   switch (trimpot) {
     case Trimpot::Excitation: return txtExcitationTurns;
     case Trimpot::Offset: return txtOffsetTurns;
@@ -205,10 +205,15 @@ void BenchForm::TurnDial(Trimpot trimpot, double turns) {
 
 void BenchForm::DialTurnsEntered(Trimpot trimpot) {
   if (channel_ == 0) return;
-  if (const auto turns = NumberIn(DialTurns(trimpot).text)) {
-    bench_.SetTrimpot(channel_, trimpot, std::clamp(*turns, 0.0, kTrimpotTurns) / kTrimpotTurns);
+  TurnsBox& field = DialTurns(trimpot);
+  const auto turns = NumberIn(field.text);
+  if (!turns) {
+    // The wiper stays; the text stays too, for the person to correct.
+    field.refusal = std::string(kTurnsRefused);
+    return;
   }
-  // Whatever was typed, the field shows where the wiper now stands.
+  bench_.SetTrimpot(channel_, trimpot, std::clamp(*turns, 0.0, kTrimpotTurns) / kTrimpotTurns);
+  // The field shows where the wiper now stands, rounded as every position is.
   shownTurns_[static_cast<std::size_t>(trimpot)] = -1.0;
   Refresh();
 }
@@ -306,11 +311,12 @@ void BenchForm::Refresh() {
   const bool present = ch.has_value() && back.has_value();
   for (Trimpot t : kAllTrimpots) {
     DialControl& dial = Dial(t);
-    TextBox& field = DialTurns(t);
+    TurnsBox& field = DialTurns(t);
     dial.enabled = field.enabled = present;
     if (!present) {
       dial.valueText.clear();
       field.text.clear();
+      field.refusal.clear();
       continue;
     }
     const double position = ch->Position(t);
@@ -319,6 +325,7 @@ void BenchForm::Refresh() {
     double& shown = shownTurns_[static_cast<std::size_t>(t)];
     if (shown != dial.turns) {
       field.text = Fixed(dial.turns, 3);
+      field.refusal.clear();
       shown = dial.turns;
     }
   }

@@ -33,6 +33,9 @@ inline constexpr double kBenchMaxLoadShare = 1.2;
 // Dial steps, in turns.
 inline constexpr double kDialWheelStep = 0.05;  // a notch of the mouse wheel, an arrow key
 inline constexpr double kDialFineStep = 0.005;  // an arrow key with Ctrl
+// An arrow key with Alt: small enough to set the output to a fraction of a
+// millivolt on the offset trimpot.
+inline constexpr double kDialFinestStep = 0.0005;
 inline constexpr double kDialPageStep = 1.0;    // Page Up/Down, a wheel notch with Shift
 // How often the voltmeters read while the window shows.
 inline constexpr int kBenchMeterIntervalMs = 80;
@@ -43,6 +46,13 @@ struct DialControl : Control {
   std::string caption;    // "Excitation"
   std::string valueText;  // "4.2000 V", "x 234.00"
   double turns = 0.0;     // 0 .. kTrimpotTurns
+};
+
+// A dial's position as typed. Text that is not a number of turns is kept,
+// marked refused, until a position is entered or the dial is turned.
+inline constexpr std::string_view kTurnsRefused = "Not a number of turns";
+struct TurnsBox : TextBox {
+  std::string refusal;  // empty, or why the typed text was refused
 };
 
 // A part on the card with two positions: a jumper (three pins, the shunt
@@ -88,7 +98,7 @@ class BenchForm {
   Frame fraTrimpots;
   DialControl dialExcitation, dialOffset, dialInputGain, dialScaleGain;
   // The position of each dial as typed, turns from the low end.
-  TextBox txtExcitationTurns, txtOffsetTurns, txtInputGainTurns, txtScaleGainTurns;
+  TurnsBox txtExcitationTurns, txtOffsetTurns, txtInputGainTurns, txtScaleGainTurns;
   Frame fraLoad;
   TextBox txtLoad;  // sensor units
   SliderControl sldLoad;  // tenths of a sensor unit
@@ -127,7 +137,7 @@ class BenchForm {
   // The channel shown (0 when the rack has none).
   int Channel() const { return channel_; }
   DialControl& Dial(Trimpot trimpot);
-  TextBox& DialTurns(Trimpot trimpot);
+  TurnsBox& DialTurns(Trimpot trimpot);
   // Parts by their control names, in display order.
   std::vector<std::pair<std::string_view, PartControl*>> Parts();
 

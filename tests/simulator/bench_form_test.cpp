@@ -92,20 +92,22 @@ TEST_F(BenchFormTest, EveryPartFlipsTheBenchAndAHiddenOneDoesNothing) {
 }
 
 // A dial turned to its ends: the bench window's keys.
-TEST_F(BenchFormTest, DialsTakeTypedPositionsWithinTheirTravelAndShowTheValue) {
+TEST_F(BenchFormTest, DialsTakeTypedPositionsWithinTheirTravelAndRefuseOtherText) {
   Show(33);
-  // Typed, the turns, the field shown after.
-  const std::tuple<const char*, double, const char*> cases[] = {
-      {"12.5", 12.5, "12.500"},
-      {"30", 25.0, "25.000"},  // beyond the end of travel: the end
-      {"-2", 0.0, "0.000"},
-      {"4x", 0.0, "0.000"}};  // not a number: the wiper stays
-  for (const auto& [typed, turns, field] : cases) {
+  // Typed, the turns, the field shown after, refused.
+  const std::tuple<const char*, double, const char*, bool> cases[] = {
+      {"12.5", 12.5, "12.500", false},
+      {"30", 25.0, "25.000", false},  // beyond the end of travel: the end
+      {"-2", 0.0, "0.000", false},
+      {"4x", 0.0, "4x", true},  // not a number: the wiper and the text stay
+      {" 0 ", 0.0, "0.000", false}};
+  for (const auto& [typed, turns, field, refused] : cases) {
     form.txtInputGainTurns.text = typed;
     form.DialTurnsEntered(Trimpot::InputGain);
     EXPECT_DOUBLE_EQ(*bench.TrimpotPosition(33, Trimpot::InputGain) * kTrimpotTurns, turns);
     EXPECT_DOUBLE_EQ(form.dialInputGain.turns, turns) << typed;
     EXPECT_EQ(form.txtInputGainTurns.text, field) << typed;
+    EXPECT_EQ(form.txtInputGainTurns.refusal.empty(), !refused) << typed;
   }
   form.TurnDial(Trimpot::InputGain, 12.5);
   EXPECT_EQ(form.dialInputGain.valueText, "\xC3\x97 210.00");  // 90 + 240 x 12.5/25

@@ -127,7 +127,11 @@ void Draw(QLineEdit* widget, const TextBox& state) {
   const QString text = ToQt(state.text);
   if (widget->text() != text) widget->setText(text);
   if (state.selLength > 0) {
-    widget->setSelection(state.selStart, state.selLength);
+    // Set again, an unchanged selection would move the caret to its end.
+    if (widget->selectionStart() != state.selStart ||
+        widget->selectionLength() != state.selLength) {
+      widget->setSelection(state.selStart, state.selLength);
+    }
   } else if (widget->hasSelectedText()) {
     widget->deselect();
   }

@@ -53,8 +53,8 @@ void Draw(QRadioButton* widget, const OptionButton& state);
 // entry, or with none selected the record's text shown in the empty box.
 void Draw(QComboBox* widget, const ComboBox& state);
 void Draw(QListWidget* widget, const ListBox& state);
-// Text and selection; the text is only replaced when it differs, so the
-// caret stays where the user left it while typing.
+// Text and selection; each is only replaced when it differs, so the caret
+// stays where the user left it while typing.
 void Draw(QLineEdit* widget, const TextBox& state);
 // A menu command: caption, shortcut, enabled, checked (checkable when
 // checked), separator, shown.

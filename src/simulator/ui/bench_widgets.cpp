@@ -47,7 +47,8 @@ void TrimpotDial::SetState(const DialControl& state) {
   if (turns_ != state.turns || accessibleDescription() != description) {
     turns_ = state.turns;
     setAccessibleDescription(description);
-    setToolTip(description);
+    setToolTip(description +
+               QStringLiteral("\nArrow keys: 1/20 turn; with Ctrl 1/200, with Alt 1/2000"));
     update();
   }
 }
@@ -140,8 +141,10 @@ void TrimpotDial::wheelEvent(QWheelEvent* event) {
 }
 
 void TrimpotDial::keyPressEvent(QKeyEvent* event) {
-  const double small =
-      event->modifiers().testFlag(Qt::ControlModifier) ? kDialFineStep : kDialWheelStep;
+  const Qt::KeyboardModifiers held = event->modifiers();
+  const double small = held.testFlag(Qt::AltModifier)       ? kDialFinestStep
+                       : held.testFlag(Qt::ControlModifier) ? kDialFineStep
+                                                            : kDialWheelStep;
   switch (event->key()) {
     case Qt::Key_Up:
     case Qt::Key_Right:

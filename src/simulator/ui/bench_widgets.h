@@ -17,7 +17,8 @@ namespace vernium::qtui {
 // move itself: the window turns the bench and redraws it from the form.
 //   drag            a full circle around the centre is one turn
 //   wheel           a twentieth of a turn a notch, a whole turn with Shift
-//   Up/Right, Down/Left   a twentieth of a turn (a two-hundredth with Ctrl)
+//   Up/Right, Down/Left   a twentieth of a turn, a two-hundredth with Ctrl,
+//                         a two-thousandth with Alt
 //   Page Up/Down    a whole turn
 //   Home/End        the ends of travel
 class TrimpotDial : public QWidget {

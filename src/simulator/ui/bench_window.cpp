@@ -8,8 +8,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSlider>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/ui/control_binding.h"
 #include "simulator/ui/bench_widgets.h"
@@ -18,13 +21,23 @@ namespace vernium::qtui {
 
 namespace {
 
-// A typed field: what is typed goes to the form's record at once, and the
+// What the window manager's frame and title bar add around the window.
+constexpr QSize kFrameAllowance(24, 68);
+
+constexpr char kRefusedLook[] = "QLineEdit { border: 2px solid #c62828; }";
+
+// A typed field: what is typed, and what is selected, go to the form's
+// record at once, so that the meters' redraws leave both as they are; the
 // handler runs on Enter or when the field is left.
 template <typename OnDone>
 QLineEdit* TypedField(QWidget* parent, std::string_view name, TextBox& record, OnDone done) {
   auto* edit = Named<QLineEdit>(parent, name);
   QObject::connect(edit, &QLineEdit::textEdited, edit,
                    [&record](const QString& text) { record.text = FromQt(text); });
+  QObject::connect(edit, &QLineEdit::selectionChanged, edit, [&record, edit] {
+    record.selStart = std::max(0, edit->selectionStart());
+    record.selLength = edit->selectionLength();
+  });
   QObject::connect(edit, &QLineEdit::editingFinished, edit, done);
   return edit;
 }
@@ -55,6 +68,15 @@ BenchWindow::BenchWindow(BenchForm& form, QWidget* parent) : QDialog(parent), fo
     Forward([this] { form_.FollowGridClick(); });
   });
 
+  // Below the chooser the bench scrolls, so that a window smaller than the
+  // bench, on a small screen, still reaches every part and meter.
+  auto* scroll = new QScrollArea(this);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  auto* content = new QWidget(scroll);
+  auto* body = new QVBoxLayout(content);
+  body->setContentsMargins(0, 0, 0, 0);
+
   auto* middle = new QHBoxLayout;
   frames_[0] = Named<QGroupBox>(this, "fraTrimpots");
   auto* pots = new QHBoxLayout(frames_[0]);
@@ -67,7 +89,7 @@ BenchWindow::BenchWindow(BenchForm& form, QWidget* parent) : QDialog(parent), fo
       MakeDial(Trimpot::ScaleGain, "dialScaleGain", "txtScaleGainTurns", "Scale gain trimpot"));
   middle->addWidget(frames_[0], 1);
   middle->addWidget(MakeMeters());
-  root->addLayout(middle);
+  body->addLayout(middle);
 
   auto* lower = new QHBoxLayout;
   lower->addWidget(MakeLoad());
@@ -77,14 +99,24 @@ BenchWindow::BenchWindow(BenchForm& form, QWidget* parent) : QDialog(parent), fo
     auto* part = Named<BenchPart>(frames_[2], name);
     partsRow->addWidget(part);
     parts_.push_back({part, record});
+    // The last part's place is kept on the cards without it: every card
+    // shows at most that many parts, so the bench needs the same room for
+    // each.
+    if (record == &form_.optCal2) {
+      QSizePolicy keep = part->sizePolicy();
+      keep.setRetainSizeWhenHidden(true);
+      part->setSizePolicy(keep);
+    }
     const std::string partName(name);
     connect(part, &BenchPart::clicked, this,
             [this, partName] { Forward([this, &partName] { form_.PartClick(partName); }); });
   }
   partsRow->addStretch(1);
   lower->addWidget(frames_[2], 1);
-  root->addLayout(lower);
-  root->addWidget(MakeFaults());
+  body->addLayout(lower);
+  body->addWidget(MakeFaults());
+  scroll->setWidget(content);
+  root->addWidget(scroll, 1);
 
   // Enter in a typed field sets that field's value; no button is the
   // window's default.
@@ -94,6 +126,19 @@ BenchWindow::BenchWindow(BenchForm& form, QWidget* parent) : QDialog(parent), fo
   connect(&meters_, &QTimer::timeout, this, [this] { Forward([this] { form_.MeterTick(); }); });
   form_.Load();
   Redraw();
+
+  // The whole bench if the screen has room, else what it has room for; the
+  // size stays when the bench follows another card. Measured afresh: the
+  // scroll area measured the bench before the redraw hid the parts that
+  // this card does not have.
+  body->invalidate();
+  body->activate();
+  const QMargins margins = root->contentsMargins();
+  const QSize bench(std::max(top->sizeHint().width(), content->sizeHint().width()) +
+                        margins.left() + margins.right(),
+                    top->sizeHint().height() + root->spacing() + content->sizeHint().height() +
+                        margins.top() + margins.bottom());
+  resize(bench.boundedTo(screen()->availableGeometry().size() - kFrameAllowance));
 }
 
 BenchWindow::~BenchWindow() {
@@ -237,7 +282,14 @@ void BenchWindow::Redraw() {
     w.dial->SetState(dial);
     w.caption->setText(ToQt(dial.caption));
     w.value->setText(ToQt(dial.valueText));
-    Draw(w.turns, form_.DialTurns(w.trimpot));
+    const TurnsBox& turns = form_.DialTurns(w.trimpot);
+    Draw(w.turns, turns);
+    const QString refusal = ToQt(turns.refusal);
+    if (w.turns->toolTip() != refusal) {
+      w.turns->setToolTip(refusal);
+      w.turns->setAccessibleDescription(refusal);
+      w.turns->setStyleSheet(refusal.isEmpty() ? QString() : QString(kRefusedLook));
+    }
   }
   Draw(txtLoad_, form_.txtLoad);
   {

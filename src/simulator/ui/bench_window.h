@@ -2,7 +2,9 @@
 // The "Simulated Bench" window: a top-level window of its own, never modal,
 // so that it stays usable beside the application parameters, the wizard and
 // the diagnostics window. A thin view over BenchForm; a timer reads the
-// meters while the window shows.
+// meters while the window shows. It opens at the bench's size, or the
+// screen's where that is smaller, and keeps it whichever card it shows;
+// below the channel chooser the bench scrolls.
 
 #include <QDialog>
 #include <QTimer>

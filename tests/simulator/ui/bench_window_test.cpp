@@ -2,6 +2,7 @@
 // steps a person expects from keys, the wheel and a drag.
 #include <gtest/gtest.h>
 
+#include <QScrollArea>
 #include <QWheelEvent>
 
 #include "simulator/simulated_unit.h"
@@ -48,6 +49,7 @@ TEST_F(BenchWindowTest, DialKeysAndWheelTurnTheTrimpotByTheirSteps) {
   const std::vector<Case> cases = {
       {"Up",            [&] { KeyClick(dial, Qt::Key_Up); },                          0.05},
       {"Left",          [&] { KeyClick(dial, Qt::Key_Left); },                       -0.05},
+      {"Alt+Down",      [&] { KeyClick(dial, Qt::Key_Down, Qt::AltModifier); },     -0.0005},
       {"Page Up",       [&] { KeyClick(dial, Qt::Key_PageUp); },                      1.0},
       {"wheel notch",   [&] { wheel(120, Qt::NoModifier); },                          0.05},
       {"Shift+wheel",   [&] { wheel(120, Qt::ShiftModifier); },                       1.0},
@@ -81,6 +83,20 @@ TEST_F(BenchWindowTest, DraggingOnceAroundClockwiseIsOneTurnUp) {
   }
   SendMouse(dial, QEvent::MouseButtonRelease, c + QPoint(0, -r));
   EXPECT_NEAR(TurnsOf(Trimpot::Offset) - before, 1.0, 0.02);
+}
+
+TEST_F(BenchWindowTest, FollowingAWiderCardKeepsTheSizeAndScrollsToEveryPart) {
+  window.show();  // following the SGC10
+  const QSize opened = window.size();
+  gridChannel = 71;  // an SGC50B, the card with the most parts
+  form.MeterTick();
+  window.Redraw();
+  QApplication::processEvents();
+  EXPECT_EQ(window.size(), opened);
+  EXPECT_TRUE(QRect(0, 0, 1024, 768).contains(QRect(QPoint(), opened)));
+  const QWidget* bench = window.findChild<QScrollArea*>()->widget();
+  EXPECT_TRUE(bench->isAncestorOf(window.findChild<QWidget*>("optCal2")));
+  EXPECT_TRUE(bench->isAncestorOf(window.findChild<QWidget*>("fraMeters")));
 }
 
 }  // namespace
