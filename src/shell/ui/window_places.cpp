@@ -76,10 +76,13 @@ void WindowPlaces::Place(QWidget* window) {
   const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
   if (screen == nullptr) return;
   const QRect free = screen->availableGeometry();
-  const QSize size = window->size().boundedTo(free.size() - QSize(0, kTitleBarGuess));
+  // The frame the window manager draws around the window, once it has one.
+  QSize frame = window->frameGeometry().size() - window->size();
+  if (frame.height() <= 0) frame = QSize(0, kTitleBarGuess);
+  const QSize size = window->size().boundedTo(free.size() - frame);
   if (size != window->size()) window->resize(size);
-  const int right = free.right() + 1 - size.width();
-  const int bottom = free.bottom() + 1 - size.height() - kTitleBarGuess;
+  const int right = free.right() + 1 - size.width() - frame.width();
+  const int bottom = free.bottom() + 1 - size.height() - frame.height();
   switch (corner) {
     case Corner::TopLeft:
       window->move(free.topLeft());
