@@ -2,8 +2,11 @@
 
 #include <cmath>
 #include <cstdio>
+#include <array>
 #include <tuple>
+#include <string_view>
 
+#include "calibration/numeric_fields.h"
 #include "model/numeric_text.h"
 
 namespace vernium {
@@ -38,10 +41,41 @@ StageVolts Stage(std::string name, double atTare, double atMax, bool output = fa
   return s;
 }
 
+// Each enabled numeric entry outside its field's range, with the range and
+// what leaving the field will make of it.
+void RangeWarnings(const PreCalState& e, std::vector<std::string>& warnings) {
+  struct Entry {
+    std::string_view name;
+    const TextBox PreCalState::*box;
+    const Label PreCalState::*caption;
+  };
+  const std::array<Entry, kNumericFields.size()> entries{{
+      {"txtExcite", &PreCalState::txtExcite, &PreCalState::lblExcite},
+      {"txtSense", &PreCalState::txtSense, &PreCalState::lblSense},
+      {"txtFullLoad", &PreCalState::txtFullLoad, &PreCalState::lblFullLoad},
+      {"txtMaxLoad", &PreCalState::txtMaxLoad, &PreCalState::lblMaxLoad},
+      {"txtOffset", &PreCalState::txtOffset, &PreCalState::lblOffset},
+      {"txtPnt1mVolts", &PreCalState::txtPnt1mVolts, &PreCalState::lblPnt1mVolts},
+      {"txtPnt1Value", &PreCalState::txtPnt1Value, &PreCalState::lblPnt1Value},
+      {"txtPnt2mVolts", &PreCalState::txtPnt2mVolts, &PreCalState::lblPnt2mVolts},
+      {"txtPnt2Value", &PreCalState::txtPnt2Value, &PreCalState::lblPnt2Value},
+      {"txtShuntCalValue", &PreCalState::txtShuntCalValue, &PreCalState::lblShuntCalValue},
+  }};
+  for (const Entry& entry : entries) {
+    const TextBox& box = e.*entry.box;
+    const NumericField& field = *FindNumericField(entry.name);
+    if (!box.enabled || !OutOfRange(field, box.text)) continue;
+    warnings.push_back((e.*entry.caption).caption + " " + box.text + " is outside " +
+                       RangeText(field, e.lblUnits[0].caption) + "; leaving the field makes it " +
+                       ValidateRange(box.text, field).text + ".");
+  }
+}
+
 }  // namespace
 
 HeadroomPlan PlanHeadroom(const PreCalState& entries, int method, const ChannelConfig& channel) {
   HeadroomPlan plan;
+  RangeWarnings(entries, plan.warnings);
   // Continue looks at nothing else while an entry is unusable.
   switch (CheckEntries(entries)) {
     case EntryCheck::LoneDecimalPoint:

@@ -20,6 +20,17 @@ const NumericField* FindNumericField(std::string_view name) {
   return nullptr;
 }
 
+std::string RangeText(const NumericField& field, std::string_view units) {
+  const std::string_view unit = field.unit.empty() ? units : field.unit;
+  std::string text = GeneralFormat(field.lower) + " to " + GeneralFormat(field.upper);
+  if (!unit.empty()) text += " " + std::string(unit);
+  return text;
+}
+
+bool OutOfRange(const NumericField& field, std::string_view text) {
+  return ValidateRange(text, field).outOfRange;
+}
+
 RangeCheck ValidateRange(std::string_view text, float upper, float lower) {
   // Compared in single precision, as the bounds are held.
   const float x = ToSingle(LeadingNumber(text));

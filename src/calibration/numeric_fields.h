@@ -21,25 +21,34 @@ inline constexpr int kKeyEnter = 13;
 // else, the minus sign and Enter included, is refused.
 bool KeyFilter(int keyCode, std::string_view text);
 
-// A numeric field and the range it is held to.
+// A numeric field, the range it is held to and the unit of its value (empty
+// for a load, which is in the application's own units).
 struct NumericField {
   std::string_view name;  // the text box, e.g. "txtExcite"
   float lower;
   float upper;
+  std::string_view unit;
 };
 
 inline constexpr std::array<NumericField, 10> kNumericFields{{
-    {"txtExcite", 1.5f, 10.5f},
-    {"txtSense", 0.0f, 100.0f},
-    {"txtFullLoad", 0.0f, 99999.0f},
-    {"txtMaxLoad", 0.0f, 99999.0f},
-    {"txtOffset", 0.0f, 99999.0f},
-    {"txtPnt1mVolts", 0.0f, 100.0f},
-    {"txtPnt1Value", 0.0f, 99999.0f},
-    {"txtPnt2mVolts", 0.0f, 100.0f},
-    {"txtPnt2Value", 0.0f, 99999.0f},
-    {"txtShuntCalValue", 0.0f, 99999.0f},
+    {"txtExcite", 1.5f, 10.5f, "Volts"},
+    {"txtSense", 0.0f, 100.0f, "mV/V"},
+    {"txtFullLoad", 0.0f, 99999.0f, ""},
+    {"txtMaxLoad", 0.0f, 99999.0f, ""},
+    {"txtOffset", 0.0f, 99999.0f, ""},
+    {"txtPnt1mVolts", 0.0f, 100.0f, "mV"},
+    {"txtPnt1Value", 0.0f, 99999.0f, ""},
+    {"txtPnt2mVolts", 0.0f, 100.0f, "mV"},
+    {"txtPnt2Value", 0.0f, 99999.0f, ""},
+    {"txtShuntCalValue", 0.0f, 99999.0f, ""},
 }};
+
+// The field's range as said beside it: "1.5 to 10.5 Volts", a load's in the
+// application's `units` ("0 to 99999 Pounds", or "0 to 99999" without any).
+std::string RangeText(const NumericField& field, std::string_view units);
+// True when the value of `text` lies outside the field's range, so that
+// leaving the field will replace it.
+bool OutOfRange(const NumericField& field, std::string_view text);
 
 // The field of that name; nullptr for a name that is not a numeric field.
 const NumericField* FindNumericField(std::string_view name);

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
+#include "calibration/headroom_planner.h"
+
 #include <string>
 #include <tuple>
 
@@ -48,6 +53,28 @@ TEST(NumericFields, LeavingAFieldHoldsTheValueToItsRange) {
   EXPECT_EQ(ValidateRange("5", 4.0f, 1.0f).text, "4");  // upper bound first
   EXPECT_EQ(ValidateRange("0", 4.0f, 1.0f).text, "1");
   EXPECT_EQ(FindNumericField("txtUnits"), nullptr);
+}
+
+// The range a field's tooltip and the planner state, in the field's unit or
+// the application's; the planner names an enabled entry outside it.
+TEST(NumericFields, RangesAreSaidInTheFieldsUnitOrTheApplications) {
+  for (const auto& [field, units, said] :
+       {std::tuple{"txtExcite", "Pounds", "1.5 to 10.5 Volts"}, {"txtSense", "", "0 to 100 mV/V"},
+        {"txtMaxLoad", "Pounds", "0 to 99999 Pounds"}, {"txtPnt1Value", "", "0 to 99999"}}) {
+    EXPECT_EQ(RangeText(*FindNumericField(field), units), said) << field;
+  }
+  PreCalState entries;
+  entries.txtExcite.text = "12";
+  entries.txtSense.text = "150";
+  entries.txtSense.enabled = false;
+  const std::vector<std::string> warnings =
+      PlanHeadroom(entries, kMethodNameplate, ChannelConfig{}).warnings;
+  ASSERT_FALSE(warnings.empty());
+  EXPECT_EQ(warnings.front(),
+            "Excitation 12 is outside 1.5 to 10.5 Volts; leaving the field makes it 10.5.");
+  EXPECT_EQ(std::count_if(warnings.begin(), warnings.end(),
+                          [](const std::string& w) { return w.find("outside 0 to 100") != w.npos; }),
+            0);
 }
 
 // Eight characters, not eight bytes (nine typed: the parameter window's test).

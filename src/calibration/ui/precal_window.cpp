@@ -98,10 +98,11 @@ PreCalWindow::PreCalWindow(PreCalForm& form, QWidget* parent) : QDialog(parent),
   addUnits(4, 8, 2);
   grid->setColumnMinimumWidth(2, 60);
 
+  // Enter outside the fields presses Continue, or the button that has the
+  // focus; in a field it checks the entry (FieldKeyDown).
   cmdContinue_ = Named<QPushButton>(this, "cmdContinue");
-  cmdContinue_->setAutoDefault(false);
+  cmdContinue_->setDefault(true);
   cmdAnyCalCancel_ = Named<QPushButton>(this, "cmdAnyCalCancel");
-  cmdAnyCalCancel_->setAutoDefault(false);
   connect(cmdContinue_, &QPushButton::clicked, this,
           [this] { Forward([this] { form_.ContinueClick(); }); });
   connect(cmdAnyCalCancel_, &QPushButton::clicked, this,
@@ -159,7 +160,14 @@ void PreCalWindow::Redraw() {
   Draw(fraTwoPoint_, s.fraTwoPoint);
   RedrawCalculation();
   for (std::size_t i = 0; i < optCalMethod_.size(); ++i) Draw(optCalMethod_[i], s.optCalMethod[i]);
-  for (const auto& field : fields_) Draw(field.edit, *field.box);
+  for (const auto& field : fields_) {
+    Draw(field.edit, *field.box);
+    // Each numeric field says its range, loads in the units entered.
+    if (const NumericField* numeric = FindNumericField(FromQt(field.edit->objectName()))) {
+      const QString tip = "Valid range: " + ToQt(RangeText(*numeric, s.lblUnits[0].caption));
+      if (field.edit->toolTip() != tip) field.edit->setToolTip(tip);
+    }
+  }
   for (const auto& [widget, state] : labels_) Draw(widget, *state);
   for (std::size_t i = 0; i < lblUnits_.size(); ++i) Draw(lblUnits_[i], s.lblUnits[i]);
   Draw(cmdContinue_, s.cmdContinue);

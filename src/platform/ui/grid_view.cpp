@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <algorithm>
@@ -174,6 +175,26 @@ void GridView::mouseReleaseEvent(QMouseEvent* event) {
 void GridView::keyReleaseEvent(QKeyEvent* event) {
   QTableWidget::keyReleaseEvent(event);
   if (!event->isAutoRepeat()) emit keyReleased(event->key());
+}
+
+void GridView::paintEvent(QPaintEvent* event) {
+  QTableWidget::paintEvent(event);
+  const QModelIndex current = currentIndex();
+  if (!hasFocus() || !current.isValid()) return;
+  QPainter painter(viewport());
+  painter.setPen(QPen(palette().color(QPalette::Highlight).darker(130), 2));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRect(visualRect(current).adjusted(1, 1, -1, -1));
+}
+
+void GridView::focusInEvent(QFocusEvent* event) {
+  QTableWidget::focusInEvent(event);
+  viewport()->update();
+}
+
+void GridView::focusOutEvent(QFocusEvent* event) {
+  QTableWidget::focusOutEvent(event);
+  viewport()->update();
 }
 
 }  // namespace vernium::qtui

@@ -11,6 +11,8 @@
 // input, and reports every such move that does not end in a click (arrow and
 // page keys, typing the start of a cell's text, a drag, the right button) as
 // cellReached, so that the window can treat it as a click on that cell.
+// While the grid has the keyboard focus its current cell is framed in the
+// highlight colour, so that arrow keys have a visible place to start from.
 
 #include <QStringList>
 #include <QTableWidget>
@@ -54,6 +56,9 @@ class GridView : public QTableWidget {
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   void ReportMoveAwayFromDrawnCell();

@@ -8,6 +8,8 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
@@ -93,6 +95,8 @@ void MainWindow::BuildControls() {
   panelFrame_->setObjectName("CardPanel");
   panelFrame_->setFrameShape(QFrame::StyledPanel);
   panelFrame_->setFrameShadow(QFrame::Sunken);
+  panelFrame_->hide();
+  panelFrame_->installEventFilter(this);
   lblAddOrDel_ = new QLabel(panelFrame_);
   lblAddOrDel_->setObjectName("lblAddOrDel");
   lblAddOrDel_->setTextFormat(Qt::PlainText);
@@ -116,6 +120,8 @@ void MainWindow::BuildControls() {
   lblInfo00_->setPalette(red);
   cmdOK_ = MakeButton(panelFrame_, "cmdOK");
   cmdCancel_ = MakeButton(panelFrame_, "cmdCancel");
+  cmdOK_->setToolTip("OK (Enter)");
+  cmdCancel_->setToolTip("Cancel (Esc)");
 
   auto* panelLayout = new QVBoxLayout(panelFrame_);
   panelLayout->setContentsMargins(10, 10, 10, 10);
@@ -220,6 +226,8 @@ void MainWindow::Redraw() {
   Draw(cmdViewCard_, form_.cmdViewCard);
   Draw(CmdCalibrate_, form_.CmdCalibrate);
   Draw(cmdOK_, form_.cmdOK);
+  // The Options menu keeps Alt+O; the panel's OK is pressed with Enter.
+  if (!cmdOK_->shortcut().isEmpty()) cmdOK_->setShortcut(QKeySequence());
   Draw(cmdCancel_, form_.cmdCancel);
   Draw(cboChannel_, form_.cboChannel);
   Draw(lblAddOrDel_, form_.lblAddOrDel);
@@ -276,7 +284,38 @@ void MainWindow::PlacePanelFrame() {
   bool any = form_.cmdOK.visible || form_.cmdCancel.visible || form_.cboChannel.visible ||
              form_.lblAddOrDel.visible || form_.lblInfo00.visible;
   for (int i = 1; i <= 4; ++i) any = any || form_.ctCheck1[static_cast<std::size_t>(i)].visible;
+  if (any != panelFrame_->isHidden()) return;
+  const bool focusInside = panelFrame_->isAncestorOf(QApplication::focusWidget());
   panelFrame_->setVisible(any);
+  if (!any) {
+    if (focusInside) grdChannel_->setFocus(Qt::OtherFocusReason);
+    return;
+  }
+  // The keyboard goes to the panel as it opens: to the first card box when
+  // adding, to OK when removing.
+  QWidget* first = cmdOK_;
+  for (int i = 4; i >= 1; --i) {
+    QCheckBox* box = ctCheck1_[static_cast<std::size_t>(i)];
+    if (box->isVisibleTo(panelFrame_) && box->isEnabled()) first = box;
+  }
+  if (!first->isVisibleTo(panelFrame_) || !first->isEnabled()) first = cboChannel_;
+  first->setFocus(Qt::OtherFocusReason);
+}
+
+// In the card panel Enter presses OK and Escape presses Cancel, as in a
+// dialog box, whichever of the panel's controls has the focus.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == panelFrame_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    QPushButton* button = nullptr;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) button = cmdOK_;
+    if (key == Qt::Key_Escape) button = cmdCancel_;
+    if (button != nullptr && button->isVisible() && button->isEnabled()) {
+      button->click();
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 bool MainWindow::Load() {

@@ -167,14 +167,11 @@ CalibratorWindow::CalibratorWindow(Session& session, CalibratorState& state,
   lblStep_ = Named<QLabel>(this, "lblStep");
   lblStep_->setMinimumWidth(lblStep_->fontMetrics().horizontalAdvance("Step 6 of 6") + 4);
 
-  auto makeButton = [this](const char* name) {
-    auto* button = Named<QPushButton>(this, name);
-    button->setAutoDefault(false);
-    return button;
-  };
-  cmdPrevious_ = makeButton("cmdPrevious");
-  cmdNext_ = makeButton("cmdNext");
-  cmdExitMain_ = makeButton("cmdExitMain");
+  // Enter presses Next while it is enabled, or the button that has the focus.
+  cmdPrevious_ = Named<QPushButton>(this, "cmdPrevious");
+  cmdNext_ = Named<QPushButton>(this, "cmdNext");
+  cmdNext_->setDefault(true);
+  cmdExitMain_ = Named<QPushButton>(this, "cmdExitMain");
   connect(cmdPrevious_, &QPushButton::clicked, this,
           [this] { Forward([this] { form_->PreviousClick(); }); });
   connect(cmdNext_, &QPushButton::clicked, this,

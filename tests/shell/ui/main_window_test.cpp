@@ -136,6 +136,26 @@ TEST_F(MainWindowTest, InPlaceListCoversTheClickedCellAndShowsItsEntry) {
   EXPECT_TRUE(Grid()->isColumnHidden(0) && Grid()->font().bold());
 }
 
+// The card panel takes the keyboard as it opens; Enter is its OK and Escape
+// its Cancel, and the Options menu keeps Alt+O.
+TEST_F(MainWindowTest, CardPanelTakesTheKeyboardWithEnterForOkAndEscapeForCancel) {
+  Start();
+  QApplication::setActiveWindow(&Main());
+  for (const auto& [key, card] : {std::pair{Qt::Key_Escape, "No Card"}, {Qt::Key_Return, "SGC10"}}) {
+    ClickCell(2, 1);
+    ClickButton("cmdAddCard");
+    testing_qt::ProcessEvents();
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_EQ(focus, Find<QWidget>("ctCheck1(1)"));
+    QTest::keyClick(focus, Qt::Key_Space);
+    QTest::keyClick(focus, key);
+    testing_qt::ProcessEvents();
+    EXPECT_FALSE(Find<QWidget>("cmdOK")->isVisible());
+    EXPECT_EQ(CellText(2, 5), card);
+  }
+  EXPECT_TRUE(Find<QPushButton>("cmdOK")->shortcut().isEmpty());
+}
+
 // Whatever moves the grid's highlight does what a click on the cell it
 // reaches does: the arrow keys, typing the start of a cell's text, a drag,
 // the right button.
