@@ -19,6 +19,14 @@ void Place(QWidget* widget, const Placement& at) {
                       std::max(1, DiagramPixels(at.width)), std::max(1, DiagramPixels(at.height)));
 }
 
+// A label at its place, widened to the right when its text needs more room
+// at the font in use.
+void Place(QLabel* label, const Placement& at) {
+  Place(static_cast<QWidget*>(label), at);
+  const int needed = label->fontMetrics().horizontalAdvance(label->text()) + 2;
+  if (label->width() < needed) label->resize(needed, label->height());
+}
+
 QLabel* SilkLabel(QWidget* parent, const QString& name, const QColor& colour) {
   auto* label = Named<QLabel>(parent, FromQt(name));
   label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);

@@ -36,7 +36,7 @@ CardConfigWindow::CardConfigWindow(CardConfigForm& form, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(grdConfig_, 1);
   layout->addLayout(buttons);
-  resize(1100, 460);
+  resize(720, 460);  // widened to its columns as it opens, as far as the screen allows
   Redraw();
 }
 

@@ -150,7 +150,10 @@ void MainWindow::BuildControls() {
   side->addStretch(1);
 
   auto* sideBox = new QWidget(central);
-  sideBox->setFixedWidth(kSideWidth);
+  // As wide as the panel's longest caption needs at the font in use.
+  const int captionRoom = QFontMetrics(bold).horizontalAdvance("Remove Card From Base") +
+                          2 * 10 + 2 * panelFrame_->frameWidth() + 4;
+  sideBox->setFixedWidth(std::max(kSideWidth, captionRoom));
   sideBox->setLayout(side);
   side->setContentsMargins(0, 0, 0, 0);
 

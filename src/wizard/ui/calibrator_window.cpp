@@ -184,8 +184,8 @@ CalibratorWindow::CalibratorWindow(Session& session, CalibratorState& state,
   connect(tmrGage_, &QTimer::timeout, this,
           [this] { Forward([this] { form_->GageTimerTick(); }); });
 
-  // Beside the reading, how it stands against the target; under the card,
-  // its trend.
+  // Under the reading, how it stands against the target; under the card,
+  // its trend. Stacked, so that the window fits a 1024-pixel screen.
   guidance_ = new GuidancePanel(this);
   guidance_->setObjectName("fraGuidance");
   trend_ = new TrendPlot(this);
@@ -197,9 +197,9 @@ CalibratorWindow::CalibratorWindow(Session& session, CalibratorState& state,
     keep.setRetainSizeWhenHidden(true);
     shownOnLiveSteps->setSizePolicy(keep);
   }
-  auto* reading = new QHBoxLayout;
-  reading->addWidget(fraSetting_);
-  reading->addWidget(guidance_, 1);
+  auto* reading = new QVBoxLayout;
+  reading->addWidget(fraSetting_, 0, Qt::AlignLeft);
+  reading->addWidget(guidance_);
   auto* right = new QVBoxLayout;
   right->addLayout(reading);
   right->addWidget(fraInstructions_, 1);

@@ -137,7 +137,7 @@ TEST_F(MainWindowTest, InPlaceListCoversTheClickedCellAndShowsItsEntry) {
 }
 
 // The card panel takes the keyboard as it opens; Enter is its OK and Escape
-// its Cancel, and the Options menu keeps Alt+O.
+// its Cancel, and the Options menu keeps Alt+O. Its texts read whole.
 TEST_F(MainWindowTest, CardPanelTakesTheKeyboardWithEnterForOkAndEscapeForCancel) {
   Start();
   QApplication::setActiveWindow(&Main());
@@ -154,6 +154,11 @@ TEST_F(MainWindowTest, CardPanelTakesTheKeyboardWithEnterForOkAndEscapeForCancel
     EXPECT_EQ(CellText(2, 5), card);
   }
   EXPECT_TRUE(Find<QPushButton>("cmdOK")->shortcut().isEmpty());
+  ClickCell(3, 1);
+  ClickButton("cmdRemoveCard");  // "Remove Card From Base", whole (also at 144 dpi)
+  testing_qt::ProcessEvents();
+  EXPECT_EQ(QApplication::focusWidget(), Find<QWidget>("cmdOK"));
+  EXPECT_EQ(testing_qt::CutTexts(Main()).join(", ").toStdString(), "");
 }
 
 // Whatever moves the grid's highlight does what a click on the cell it
@@ -328,7 +333,8 @@ TEST_F(MainWindowTest, WindowsOpenSideBySideAndTheNextRunOpensThemWhereTheyWereL
 // The program ended (by the desktop) while a window is open over the main
 // window, the wizard over the parameter window among them: every window goes
 // its own way before any is destroyed (the address sanitizer watches), and
-// the shut-down still writes the scaling file.
+// the shut-down still writes the scaling file. Before the end each window is
+// seen to fit the screen with no text cut (also run at 144 dpi).
 struct OpenWindow {
   const char* name;
   std::vector<WindowId> path;  // the windows opened, one over the other
@@ -350,6 +356,16 @@ TEST_P(EndWithAWindowOpen, EachEndsItsOwnWayBeforeAnyIsDestroyed) {
       QTimer::singleShot(0, top, [top] { top->findChild<QPushButton*>("cmdContinue")->click(); });
     } else {
       poll.stop();
+      // Each window, and the main window under it, fits the screen and
+      // reads whole.
+      for (const QWidget* window : {static_cast<QWidget*>(top), static_cast<QWidget*>(&Main())}) {
+        EXPECT_EQ(testing_qt::CutTexts(*window).join(", ").toStdString(), "")
+            << window->objectName().toStdString();
+        const QSize room = testing_qt::RoomOnScreen(*window);
+        EXPECT_TRUE(window->width() <= room.width() && window->height() <= room.height())
+            << window->objectName().toStdString() << " " << window->width() << " x "
+            << window->height();
+      }
       app_->EndProgram();
     }
   });
