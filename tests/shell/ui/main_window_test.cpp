@@ -334,7 +334,8 @@ TEST_F(MainWindowTest, WindowsOpenSideBySideAndTheNextRunOpensThemWhereTheyWereL
 // window, the wizard over the parameter window among them: every window goes
 // its own way before any is destroyed (the address sanitizer watches), and
 // the shut-down still writes the scaling file. Before the end each window is
-// seen to fit the screen with no text cut (also run at 144 dpi).
+// seen to fit the screen with no text cut (also run at 144 dpi): the
+// diagnostics window with its drawing, the summary with its wide columns.
 struct OpenWindow {
   const char* name;
   std::vector<WindowId> path;  // the windows opened, one over the other
