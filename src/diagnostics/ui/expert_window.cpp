@@ -12,6 +12,7 @@
 
 #include "diagnostics/ui/strip_chart.h"
 #include "platform/ui/control_binding.h"
+#include "platform/ui/scrolling_body.h"
 
 // The drawings live in a resource compiled into the UI library; a static
 // library's resources have to be registered by hand before first use.
@@ -267,15 +268,18 @@ ExpertWindow::ExpertWindow(Session& session, const PreCalState& preCal, const Gr
   for (QPushButton* button : {cmdUpdate_, cmdRun_, cmdStop_, cmdReset_, cmdExit_}) {
     buttons->addWidget(button);
   }
+  // On a screen smaller than the window everything but the buttons scrolls.
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(12, 12, 12, 12);
-  layout->addLayout(fields);
-  layout->addWidget(fraDebug_, 1);
-  layout->addLayout(lower);
+  auto* content = new QVBoxLayout(ScrollingBody(this, layout));
+  content->setContentsMargins(0, 0, 0, 0);
+  content->addLayout(fields);
+  content->addWidget(fraDebug_, 1);
+  content->addLayout(lower);
   layout->addLayout(buttons);
 
   Redraw();
-  adjustSize();
+  OpenAtWholeSize(this);
 }
 
 ExpertWindow::~ExpertWindow() {

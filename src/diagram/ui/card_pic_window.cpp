@@ -9,6 +9,7 @@
 
 #include "diagram/ui/card_drawing.h"
 #include "platform/ui/control_binding.h"
+#include "platform/ui/scrolling_body.h"
 
 namespace vernium::qtui {
 
@@ -133,15 +134,19 @@ CardPicWindow::CardPicWindow(CardPicForm& form, QWidget* parent) : QDialog(paren
   side->addWidget(cmdOK_);
   side->addWidget(cmdDone_);
   side->addWidget(cmdCancel_);
-  auto* body = new QHBoxLayout;
-  body->addWidget(canvas);
-  body->addLayout(side);
+  // The drawing scrolls on a small screen; the channel, the card and the
+  // buttons beside it stay in view.
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(lblInstruction_);
-  layout->addLayout(body);
+  auto* body = new QHBoxLayout;
+  auto* drawing = new QVBoxLayout(ScrollingBody(this, body));
+  drawing->setContentsMargins(0, 0, 0, 0);
+  drawing->addWidget(canvas);
+  body->addLayout(side);
+  layout->addLayout(body, 1);
 
   Redraw();
-  adjustSize();
+  OpenAtWholeSize(this);
 }
 
 template <typename Handler>

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QShortcut>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -14,6 +15,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/help_topics.h"
 #include "platform/ui/control_binding.h"
@@ -91,7 +93,11 @@ HelpWindow::HelpWindow(const QString& root, QWidget* parent) : QWidget(parent), 
   splitter->addWidget(tabs_);
   splitter->addWidget(browser_);
   splitter->setStretchFactor(1, 1);
-  splitter->setSizes({260, 560});
+  // The contents list as wide as its longest topic at the font in use.
+  contents_->resizeColumnToContents(0);
+  const int listWidth = std::max(260, contents_->columnWidth(0) + 2 * contents_->frameWidth() +
+                                          contents_->verticalScrollBar()->sizeHint().width() + 12);
+  splitter->setSizes({listWidth, 560});
   auto* bar = new QHBoxLayout;
   bar->addWidget(back_);
   bar->addWidget(forward_);
@@ -100,7 +106,7 @@ HelpWindow::HelpWindow(const QString& root, QWidget* parent) : QWidget(parent), 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(bar);
   layout->addWidget(splitter, 1);
-  resize(860, 580);
+  resize(listWidth + 600, 580);
 
   connect(back_, &QToolButton::clicked, browser_, &QTextBrowser::backward);
   connect(forward_, &QToolButton::clicked, browser_, &QTextBrowser::forward);

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <QVariant>
 #include <QWidget>
 #include <algorithm>
@@ -20,7 +21,35 @@ constexpr int kTitleBarGuess = 30;
 
 constexpr const char* kPlaced = "verniumPlaced";
 
+// How long a window manager takes to frame a window that has just been shown.
+constexpr int kFramedAfterMs = 150;
+
+// The window at the top right takes about this share of the screen's height
+// the first time, the window at the bottom right the rest, so that the two
+// stand one above the other (the bottom one scrolls what does not fit).
+constexpr double kTopRightShare = 0.53;
+
+QRect FreeArea(const QWidget* window) {
+  const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+  return screen != nullptr ? screen->availableGeometry() : QRect();
+}
+
 }  // namespace
+
+void WindowPlaces::KeepOnScreen(QWidget* window) {
+  const QRect free = FreeArea(window);
+  if (free.isEmpty() || !window->isVisible()) return;
+  const QSize frame = window->frameGeometry().size() - window->size();
+  const QSize fit = window->size().boundedTo(free.size() - frame).expandedTo(window->minimumSize());
+  if (fit != window->size()) window->resize(fit);
+  const QRect framed(window->frameGeometry().topLeft(), fit + frame);
+  QPoint shift;
+  if (framed.right() > free.right()) shift.rx() = free.right() - framed.right();
+  if (framed.left() + shift.x() < free.left()) shift.rx() = free.left() - framed.left();
+  if (framed.bottom() > free.bottom()) shift.ry() = free.bottom() - framed.bottom();
+  if (framed.top() + shift.y() < free.top()) shift.ry() = free.top() - framed.top();
+  if (!shift.isNull()) window->move(window->pos() + shift);
+}
 
 WindowPlaces::~WindowPlaces() = default;
 
@@ -47,6 +76,9 @@ bool WindowPlaces::eventFilter(QObject* watched, QEvent* event) {
   if (window != nullptr && window->isWindow()) {
     if (event->type() == QEvent::Show) {
       Place(window);
+      // Once the window manager has framed it, the whole window, its title
+      // bar too, is brought onto the screen.
+      QTimer::singleShot(kFramedAfterMs, window, [window] { KeepOnScreen(window); });
     } else if (event->type() == QEvent::Hide) {
       Keep(window);
     }
@@ -73,13 +105,16 @@ void WindowPlaces::Place(QWidget* window) {
 
   const Corner corner = corners_.value(window->objectName(), Corner::Unplaced);
   if (corner == Corner::Unplaced) return;
-  const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-  if (screen == nullptr) return;
-  const QRect free = screen->availableGeometry();
+  const QRect free = FreeArea(window);
+  if (free.isEmpty()) return;
   // The frame the window manager draws around the window, once it has one.
   QSize frame = window->frameGeometry().size() - window->size();
   if (frame.height() <= 0) frame = QSize(0, kTitleBarGuess);
-  const QSize size = window->size().boundedTo(free.size() - frame);
+  QSize room = free.size() - frame;
+  if (corner == Corner::BottomRight) {
+    room.setHeight(static_cast<int>(free.height() * (1.0 - kTopRightShare)) - frame.height());
+  }
+  const QSize size = window->size().boundedTo(room).expandedTo(window->minimumSize());
   if (size != window->size()) window->resize(size);
   const int right = free.right() + 1 - size.width() - frame.width();
   const int bottom = free.bottom() + 1 - size.height() - frame.height();

@@ -6,7 +6,8 @@
 // open over the window they come from. Each window's size and place are then
 // kept when it closes and given back the next time it opens, in this run and
 // the next (the desktop's settings store); a place on a screen no longer
-// there is brought back onto the screen.
+// there is brought back onto the screen. A window shown is always brought
+// wholly onto the screen, its title bar included.
 
 #include <QObject>
 #include <QPointer>
@@ -38,6 +39,10 @@ class WindowPlaces : public QObject {
   void Track(QWidget* window, Corner corner = Corner::Unplaced);
   // Keeps the places of the windows shown now (the program ends).
   void KeepAll();
+
+  // Brings the whole of `window`, its frame too, onto its screen: moved in,
+  // and made smaller, as far as it allows, when it is larger than the screen.
+  static void KeepOnScreen(QWidget* window);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

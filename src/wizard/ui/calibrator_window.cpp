@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "platform/ui/control_binding.h"
+#include "platform/ui/scrolling_body.h"
 #include "wizard/ui/guidance_view.h"
 
 // The card pictures live in a resource compiled into the UI library; a
@@ -218,13 +219,16 @@ CalibratorWindow::CalibratorWindow(Session& session, CalibratorState& state,
   buttons->addWidget(cmdPrevious_);
   buttons->addWidget(cmdNext_);
   buttons->addWidget(cmdExitMain_);
+  // The card, the reading and the directions scroll on a small screen; the
+  // buttons stay in view.
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(12, 12, 12, 12);
-  layout->addLayout(top, 1);
+  top->setContentsMargins(0, 0, 0, 0);
+  ScrollingBody(this, layout)->setLayout(top);
   layout->addLayout(buttons);
 
   Redraw();
-  adjustSize();
+  OpenAtWholeSize(this);
 }
 
 CalibratorWindow::~CalibratorWindow() {
