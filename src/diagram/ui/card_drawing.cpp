@@ -2,6 +2,8 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QFontMetricsF>
+#include <algorithm>
 #include <array>
 
 #include "diagram/card_pic_state.h"
@@ -26,6 +28,10 @@ void SilkText(QPainter& p, const QRectF& r, const QString& text, int size, int f
   QFont f("DejaVu Sans");
   f.setPixelSize(size);
   f.setBold(bold);
+  // A text too long for its place is set smaller rather than run over its
+  // neighbour.
+  const double wide = QFontMetricsF(f).horizontalAdvance(text);
+  if (wide > r.width() && wide > 0) f.setPixelSize(std::max(1, static_cast<int>(size * r.width() / wide)));
   p.setFont(f);
   p.setPen(kSilk);
   p.drawText(r, flags, text);
@@ -133,7 +139,7 @@ void PaintCommon(QPainter& p, const QString& name) {
                     QPointF(board.right() - 130, board.bottom() - 130)}) {
     p.drawEllipse(c, 60, 60);
   }
-  SilkText(p, QRectF(board.left() + 260, board.top() + 20, 3000, 150), name, 120,
+  SilkText(p, QRectF(board.left() + 260, board.top() + 20, 2850, 150), name, 120,
            Qt::AlignLeft | Qt::AlignTop, true);
 
   // Address header: three jumpers, one per bit of the card's index.
@@ -164,7 +170,8 @@ void PaintCommon(QPainter& p, const QString& name) {
   for (int b = 0; b < 16; ++b) {
     SilkText(p, QRectF(L::kJP1ColumnLeft + 200, 2685.0 - 135.0 * b, 220, 135), QString::number(b),
              70, Qt::AlignLeft | Qt::AlignVCenter);
-    SilkText(p, QRectF(5250.0 + 106.0 * b - 20, L::kJP1RowTop + 190, 146, 120), QString::number(b),
+    // Below the reach of the shunt that marks the base channel.
+    SilkText(p, QRectF(5250.0 + 106.0 * b - 20, L::kJP1RowTop + 250, 146, 120), QString::number(b),
              60, Qt::AlignHCenter | Qt::AlignTop);
   }
   SilkText(p, QRectF(5350, 2600, 1700, 380), "BASE CHANNEL", 90, Qt::AlignCenter);

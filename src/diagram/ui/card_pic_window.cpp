@@ -82,6 +82,14 @@ CardPicWindow::CardPicWindow(CardPicForm& form, QWidget* parent) : QDialog(paren
   lblCouplingDesignator_ = SilkLabel(canvas, "lblCouplingDesignator", white);
   lblFilterDesignator_ = SilkLabel(canvas, "lblFilterDesignator", white);
   lblFilterGainDesignator_ = SilkLabel(canvas, "lblFilterGainDesignator", white);
+  // The designators sit on the board over the channel's frame line, which
+  // breaks under them instead of striking them through.
+  for (QLabel* designator :
+       {lblCouplingDesignator_, lblFilterDesignator_, lblFilterGainDesignator_}) {
+    designator->setStyleSheet(
+        designator->styleSheet().replace("background: transparent", "background: #16603a"));
+    designator->setMargin(0);
+  }
   for (int i = 0; i < 2; ++i) {
     picJP1_[static_cast<std::size_t>(i)] = new ShuntMarker(canvas);
     picJP1_[static_cast<std::size_t>(i)]->setObjectName(ArrayName("picJP1", i));
@@ -187,6 +195,7 @@ void CardPicWindow::Redraw() {
   for (const auto& [widget, state] : designators) {
     Draw(widget, *state);
     Place(widget, state->at);
+    widget->resize(widget->fontMetrics().horizontalAdvance(widget->text()) + 4, widget->height());
     widget->raise();
   }
   for (std::size_t i = 0; i < 2; ++i) {
