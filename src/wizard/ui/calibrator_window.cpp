@@ -175,6 +175,9 @@ CalibratorWindow::CalibratorWindow(Session& session, CalibratorState& state,
   cmdPrevious_ = makeButton("cmdPrevious");
   cmdNext_ = makeButton("cmdNext");
   cmdExitMain_ = makeButton("cmdExitMain");
+  cmdVerify_ = makeButton("cmdVerify");
+  connect(cmdVerify_, &QPushButton::clicked, this,
+          [this] { Forward([this] { form_->VerifyClick(); }); });
   connect(cmdPrevious_, &QPushButton::clicked, this,
           [this] { Forward([this] { form_->PreviousClick(); }); });
   connect(cmdNext_, &QPushButton::clicked, this,
@@ -218,6 +221,7 @@ CalibratorWindow::CalibratorWindow(Session& session, CalibratorState& state,
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(lblStep_);
   buttons->addStretch(1);
+  buttons->addWidget(cmdVerify_);
   buttons->addWidget(cmdPrevious_);
   buttons->addWidget(cmdNext_);
   buttons->addWidget(cmdExitMain_);
@@ -287,6 +291,7 @@ void CalibratorWindow::Redraw() {
   Draw(cmdPrevious_, s.cmdPrevious);
   Draw(cmdNext_, s.cmdNext);
   Draw(cmdExitMain_, s.cmdExitMain);
+  Draw(cmdVerify_, s.cmdVerify);
   const TurnAdvice advice = form_->Advice();
   guidance_->SetAdvice(advice);
   trend_->SetTrend(form_->Guidance(), advice.shown);
