@@ -81,7 +81,7 @@ std::vector<std::string> VerifyForm::CertificateLines(const std::string& number)
       Pad(FormatNumber(actual.Offset, "0.0000"), 14));
   add("");
   add("Scaling lines, load (" + u + ") = m x output (V) + b");
-  add(Fact("Channel record M, B", "M=" + GeneralFormat(record.M) + ", b=" + GeneralFormat(record.B)));
+  add(Fact("Channel record M, B", "M=" + GeneralFormat(record.M) + ", B=" + GeneralFormat(record.B)));
   if (const auto line = MeasuredScalingLine(record, actual)) {
     add(Fact("Legacy scaling file line", "m=" + GeneralFormat(line->m) + ", b=" + GeneralFormat(line->b)));
   }
