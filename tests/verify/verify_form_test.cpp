@@ -1,6 +1,7 @@
 // The verification window's form on the simulated unit: the planned loads,
 // the points read off the window's thread, a failed reading, removing a
-// point, the verified line left in the configuration, the AC-coupled steps.
+// point, the verified line left in the configuration. (The AC-coupled steps
+// are the scenario verify_ac_certificate's.)
 #include "verify/verify_form.h"
 
 #include <gtest/gtest.h>
@@ -80,34 +81,6 @@ TEST_F(VerifyFormTest, ReadsThePlanKeepsPointsThroughAFailedReadingAndRemovesOne
   EXPECT_EQ(form.Points().size(), 1u);
   EXPECT_FALSE(session.config.Verified[kChannel].passed);
   EXPECT_FALSE(form.state().cmdCertificate.enabled);
-}
-
-TEST_F(VerifyFormTest, AnAcCoupledChannelIsCheckedDcThenZeroedWithTheJumperOff) {
-  session.config.Channels[kChannel].DCCoupled = kFalse16;
-  form.Load();
-  EXPECT_NE(form.state().lblInstructions.caption.find("Fit JP103 (DC coupling)"),
-            std::string::npos)
-      << form.state().lblInstructions.caption;
-  for (int i = 0; i < 5; ++i) ReadPlanned();
-  EXPECT_TRUE(form.state().cmdZeroOffset.visible);
-  unit.Bench().SetCoupling(kChannel, Coupling::AC);
-  form.ZeroOffsetClick();
-  EXPECT_TRUE(form.state().tmrLive.enabled);
-  EXPECT_FALSE(form.state().cmdReadPoint.enabled);
-  form.LiveTimerTick();
-  runner.Deliver();
-  const std::optional<double> before = form.ResidualBefore();
-  ASSERT_TRUE(before.has_value());
-  EXPECT_TRUE(form.Advice().shown);
-  // The offset turned until the output sits at 0 V.
-  unit.Bench().TurnTrimpot(kChannel, Trimpot::Offset, 1.0);
-  form.LiveTimerTick();
-  runner.Deliver();
-  EXPECT_NE(*form.ResidualAfter(), *before);
-  form.ZeroOffsetClick();
-  EXPECT_EQ(form.Ac(), AcStep::Done);
-  EXPECT_FALSE(form.state().tmrLive.enabled);
-  EXPECT_NE(form.state().lblInstructions.caption.find("before zeroing"), std::string::npos);
 }
 
 }  // namespace
