@@ -250,8 +250,11 @@ void VerifyForm::ShowGrid() {
 }
 
 void VerifyForm::ShowFit() {
+  s_.lblVerdict.caption = result_.verdict;
   if (!result_.verified) {
-    s_.lblFit.caption = points_.size() < 2 ? "At least two points are needed for a fit." : "";
+    // Why there is no line yet: no verdict either.
+    s_.lblFit.caption = result_.verdict;
+    s_.lblVerdict.caption.clear();
   } else {
     const LoadLine& line = *result_.verified;
     s_.lblFit.caption = "Verified line y = m x + b: m=" +
@@ -261,8 +264,9 @@ void VerifyForm::ShowFit() {
                         Signed(result_.zeroErrorPercent, 2) + " % of span, span error " +
                         Signed(result_.spanErrorPercent, 2) + " % of span";
   }
-  s_.lblVerdict.caption = result_.verdict;
-  if (!result_.fileWarning.empty()) s_.lblVerdict.caption += "\n" + result_.fileWarning;
+  if (!result_.fileWarning.empty()) {
+    s_.lblVerdict.caption += (s_.lblVerdict.caption.empty() ? "" : "\n") + result_.fileWarning;
+  }
   s_.cmdCertificate.enabled = result_.verified.has_value();
 }
 

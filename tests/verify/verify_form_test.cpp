@@ -56,7 +56,7 @@ class VerifyFormTest : public ::testing::Test {
 TEST_F(VerifyFormTest, ReadsThePlanKeepsPointsThroughAFailedReadingAndRemovesOne) {
   form.Load();
   EXPECT_EQ(form.state().caption, "Verify Channel 1-0-0");
-  EXPECT_EQ(form.state().lblFit.caption, "At least two points are needed for a fit.");
+  EXPECT_EQ(form.state().lblFit.caption, "At least two points off the rail are needed for a fit.");
   for (const char* planned : {"65.0", "248.8", "432.5"}) {
     EXPECT_EQ(form.state().txtApplied.text, planned);
     ReadPlanned();
