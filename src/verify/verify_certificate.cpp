@@ -92,11 +92,14 @@ std::vector<std::string> VerifyForm::CertificateLines(const std::string& number)
   add("");
   add("As-left readings (errors in % of span " + GeneralFormat(static_cast<float>(span.Span())) +
       " " + u + ")");
-  add("   Applied (" + u + ")  Output (V)  Verified (" + u + ")  Error (%)  File err (%)");
+  // Each column right-aligned under its heading; units are at most eight
+  // characters, so the widest heading fits its column.
+  add(Pad("Applied (" + u + ")", 20) + Pad("Output (V)", 12) + Pad("Verified (" + u + ")", 22) +
+      Pad("Error (%)", 12) + Pad("File err (%)", 14));
   for (const PointCheck& check : result_.points) {
-    add(Pad(Fixed(check.point.applied, 1), 16) + Pad(Fixed(check.point.volts, 4), 12) +
-        Pad(check.verifiedLoad ? Fixed(*check.verifiedLoad, 1) : "-", 17) +
-        Pad(check.verifiedError ? Signed(*check.verifiedError, 2) : "-", 11) +
+    add(Pad(Fixed(check.point.applied, 1), 20) + Pad(Fixed(check.point.volts, 4), 12) +
+        Pad(check.verifiedLoad ? Fixed(*check.verifiedLoad, 1) : "-", 22) +
+        Pad(check.verifiedError ? Signed(*check.verifiedError, 2) : "-", 12) +
         Pad(check.fileError ? Signed(*check.fileError, 2) : "-", 14));
   }
   add("");
