@@ -6,6 +6,15 @@
 
 namespace vernium {
 
+std::string MethodName(int method) {
+  switch (method) {
+    case kMethodTwoPoint: return "Two Point";
+    case kMethodShuntCal: return "Shunt Cal";
+    default: return "Nameplate";
+  }
+}
+
+
 PreCalState::PreCalState() {
   caption = "Application Parameters";
   Frame3D2.caption = "Calibration Method";

@@ -17,6 +17,8 @@ class MousePointer;
 inline constexpr int kMethodNameplate = 0;
 inline constexpr int kMethodTwoPoint = 1;
 inline constexpr int kMethodShuntCal = 2;
+// "Nameplate", "Two Point" or "Shunt Cal".
+std::string MethodName(int method);
 
 struct PreCalState {
   PreCalState();

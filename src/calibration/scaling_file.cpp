@@ -17,11 +17,6 @@ constexpr const char* kHeaderLines[] = {
     ";to the user's units (y) in the form of y=mx+b",
 };
 
-struct ScalingLine {
-  float m = 0.0f;
-  float b = 0.0f;
-};
-
 // Single-precision arithmetic that reports a fault (an empty result) for a
 // zero divisor or a result that is not finite, as the calculation would trap.
 std::optional<float> Finite(float value) {
@@ -59,13 +54,6 @@ std::optional<ScalingLine> ScalingOf(const ChannelConfig& channel, const ActualS
   return line;
 }
 
-std::string ChannelLine(int channel, const ChannelConfig& record, const ScalingLine& line) {
-  char number[8];
-  std::snprintf(number, sizeof number, "%03d", channel);
-  return "CH" + std::string(number) + "," + record.Units + ",m=" + GeneralFormat(line.m) +
-         ",b=" + GeneralFormat(line.b);
-}
-
 bool WriteLine(std::ofstream& out, const std::string& text) {
   out << text << "\r\n";
   out.flush();
@@ -74,7 +62,8 @@ bool WriteLine(std::ofstream& out, const std::string& text) {
 
 // Writes the whole file; false at the first failure, with what was written
 // before it flushed to the file.
-bool WriteAll(const Configuration& config, const std::filesystem::path& path) {
+bool WriteAll(const Configuration& config, const std::filesystem::path& path,
+              bool writeVerified) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   if (!out.is_open()) return false;
   for (const char* header : kHeaderLines) {
@@ -83,6 +72,13 @@ bool WriteAll(const Configuration& config, const std::filesystem::path& path) {
   for (int channel = kFirstChannel; channel <= kLastChannel; ++channel) {
     const ChannelConfig& record = config.Channels[channel];
     if (!IsTrue(record.Active) || record.Calibrated == "No") continue;
+    const VerifiedLine& verified = config.Verified[channel];
+    if (writeVerified && verified.passed) {
+      if (!WriteLine(out, ScalingFileLine(channel, record, ScalingLine{verified.m, verified.b}))) {
+        return false;
+      }
+      continue;
+    }
     const std::optional<std::string> line =
         ScalingFileLine(channel, record, config.Actual[channel]);
     if (!line) return false;
@@ -94,15 +90,27 @@ bool WriteAll(const Configuration& config, const std::filesystem::path& path) {
 
 }  // namespace
 
+std::optional<ScalingLine> MeasuredScalingLine(const ChannelConfig& record,
+                                               const ActualSettings& actual) {
+  return ScalingOf(record, actual);
+}
+
+std::string ScalingFileLine(int channel, const ChannelConfig& record, const ScalingLine& line) {
+  char number[8];
+  std::snprintf(number, sizeof number, "%03d", channel);
+  return "CH" + std::string(number) + "," + record.Units + ",m=" + GeneralFormat(line.m) +
+         ",b=" + GeneralFormat(line.b);
+}
+
 std::optional<std::string> ScalingFileLine(int channel, const ChannelConfig& record,
                                            const ActualSettings& actual) {
   const std::optional<ScalingLine> line = ScalingOf(record, actual);
   if (!line) return std::nullopt;
-  return ChannelLine(channel, record, *line);
+  return ScalingFileLine(channel, record, *line);
 }
 
 void WriteScalingFile(const Configuration& config, MessageBoxes& boxes, MousePointer& pointer,
-                      const std::filesystem::path& directory) {
+                      const std::filesystem::path& directory, bool writeVerified) {
   bool written = false;
   {
     // The hourglass covers the write; the pointer is back before any message.
@@ -119,7 +127,7 @@ void WriteScalingFile(const Configuration& config, MessageBoxes& boxes, MousePoi
     fresh += kScalingFileNewSuffix;
     std::error_code error;
     if (std::ofstream(fresh, std::ios::binary | std::ios::trunc).is_open()) {
-      written = WriteAll(config, fresh);
+      written = WriteAll(config, fresh, writeVerified);
       if (written || !std::filesystem::exists(path, error)) {
         std::filesystem::rename(fresh, path, error);
         if (error) {

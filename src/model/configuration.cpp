@@ -33,6 +33,7 @@ void InitTables(Configuration& config) {
     channel.CardType = kNoCard;
     channel.Calibrated = "No";
     channel.ChannelLabel = kNoCard;
+    config.Verified[n] = VerifiedLine{};
   }
 }
 
@@ -42,6 +43,7 @@ void ResetChannel(Configuration& config, int chan, bool keepCardType) {
   config.Channels[chan] = fresh;
   config.Calc[chan] = CalcSettings{};
   config.Actual[chan] = ActualSettings{};
+  config.Verified[chan] = VerifiedLine{};
 }
 
 std::int16_t ChannelFromLabel(std::string_view label, std::string_view cardType) {

@@ -84,6 +84,19 @@ struct ActualSettings {
   std::int16_t FilterGain = 0;
 };
 
+// The line a passing check with known loads found for a channel: load =
+// m x volts + b, in the channel's units. `passed` is cleared whenever the
+// channel loses its calibration, so a recalibrated card is checked again
+// before its verified line can be handed on.
+// `method` names the way the channel was last calibrated ("Nameplate",
+// "Two Point", "Shunt Cal"), for the certificate.
+struct VerifiedLine {
+  bool passed = false;
+  float m = 0.0f;
+  float b = 0.0f;
+  std::string method;
+};
+
 using SlotTexts = IndexedTable<std::string, 0, kSlots - 1>;
 
 struct BaseChannel {
@@ -99,6 +112,7 @@ struct BaseChannel {
 using ChannelTable = IndexedTable<ChannelConfig, 16, 273>;
 using CalcTable = IndexedTable<CalcSettings, 16, 273>;
 using ActualTable = IndexedTable<ActualSettings, 16, 273>;
+using VerifiedTable = IndexedTable<VerifiedLine, 16, 273>;
 using BaseTable = IndexedTable<BaseChannel, 0, kBaseChannels - 1>;
 
 // The process-wide configuration: one object owned by the application shell
@@ -107,6 +121,7 @@ struct Configuration {
   ChannelTable Channels;
   CalcTable Calc;
   ActualTable Actual;
+  VerifiedTable Verified;
   BaseTable Base;
 
   std::int16_t CurrentChannel = 16;
@@ -122,7 +137,8 @@ struct Configuration {
 void InitTables(Configuration& config);
 
 // Restores one channel's record to its reset values (keeping its card type
-// when asked) and zeroes its calculated and actual settings.
+// when asked) and zeroes its calculated and actual settings and its
+// verified line.
 void ResetChannel(Configuration& config, int chan, bool keepCardType);
 
 // The expansion channel of a grid label b-c-k for a card type; a bare base

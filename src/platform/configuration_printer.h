@@ -3,6 +3,7 @@
 // checks. The reports work implements it on the system printer.
 
 #include <string>
+#include <vector>
 
 namespace vernium {
 
@@ -19,6 +20,11 @@ class ConfigurationPrinter {
  public:
   virtual ~ConfigurationPrinter() = default;
   virtual void PrintSummary(const Configuration& config, const PrintoutFacts& facts) = 0;
+  // A one-page document of fixed-pitch lines (a calibration certificate),
+  // its first line the title; `fileName` is the PDF file offered when there
+  // is no printer.
+  virtual void PrintDocument(const std::vector<std::string>& lines,
+                             const std::string& fileName) = 0;
 };
 
 // Counts the printouts asked for.
@@ -28,12 +34,20 @@ class RecordedConfigurationPrinter : public ConfigurationPrinter {
     ++printed_;
     last_ = facts;
   }
+  void PrintDocument(const std::vector<std::string>& lines, const std::string& fileName) override {
+    documentLines_ = lines;
+    documentFile_ = fileName;
+  }
+  const std::vector<std::string>& DocumentLines() const { return documentLines_; }
+  const std::string& DocumentFile() const { return documentFile_; }
   int Printed() const { return printed_; }
   const PrintoutFacts& LastFacts() const { return last_; }
 
  private:
   int printed_ = 0;
   PrintoutFacts last_;
+  std::vector<std::string> documentLines_;
+  std::string documentFile_;
 };
 
 }  // namespace vernium

@@ -19,6 +19,7 @@ const std::vector<HelpTopic>& HelpTopics() {
       {"step-scale-gain.html", "Scale Gain", 1},
       {"step-tare-offset.html", "Tare Offset", 1},
       {"step-completion.html", "Completion", 1},
+      {"verify.html", "Verifying a channel with known loads", 0},
       {"coupling-filter.html", "Coupling and filter", 0},
       {"diagnostics.html", "The diagnostics window", 0},
       {"card-diagram.html", "The card diagram", 0},
@@ -31,7 +32,7 @@ const std::vector<HelpTopic>& HelpTopics() {
 }
 
 std::string_view HelpPageOfWindow(std::string_view windowName) {
-  static constexpr std::array<std::pair<std::string_view, std::string_view>, 9> kWindowPages{{
+  static constexpr std::array<std::pair<std::string_view, std::string_view>, 10> kWindowPages{{
       {"Main", "main-window.html"},
       {"frmIfcSel", "getting-started.html"},
       {"PreCal", "calibration-methods.html"},
@@ -40,6 +41,7 @@ std::string_view HelpPageOfWindow(std::string_view windowName) {
       {"CardConfig", "summary-printing.html"},
       {"frmExpert", "diagnostics.html"},
       {"Bench", "bench.html"},
+      {"frmVerify", "verify.html"},
       {"HelpViewer", "using-help.html"},
   }};
   for (const auto& [window, page] : kWindowPages) {

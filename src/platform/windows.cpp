@@ -11,6 +11,7 @@ std::string_view WindowName(WindowId id) {
     case WindowId::CardPic: return "CardPic";
     case WindowId::CardConfig: return "CardConfig";
     case WindowId::frmExpert: return "frmExpert";
+    case WindowId::frmVerify: return "frmVerify";
     case WindowId::Bench: return "Bench";
   }
   return "";

@@ -20,6 +20,7 @@ enum class WindowId {
   CardPic,
   CardConfig,
   frmExpert,
+  frmVerify,  // opened over the window in front: the wizard or the main window
   Bench,  // the simulated unit's bench: a window of its own beside the others
 };
 

@@ -87,6 +87,32 @@ void CardConfigForm::Load() {
     }
     FillRow(grdConfig.Rows() - 1, chan);
   }
+  AddVerifiedColumns();
+}
+
+// A channel that passed its check with known loads shows its verified line
+// beside M and B; with none, the grid is the summary it has always been.
+void CardConfigForm::AddVerifiedColumns() {
+  bool any = false;
+  for (int chan = kFirstChannel; chan <= kLastChannel; ++chan) {
+    any = any || (config_.Channels[chan].CardType != kNoCard && config_.Verified[chan].passed);
+  }
+  if (!any) return;
+  grdConfig.Resize(grdConfig.Rows(), kConfigCols + 2);
+  grdConfig.Cell(0, kConfigCols) = "Verified m";
+  grdConfig.Cell(0, kConfigCols + 1) = "Verified b";
+  grdConfig.colWidthsTwips[kConfigCols] = 1100;
+  grdConfig.colWidthsTwips[kConfigCols + 1] = 1100;
+  int row = 1;
+  for (int chan = kFirstChannel; chan <= kLastChannel; ++chan) {
+    if (config_.Channels[chan].CardType == kNoCard) continue;
+    const VerifiedLine& line = config_.Verified[chan];
+    if (line.passed) {
+      grdConfig.Cell(row, kConfigCols) = GeneralFormat(line.m);
+      grdConfig.Cell(row, kConfigCols + 1) = GeneralFormat(line.b);
+    }
+    ++row;
+  }
 }
 
 void CardConfigForm::FillRow(int row, int chan) {

@@ -48,6 +48,7 @@ class CardConfigForm {
  private:
   void SetDesignState();
   void FillRow(int row, int chan);
+  void AddVerifiedColumns();
 
   const Configuration& config_;
   const Grid& grdChannel_;

@@ -48,7 +48,19 @@ std::array<std::string, 17> SummaryRow(const Configuration& config, int chan) {
 
 namespace {
 
-using Row = std::array<std::string, 17>;
+using Row = std::vector<std::string>;
+using Headings = std::vector<std::string_view>;
+
+// A channel that passed its check with known loads prints its verified
+// line after M and B; with none, the printout is what it has always been.
+constexpr std::array<std::string_view, 2> kVerifiedHeadings{"      Verified m", "      Verified b"};
+
+bool AnyVerified(const Configuration& config) {
+  for (int chan = kFirstChannel; chan <= kLastChannel; ++chan) {
+    if (IsTrue(config.Channels[chan].Active) && config.Verified[chan].passed) return true;
+  }
+  return false;
+}
 
 // A heading's words: the blanks that placed it on a line printer go.
 std::vector<std::string> Words(std::string_view heading) {
@@ -95,15 +107,15 @@ struct Table {
 
 // The columns at `pointSize`: each as wide as its widest value and as its
 // heading on one line, or, with `wrapHeadings`, as its heading's widest word.
-Table FitColumns(const std::vector<Row>& rows, const PrintMetrics& metrics, double pointSize,
-                 bool wrapHeadings) {
+Table FitColumns(const std::vector<Row>& rows, const Headings& headings,
+                 const PrintMetrics& metrics, double pointSize, bool wrapHeadings) {
   Table t;
   t.body.pointSize = t.head.pointSize = pointSize;
   t.gap = 2.0 * metrics.AverageCharWidth(t.body);
-  for (std::size_t c = 0; c < kSummaryHeadings.size(); ++c) {
+  for (std::size_t c = 0; c < headings.size(); ++c) {
     double width = 0.0;
     for (const Row& row : rows) width = std::max(width, metrics.TextWidth(row[c], t.body));
-    const std::vector<std::string> words = Words(kSummaryHeadings[c]);
+    const std::vector<std::string> words = Words(headings[c]);
     if (wrapHeadings) {
       for (const std::string& word : words) width = std::max(width, metrics.TextWidth(word, t.head));
     } else {
@@ -118,11 +130,12 @@ Table FitColumns(const std::vector<Row>& rows, const PrintMetrics& metrics, doub
 
 // The largest table that fits across `usable` twips, down to the smallest
 // font.
-Table FitTable(const std::vector<Row>& rows, const PrintMetrics& metrics, double usable) {
+Table FitTable(const std::vector<Row>& rows, const Headings& headings,
+               const PrintMetrics& metrics, double usable) {
   double size = kSummaryPointSize;
   for (;;) {
-    Table t = FitColumns(rows, metrics, size, false);
-    if (t.total > usable) t = FitColumns(rows, metrics, size, true);
+    Table t = FitColumns(rows, headings, metrics, size, false);
+    if (t.total > usable) t = FitColumns(rows, headings, metrics, size, true);
     if (t.total <= usable || size <= kSmallestPointSize) return t;
     size = std::max(kSmallestPointSize, size * std::min(0.98, 0.99 * usable / t.total));
   }
@@ -132,11 +145,22 @@ Table FitTable(const std::vector<Row>& rows, const PrintMetrics& metrics, double
 
 SummaryPrintout LayOutSummary(const Configuration& config, const PrintMetrics& metrics,
                               const PrintPage& page, const PrintoutFacts& facts) {
+  const bool verified = AnyVerified(config);
+  Headings headings(kSummaryHeadings.begin(), kSummaryHeadings.end());
+  if (verified) headings.insert(headings.end(), kVerifiedHeadings.begin(), kVerifiedHeadings.end());
   std::vector<Row> rows;
   for (int chan = kFirstChannel; chan <= kLastChannel; ++chan) {
-    if (IsTrue(config.Channels[chan].Active)) rows.push_back(SummaryRow(config, chan));
+    if (!IsTrue(config.Channels[chan].Active)) continue;
+    const std::array<std::string, 17> summary = SummaryRow(config, chan);
+    Row row(summary.begin(), summary.end());
+    if (verified) {
+      const VerifiedLine& line = config.Verified[chan];
+      row.push_back(line.passed ? PlainNumber(line.m) : std::string());
+      row.push_back(line.passed ? PlainNumber(line.b) : std::string());
+    }
+    rows.push_back(std::move(row));
   }
-  const Table table = FitTable(rows, metrics, page.width - 2.0 * kPrintMarginTwips);
+  const Table table = FitTable(rows, headings, metrics, page.width - 2.0 * kPrintMarginTwips);
   SummaryPrintout out;
   double x = kPrintMarginTwips;
   for (std::size_t c = 0; c < table.width.size(); ++c) {

@@ -61,6 +61,8 @@ void MainForm::SetDesignState() {
   cmdViewCard.enabled = false;
   CmdCalibrate.caption = "&Calibrate";
   CmdCalibrate.enabled = false;
+  CmdVerify.caption = "&Verify...";
+  CmdVerify.enabled = false;
   cmdOK.caption = "&Ok";
   cmdOK.visible = false;
   cmdCancel.caption = "&Cancel";
@@ -101,6 +103,7 @@ void MainForm::SetDesignState() {
   optioner = Menu("&Options");
   WaveStud = Menu("&Save Scaling Information");
   WaveStud.checked = true;
+  mnuWriteVerified = Menu("Write &Verified Scaling");
   diag = Menu("&Diagnostics");
   mnuExpert = Menu("&Show Diagnostic Window...");
   mnuBench = Menu("Simulated &Bench...", "", false);
@@ -206,7 +209,8 @@ void MainForm::UnloadMain() {
   services_.windows.EndModalWindows();
 
   if (WaveStud.checked) {
-    WriteScalingFile(s.config, services_.messages, services_.pointer, s.scalingFileDirectory);
+    WriteScalingFile(s.config, services_.messages, services_.pointer, s.scalingFileDirectory,
+                     mnuWriteVerified.checked);
   }
 
   IgnoringFailure([&] {
@@ -221,8 +225,8 @@ void MainForm::UnloadMain() {
   });
   mnuBench.enabled = false;
   for (WindowId id : {WindowId::PreCal, WindowId::Calibrator, WindowId::CardConfig,
-                      WindowId::CardPic, WindowId::frmExpert, WindowId::frmIfcSel,
-                      WindowId::Bench}) {
+                      WindowId::CardPic, WindowId::frmExpert, WindowId::frmVerify,
+                      WindowId::frmIfcSel, WindowId::Bench}) {
     IgnoringFailure([&] { services_.windows.Unload(id); });
   }
   programEnded = true;

@@ -66,6 +66,7 @@ class MainForm {
   Button cmdRemoveCard;
   Button cmdViewCard;
   Button CmdCalibrate;
+  Button CmdVerify;  // beside CmdCalibrate: on a calibrated channel's row
   Button cmdOK;
   Button cmdCancel;
   ComboBox cboChannel;
@@ -83,7 +84,7 @@ class MainForm {
   // Menu bar, in display order.
   MenuEntry filer, newer, opener, saver, saverAs, printer, dash3, exiter;
   MenuEntry editer, displayer;
-  MenuEntry optioner, WaveStud;
+  MenuEntry optioner, WaveStud, mnuWriteVerified;
   MenuEntry diag, mnuExpert, mnuBench;
   MenuEntry helper, helperContents, helperSearch, helperHelp, abouter;
 
@@ -127,6 +128,10 @@ class MainForm {
   void CouplingListClick();  // after cboCoupling's list index changed
   void FilterListClick();    // after cboFIlter's list index changed
   void CalibrateClick();
+  // Opens the verification window on the selected calibrated channel.
+  void VerifyClick();
+  // CmdVerify is enabled on the row of a calibrated card channel only.
+  void RefreshVerifyButton();
 
   // ---- coupling and filter changes ----
   void ApplyFilterFromCombo();
@@ -141,6 +146,7 @@ class MainForm {
   void ExitProgram();
   void DisplayCardData();
   void WaveStudClick();
+  void WriteVerifiedClick();
   void ShowDiagnostics();
   void ShowBench();  // the simulated unit's bench, beside the main window
   void HelpContents();

@@ -270,6 +270,29 @@ void MainForm::FilterListClick() {
   ApplyFilterFromCombo();
 }
 
+void MainForm::RefreshVerifyButton() {
+  const Configuration& c = config();
+  const int row = c.CurrentRow;
+  if (row < 1 || row >= grdChannel.Rows() || grdChannel.Cols() < kGridCols) {
+    CmdVerify.enabled = false;
+    return;
+  }
+  const std::string& label = RowText(row, kColChannel);
+  const std::string& calibrated = RowText(row, kColCalibrated);
+  CmdVerify.enabled = CmdCalibrate.enabled && label.size() >= 3 && !calibrated.empty() &&
+                      calibrated != "No";
+}
+
+void MainForm::VerifyClick() {
+  RefreshVerifyButton();
+  if (!CmdVerify.enabled) return;
+  Configuration& c = config();
+  c.CurrentChannel =
+      ChannelFromLabel(RowText(c.CurrentRow, kColChannel), RowText(c.CurrentRow, kColCardType));
+  if (c.Channels[c.CurrentChannel].Calibrated == "No") return;
+  services_.windows.ShowModal(WindowId::frmVerify);
+}
+
 void MainForm::CalibrateClick() {
   Configuration& c = config();
   SelectCell(c.CurrentRow, c.CurrentCol);

@@ -74,6 +74,11 @@ void MainForm::DisplayCardData() {
 // The entry is checked from the start and nothing unchecks it.
 void MainForm::WaveStudClick() {}
 
+// Unchecked at the start: the scaling file is then what it has always been.
+void MainForm::WriteVerifiedClick() {
+  mnuWriteVerified.checked = !mnuWriteVerified.checked;
+}
+
 void MainForm::ShowDiagnostics() {
   const std::string cardType = RowText(config().CurrentRow, kColCardType);
   if (cardType == kNoCard) {

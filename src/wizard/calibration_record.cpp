@@ -33,6 +33,7 @@ void MarkUncalibrated(Configuration& config, Grid& grdChannel) {
   config.Actual[chan].ScalingGain = 0.0f;
   config.Calc[chan].ScalingGain = 0.0f;
   config.Actual[chan].Offset = 0.0f;
+  config.Verified[chan] = VerifiedLine{};
 
   config.Base[b].CalStatus[n - 1] = "No";
 }
@@ -51,6 +52,9 @@ void MarkCalibrated(Configuration& config, Grid& grdChannel, const PreCalState& 
 
   ChannelConfig& channel = config.Channels[config.CurrentChannel];
   channel.Calibrated = "Yes";
+  // A new calibration is checked afresh before its verified line counts.
+  config.Verified[config.CurrentChannel] = VerifiedLine{};
+  config.Verified[config.CurrentChannel].method = MethodName(preCal.SelectedMethod());
   auto value = [](const TextBox& box) { return LeadingNumber(box.text); };
   if (preCal.SelectedMethod() == kMethodTwoPoint) {
     channel.M = static_cast<float>((value(preCal.txtPnt2Value) - value(preCal.txtPnt1Value)) / 5.0);

@@ -155,6 +155,15 @@ void CalibratorForm::ExitMainClick() {
   if (exitToMain_) exitToMain_();
 }
 
+void CalibratorForm::VerifyClick() {
+  if (windows_ == nullptr || !s_.cmdVerify.visible) return;
+  // The verification reads the unit itself; the wizard's reading is off at
+  // the completion, and one still in flight is stopped first.
+  SetTimer(false);
+  StopRead();
+  windows_->ShowModal(WindowId::frmVerify);
+}
+
 // ---- the live reading ----
 
 void CalibratorForm::SetTimer(bool enabled) {

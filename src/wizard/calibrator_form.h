@@ -28,6 +28,7 @@
 #include "platform/background_runner.h"
 #include "platform/controls.h"
 #include "platform/message_boxes.h"
+#include "platform/windows.h"
 #include "session/session.h"
 #include "wizard/calibrator_state.h"
 #include "wizard/turn_guidance.h"
@@ -66,6 +67,9 @@ class CalibratorForm {
 
   // The diagnostics window the Shunt Cal completion drives (none: nothing).
   void SetDiagnostics(DiagnosticsActions* diagnostics) { diagnostics_ = diagnostics; }
+  // What opens the verification window from the completion (none: the
+  // completion offers no verification).
+  void SetWindows(WindowOpener* windows) { windows_ = windows; }
   // The screen's twips per pixel divided by 15; positions in twips are
   // multiplied by these.
   void SetScale(double scaleX, double scaleY);
@@ -83,6 +87,7 @@ class CalibratorForm {
   void PreviousClick();
   void ExitMainClick();  // ExitCheck
   void GageTimerTick();
+  void VerifyClick();
 
   // Set by Exit: the window is to close (it loads afresh when next shown).
   bool closeRequested = false;
@@ -155,6 +160,7 @@ class CalibratorForm {
   MessageBoxes& messages_;
   BackgroundRunner& reader_;
   DiagnosticsActions* diagnostics_ = nullptr;
+  WindowOpener* windows_ = nullptr;
   std::function<void()> exitToMain_;
   std::function<void()> gridChanged_;
   double scaleX_ = 1.0;

@@ -29,6 +29,8 @@ CalibratorState::CalibratorState() {
   cmdPrevious.enabled = false;
   cmdNext.caption = "&Next";
   cmdExitMain.caption = "E&xit";
+  cmdVerify.caption = "&Verify...";
+  cmdVerify.visible = false;
   tmrGage.intervalMs = 100;
   tmrGage.enabled = false;
 }

@@ -64,6 +64,7 @@ struct CalibratorState {
   Label lblSummary;
   Label lblStep;  // "Step 3 of 6" while stepping; empty before the first step
   Button cmdPrevious, cmdNext, cmdExitMain;
+  Button cmdVerify;  // at the completion: checks the channel with known loads
   Timer tmrGage;
 
   std::int16_t WizardStep = 0;

@@ -70,6 +70,7 @@ void CalibratorForm::BeginStep(std::string_view title, std::string target, bool 
   s_.lblgage.caption.clear();
   s_.lblSummary.caption.clear();
   s_.lblSummary.visible = false;
+  s_.cmdVerify.visible = false;
   guidance_.Reset();
   s_.lblTarget.caption = std::move(target);
   s_.fraCalibrator.caption = std::string(title);
@@ -326,6 +327,7 @@ void CalibratorForm::ShowCompletion() {
   // diagnostics pass above included: what the scaling file is written from.
   s_.lblSummary.caption = CalibrationSummary(session_.config);
   s_.lblSummary.visible = true;
+  s_.cmdVerify.visible = windows_ != nullptr;
 }
 
 }  // namespace vernium

@@ -102,6 +102,25 @@ TEST_F(ScalingFile, OneLinePerActiveCalibratedChannelInChannelOrder) {
   EXPECT_TRUE(boxes_.Shown().empty());
 }
 
+// Only with the verified lines asked for does a channel whose check passed
+// carry its verified line; one whose check failed keeps the usual line.
+TEST_F(ScalingFile, VerifiedLinesOnlyWhenAskedAndOnlyForAPassingCheck) {
+  Calibrate(16, "Pounds", 1000.0f, 10.0f, 0.002f, 200.0f, 2.5f, 0.5f);
+  Calibrate(17, "Pounds", 1000.0f, 10.0f, 0.002f, 200.0f, 2.5f, 0.5f);
+  config_.Verified[16] = {true, 146.8f, 65.01f, "Nameplate"};
+  config_.Verified[17] = {false, 146.8f, 65.01f, "Nameplate"};
+  const std::string legacy = kHeader +
+                             "CH016,Pounds,m=99.99999,b=125\r\n"
+                             "CH017,Pounds,m=99.99999,b=125\r\n";
+  for (const bool verified : {false, true}) {
+    WriteScalingFile(config_, boxes_, boxes_.pointer, dir_, verified);
+    EXPECT_EQ(Contents(), verified ? kHeader +
+                                         "CH016,Pounds,m=146.8,b=65.01\r\n"
+                                         "CH017,Pounds,m=99.99999,b=125\r\n"
+                                   : legacy);
+  }
+}
+
 TEST_F(ScalingFile, ArithmeticFaultEndsTheWriteKeepingTheLinesBefore) {
   const float nan = std::numeric_limits<float>::quiet_NaN();
   // Full load, excitation, sensitivity, input gain, scale gain, offset.

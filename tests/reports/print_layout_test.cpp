@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/message_boxes.h"
+#include "reports/card_config_form.h"
+
 #include <algorithm>
 
 #include "model/configuration.h"
@@ -97,6 +100,38 @@ TEST_F(PrintLayoutTest, EachValueStandsUnderItsHeadingAndClearOfTheNext) {
   }
   EXPECT_EQ(footer, (std::vector<std::string>{"Unit SIM-PORTABLE", "Printed 12-07-2026",
                                               "Page 1 of 1"}));
+}
+
+// The verified line stands after B, under headings of its own, on the
+// verified channel's row only; the window's grid shows it the same way.
+TEST_F(PrintLayoutTest, AVerifiedChannelPrintsItsVerifiedLineAfterMAndB) {
+  config_.Verified[48] = {true, 146.8f, 65.01f, "Nameplate"};
+  const SummaryPrintout out = LayOutSummary(config_, metrics_, PrintPage{}, {});
+  ASSERT_EQ(out.columnX.size(), kSummaryHeadings.size() + 2);
+  ExpectEveryValueInItsColumn(out, metrics_, PrintPage{}.width);
+  std::vector<std::string> verified;
+  for (const PrintedText& t : out.texts) {
+    if ((t.x == out.columnX[17] || t.x == out.columnX[18]) && !t.font.bold) {
+      verified.push_back(t.text);
+    }
+  }
+  EXPECT_EQ(verified, (std::vector<std::string>{" 146.8 ", " 65.01 "}));
+
+  ScriptedMessageBoxes boxes;
+  RecordedConfigurationPrinter printer;
+  Grid grdChannel;
+  CardConfigForm form{config_, grdChannel, boxes, printer};
+  form.Load();
+  const auto& cells = form.grdConfig.cells;
+  ASSERT_EQ(form.grdConfig.Cols(), 19);
+  EXPECT_EQ(std::vector<std::string>(cells[0].end() - 2, cells[0].end()),
+            (std::vector<std::string>{"Verified m", "Verified b"}));
+  EXPECT_EQ(std::vector<std::string>(cells[2].end() - 2, cells[2].end()),
+            (std::vector<std::string>{"146.8", "65.01"}));  // 2-0-0, after 0-0-0
+  EXPECT_EQ(cells[3][18], "");
+  config_.Verified[48].passed = false;
+  form.Load();
+  EXPECT_EQ(form.grdConfig.Cols(), 17);
 }
 
 TEST_F(PrintLayoutTest, ANarrowPageWrapsTheHeadingsAndMakesTheFontSmaller) {

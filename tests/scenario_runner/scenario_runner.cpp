@@ -87,6 +87,27 @@ bool IsInteger(const Token& t) {
   return true;
 }
 
+// The scaling file's line of `channel`, evaluated at `volts`, against `load`.
+std::string ExpectScaling(int channel, double volts, double load, double tolerance) {
+  bool ok = false;
+  const std::string content = ReadFile("sgc10.ini", &ok);
+  if (!ok) return "no file sgc10.ini";
+  char prefix[16];
+  std::snprintf(prefix, sizeof prefix, "CH%03d,", channel);
+  const std::size_t at = content.find(prefix);
+  if (at == std::string::npos) return std::string("sgc10.ini has no line ") + prefix;
+  const std::string line = content.substr(at, content.find('\r', at) - at);
+  const std::size_t m = line.find(",m=");
+  const std::size_t b = line.find(",b=");
+  if (m == std::string::npos || b == std::string::npos) return "no m and b in " + line;
+  const double value = LeadingNumber(line.substr(m + 3)) * volts + LeadingNumber(line.substr(b + 3));
+  if (std::fabs(value - load) <= tolerance) return std::string();
+  return line + " gives " + GeneralFormat(static_cast<float>(value)) + " at " +
+         GeneralFormat(static_cast<float>(volts)) + " V, expected " +
+         GeneralFormat(static_cast<float>(load)) + " within " +
+         GeneralFormat(static_cast<float>(tolerance));
+}
+
 // How many tokens, from `first`, the expectation itself takes (a "wait
 // until" may follow it with a time-out).
 std::size_t ExpectationLength(const std::vector<Token>& t, std::size_t first) {
@@ -99,6 +120,7 @@ std::size_t ExpectationLength(const std::vector<Token>& t, std::size_t first) {
     return t.size() > first + 3 && t[first + 3].text == "~" ? 6 : 5;
   }
   if (head == "bench") return 6;
+  if (head == "scaling" && !t[first].quoted) return 7;
   return 3;
 }
 
@@ -332,6 +354,7 @@ std::optional<std::string> ScenarioRunner::Execute(const Step& step) {
     if (auto e = need(2); !e.empty()) return e;
     return SavePicture(t[1].text);
   }
+  if (verb == "technician" && step.Arg(1) == "verifies") return RunVerifier(step, *host_, verifier_);
   if (verb == "technician") return RunTechnician(step, *host_, technician_);
   if (verb == "menu") {
     if (auto e = need(2); !e.empty()) return e;
@@ -443,6 +466,13 @@ std::string ScenarioRunner::Expect(const Step& step, std::size_t first) {
     Compare(content, at(2).text, at(3).text, &error, "file " + at(1).text);
     return error;
   }
+  if (!at(0).quoted && head == "scaling") {
+    if (n < 7 || at(2).text != "at" || at(4).text != "~") {
+      return "expect scaling CHANNEL at VOLTS ~ LOAD TOL";
+    }
+    return ExpectScaling(static_cast<int>(LeadingNumber(at(1).text)), LeadingNumber(at(3).text),
+                         LeadingNumber(at(5).text), LeadingNumber(at(6).text));
+  }
   if (!at(0).quoted && head == "pdf") {
     if (n < 4 || at(2).text != "contains") return "expect pdf \"NAME\" contains \"TEXT\"";
     if (!std::filesystem::exists(at(1).text)) return "no file " + at(1).text;
@@ -514,6 +544,7 @@ void ScenarioRunner::TearDown() {
   deadline_.reset();
   benchState_ = BenchStepState{};
   technician_ = TechnicianState{};
+  verifier_ = VerifierState{};
   StartNextFile();
 }
 

@@ -79,6 +79,7 @@ class ScenarioRunner : public QObject {
   std::shared_ptr<PendingAction> pending_;
   BenchStepState benchState_;
   TechnicianState technician_;
+  VerifierState verifier_;
   // Waits.
   std::optional<std::chrono::steady_clock::time_point> deadline_;
 

@@ -34,4 +34,20 @@ struct TechnicianState {
 std::optional<std::string> RunTechnician(const Step& step, ScenarioHost& host,
                                          TechnicianState& state);
 
+// "technician verifies CHANNEL": in the open verification window, applies
+// each planned load on the bench (the one the window proposes), reads the
+// point and waits for its row; on an AC-coupled channel fits the coupling
+// jumper first, removes it after the last point and turns the offset
+// trimpot until the live reading shows 0 V. Done when the five points are
+// read (and the AC output zeroed).
+struct VerifierState {
+  enum class Phase { Start, Load, Reading, Zeroing, Done };
+  Phase phase = Phase::Start;
+  int rows = 0;  // the table's rows when the point was asked for
+  Step adjust;
+  BenchStepState bench;
+};
+std::optional<std::string> RunVerifier(const Step& step, ScenarioHost& host,
+                                       VerifierState& state);
+
 }  // namespace vernium::scenario

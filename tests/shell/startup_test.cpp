@@ -75,8 +75,8 @@ TEST_P(ShutDownTest, ScalingFileThenDeviceCloseReleaseAndUnloadInOrder) {
   EXPECT_FALSE(session.UnsignedCountsToVolts || session.SignedCountsToVolts || session.SwDelay);
   EXPECT_EQ(windows.Unloaded(),
             (std::vector<WindowId>{WindowId::PreCal, WindowId::Calibrator, WindowId::CardConfig,
-                                   WindowId::CardPic, WindowId::frmExpert, WindowId::frmIfcSel,
-                                   WindowId::Bench}));
+                                   WindowId::CardPic, WindowId::frmExpert, WindowId::frmVerify,
+                                   WindowId::frmIfcSel, WindowId::Bench}));
   EXPECT_TRUE(form.programEnded);
 }
 

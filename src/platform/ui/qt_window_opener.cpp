@@ -46,6 +46,12 @@ void QtWindowOpener::ShowModal(WindowId id) {
   }
   QDialog* window = LoadHidden(id);
   if (window == nullptr) return;
+  if (const auto over = overFront_.find(id); over != overFront_.end()) {
+    QWidget* front = running_.empty() ? over->second.data() : Loaded(running_.back());
+    if (front != nullptr && front != window && window->parentWidget() != front) {
+      window->setParent(front, window->windowFlags());
+    }
+  }
   // Modal to the window it is opened over, not to the whole program, so that
   // other top-level windows (the simulated bench) stay usable beside it.
   window->setWindowModality(window->parentWidget() != nullptr ? Qt::WindowModal

@@ -32,6 +32,9 @@ class QtWindowOpener : public WindowOpener {
   // Runs `standIn` the next time the window is to be shown modally; when it
   // returns true the window is not shown (what it was for is done).
   void StandInOnce(WindowId id, std::function<bool()> standIn);
+  // The window opens modal to whichever window is in front when it is
+  // shown: the modal window running last, else `fallback`.
+  void OpenOverFront(WindowId id, QWidget* fallback) { overFront_[id] = fallback; }
 
   void ShowModal(WindowId id) override;
   void Show(WindowId id) override;
@@ -58,6 +61,7 @@ class QtWindowOpener : public WindowOpener {
   // Unloaded while their exec ran: deleted when it returns.
   std::vector<QDialog*> doomed_;
   std::function<void()> onEnding_;
+  std::map<WindowId, QPointer<QWidget>> overFront_;
 };
 
 }  // namespace vernium::qtui

@@ -127,6 +127,45 @@ bool WriteSummaryPdf(const std::string& path, const Configuration& config,
   return written.isFile() && written.size() > 0;
 }
 
+bool DrawDocument(QPrinter& printer, const std::vector<std::string>& lines) {
+  printer.setPageOrientation(QPageLayout::Portrait);
+  printer.setDocName(ToQt(lines.empty() ? std::string() : lines.front()));
+  printer.setCreator("Vernium");
+  QPainter painter;
+  if (!painter.begin(&printer)) return false;
+  const QRectF page = printer.pageRect(QPrinter::DevicePixel);
+  QFont body("DejaVu Sans Mono");
+  body.setStyleHint(QFont::Monospace);
+  body.setPointSizeF(9.5);
+  QFont title = body;
+  title.setPointSizeF(16.0);
+  title.setBold(true);
+  double y = page.top();
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    painter.setFont(i == 0 ? title : body);
+    const QFontMetricsF fm(painter.font(), &printer);
+    y += fm.height() * (i == 0 ? 1.0 : 1.15);
+    const QString text = ToQt(lines[i]);
+    // The title stands centred; the body keeps its columns from the margin.
+    const double x = i == 0 ? page.left() + (page.width() - fm.horizontalAdvance(text)) / 2
+                            : page.left();
+    painter.drawText(QPointF(x, y), text);
+    if (i == 0) y += fm.height() * 0.5;
+  }
+  const bool ended = painter.end();
+  return ended && printer.printerState() != QPrinter::Error &&
+         printer.printerState() != QPrinter::Aborted;
+}
+
+bool WriteDocumentPdf(const std::string& path, const std::vector<std::string>& lines) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(ToQt(path));
+  if (!DrawDocument(printer, lines)) return false;
+  const QFileInfo written(ToQt(path));
+  return written.isFile() && written.size() > 0;
+}
+
 PrintTargets DesktopPrintTargets() {
   PrintTargets targets;
   targets.defaultPrinter = []() -> std::unique_ptr<QPrinter> {
@@ -136,7 +175,7 @@ PrintTargets DesktopPrintTargets() {
   };
   targets.choosePdfFile = [](const std::string& suggested) -> std::string {
     QString chosen = QFileDialog::getSaveFileName(QApplication::activeWindow(),
-                                                  "Save Configuration Summary as PDF",
+                                                  "Save as PDF",
                                                   ToQt(suggested), "PDF files (*.pdf)");
     if (chosen.isEmpty()) return {};
     if (QFileInfo(chosen).suffix().isEmpty()) chosen += ".pdf";
@@ -150,28 +189,46 @@ QtConfigurationPrinter::QtConfigurationPrinter(MessageBoxes& messages, PrintTarg
 
 void QtConfigurationPrinter::PrintSummary(const Configuration& config,
                                           const PrintoutFacts& facts) {
+  Deliver(
+      "configuration summary", kPrintTitle, std::string(kDefaultPdfName),
+      [&](QPrinter& printer) { return DrawSummary(printer, config, facts); },
+      [&](const std::string& path) { return WriteSummaryPdf(path, config, facts); });
+}
+
+void QtConfigurationPrinter::PrintDocument(const std::vector<std::string>& lines,
+                                           const std::string& fileName) {
+  const std::string title = lines.empty() ? std::string("Document") : lines.front();
+  Deliver(
+      "document", title, fileName, [&](QPrinter& printer) { return DrawDocument(printer, lines); },
+      [&](const std::string& path) { return WriteDocumentPdf(path, lines); });
+}
+
+void QtConfigurationPrinter::Deliver(std::string_view what, std::string_view title,
+                                     const std::string& fileName,
+                                     const std::function<bool(QPrinter&)>& draw,
+                                     const std::function<bool(const std::string&)>& writePdf) {
+  const std::string thing(what);
   std::string reason;
   std::unique_ptr<QPrinter> printer = targets_.defaultPrinter ? targets_.defaultPrinter() : nullptr;
   if (printer) {
-    if (DrawSummary(*printer, config, facts)) return;
-    reason = "The printer did not accept the configuration summary.";
+    if (draw(*printer)) return;
+    reason = "The printer did not accept the " + thing + ".";
   } else {
     reason = "No printer is available.";
   }
-  if (messages_.Show(reason + "\n\nSave the configuration summary as a PDF file instead?",
-                     kPrintTitle, MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes) {
+  if (messages_.Show(reason + "\n\nSave the " + thing + " as a PDF file instead?", title,
+                     MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes) {
     return;
   }
-  const std::string suggested =
-      (std::filesystem::current_path() / std::string(kDefaultPdfName)).string();
+  const std::string suggested = (std::filesystem::current_path() / fileName).string();
   const std::string path = targets_.choosePdfFile ? targets_.choosePdfFile(suggested) : "";
   if (path.empty()) {
-    messages_.Show("The configuration summary was not saved.", kPrintTitle, MsgIcon::Information,
+    messages_.Show("The " + thing + " was not saved.", title, MsgIcon::Information,
                    MsgButtons::OK);
     return;
   }
-  if (!WriteSummaryPdf(path, config, facts)) {
-    messages_.Show("The configuration summary could not be written to\n" + path, kPrintTitle,
+  if (!writePdf(path)) {
+    messages_.Show("The " + thing + " could not be written to\n" + path, title,
                    MsgIcon::Critical, MsgButtons::OK);
   }
 }

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/configuration_printer.h"
 
@@ -47,12 +48,24 @@ bool DrawSummary(QPrinter& printer, const Configuration& config, const PrintoutF
 bool WriteSummaryPdf(const std::string& path, const Configuration& config,
                      const PrintoutFacts& facts = {});
 
+// Draws a one-page document of fixed-pitch lines, the first as its title;
+// false when the device would not start or reported an error.
+bool DrawDocument(QPrinter& printer, const std::vector<std::string>& lines);
+bool WriteDocumentPdf(const std::string& path, const std::vector<std::string>& lines);
+
 class QtConfigurationPrinter : public ConfigurationPrinter {
  public:
   QtConfigurationPrinter(MessageBoxes& messages, PrintTargets targets);
   void PrintSummary(const Configuration& config, const PrintoutFacts& facts) override;
+  void PrintDocument(const std::vector<std::string>& lines, const std::string& fileName) override;
 
  private:
+  // Prints on the default printer; without one, or when it refuses the job,
+  // offers a PDF file named `fileName` in the working directory.
+  void Deliver(std::string_view what, std::string_view title, const std::string& fileName,
+               const std::function<bool(QPrinter&)>& draw,
+               const std::function<bool(const std::string&)>& writePdf);
+
   MessageBoxes& messages_;
   PrintTargets targets_;
 };

@@ -89,6 +89,7 @@ void MainWindow::BuildControls() {
   cmdRemoveCard_ = MakeButton(central, "cmdRemoveCard");
   cmdViewCard_ = MakeButton(central, "cmdViewCard");
   CmdCalibrate_ = MakeButton(central, "CmdCalibrate");
+  CmdVerify_ = MakeButton(central, "CmdVerify");
 
   // The card panel.
   panelFrame_ = new QFrame(central);
@@ -145,6 +146,7 @@ void MainWindow::BuildControls() {
   side->addWidget(cmdRemoveCard_);
   side->addWidget(cmdViewCard_);
   side->addWidget(CmdCalibrate_);
+  side->addWidget(CmdVerify_);
   side->addSpacing(12);
   side->addWidget(panelFrame_);
   side->addStretch(1);
@@ -175,6 +177,8 @@ void MainWindow::BuildControls() {
           [this] { Forward([this] { form_.ViewCardClick(); }); });
   connect(CmdCalibrate_, &QPushButton::clicked, this,
           [this] { Forward([this] { form_.CalibrateClick(); }); });
+  connect(CmdVerify_, &QPushButton::clicked, this,
+          [this] { Forward([this] { form_.VerifyClick(); }); });
   connect(cmdOK_, &QPushButton::clicked, this, [this] { Forward([this] { form_.OKClick(); }); });
   connect(cmdCancel_, &QPushButton::clicked, this,
           [this] { Forward([this] { form_.CancelClick(); }); });
@@ -228,6 +232,8 @@ void MainWindow::Redraw() {
   Draw(cmdRemoveCard_, form_.cmdRemoveCard);
   Draw(cmdViewCard_, form_.cmdViewCard);
   Draw(CmdCalibrate_, form_.CmdCalibrate);
+  form_.RefreshVerifyButton();
+  Draw(CmdVerify_, form_.CmdVerify);
   Draw(cmdOK_, form_.cmdOK);
   // The Options menu keeps Alt+O; the panel's OK is pressed with Enter.
   if (!cmdOK_->shortcut().isEmpty()) cmdOK_->setShortcut(QKeySequence());

@@ -78,6 +78,7 @@ class MainWindow : public QMainWindow {
   QPushButton* cmdAddCard_ = nullptr;
   QPushButton* cmdRemoveCard_ = nullptr;
   QPushButton* cmdViewCard_ = nullptr;
+  QPushButton* CmdVerify_ = nullptr;
   QPushButton* CmdCalibrate_ = nullptr;
   QPushButton* cmdOK_ = nullptr;
   QPushButton* cmdCancel_ = nullptr;

@@ -12,6 +12,7 @@
 #include "reports/ui/qt_configuration_printer.h"
 #include "shell/ui/main_window.h"
 #include "simulator/ui/bench_window.h"
+#include "verify/ui/verify_window.h"
 #include "wizard/ui/calibrator_window.h"
 
 namespace vernium::qtui {
@@ -51,6 +52,12 @@ VerniumApp::VerniumApp(AcqLibObject& library, MessageBoxes* messages, Configurat
   Register(WindowId::CardConfig,
            [this] { return new CardConfigWindow(cardConfigForm_, window_.get()); });
   Register(WindowId::frmExpert, [this] { return MakeExpertWindow(); });
+  Register(WindowId::frmVerify, [this] {
+    return new VerifyWindow(session_, verifyRun_, messages_, printer_, window_.get());
+  });
+  // Opened from the wizard's completion or from the main window: modal to
+  // that window alone, so that the bench beside them stays usable.
+  windows_.OpenOverFront(WindowId::frmVerify, window_.get());
 }
 
 void VerniumApp::Register(WindowId id, std::function<QDialog*()> make,
@@ -74,8 +81,8 @@ VerniumApp::~VerniumApp() {
   places_.KeepAll();
   // The windows go before the forms they show.
   for (WindowId id : {WindowId::frmIfcSel, WindowId::PreCal, WindowId::Calibrator,
-                      WindowId::CardPic, WindowId::CardConfig, WindowId::frmExpert,
-                      WindowId::Bench}) {
+                      WindowId::CardPic, WindowId::CardConfig, WindowId::frmVerify,
+                      WindowId::frmExpert, WindowId::Bench}) {
     windows_.Unload(id);
   }
   window_.reset();
@@ -119,6 +126,7 @@ CalibratorWindow* VerniumApp::MakeCalibratorWindow() {
   auto* window = new CalibratorWindow(session_, calibratorState_, preCalState_, form_.grdChannel,
                                       messages_, window_.get());
   window->form().SetDiagnostics(&wizardDiagnostics_);
+  window->form().SetWindows(&windows_);
   window->form().OnExitToMain([this] {
     if (auto* calibrate = window_->findChild<QPushButton*>("CmdCalibrate")) calibrate->setFocus();
   });

@@ -22,6 +22,7 @@
 #include "shell/main_form.h"
 #include "shell/ui/window_places.h"
 #include "simulator/bench_form.h"
+#include "verify/verify_form.h"
 #include "wizard/calibrator_form.h"
 
 namespace vernium::qtui {
@@ -114,6 +115,8 @@ class VerniumApp {
   PreCalState preCalState_;
   CardPicState cardPicState_;
   CalibratorState calibratorState_;
+  // The operator named on the certificates and their count, for the run.
+  VerifyRun verifyRun_;
   WindowPlaces places_;
   QtMessageBoxes qtMessages_;
   MessageBoxes& messages_;

@@ -173,6 +173,9 @@ CalibratorWindow::CalibratorWindow(Session& session, CalibratorState& state,
   cmdNext_ = Named<QPushButton>(this, "cmdNext");
   cmdNext_->setDefault(true);
   cmdExitMain_ = Named<QPushButton>(this, "cmdExitMain");
+  cmdVerify_ = Named<QPushButton>(this, "cmdVerify");
+  connect(cmdVerify_, &QPushButton::clicked, this,
+          [this] { Forward([this] { form_->VerifyClick(); }); });
   connect(cmdPrevious_, &QPushButton::clicked, this,
           [this] { Forward([this] { form_->PreviousClick(); }); });
   connect(cmdNext_, &QPushButton::clicked, this,
@@ -216,6 +219,7 @@ CalibratorWindow::CalibratorWindow(Session& session, CalibratorState& state,
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(lblStep_);
   buttons->addStretch(1);
+  buttons->addWidget(cmdVerify_);
   buttons->addWidget(cmdPrevious_);
   buttons->addWidget(cmdNext_);
   buttons->addWidget(cmdExitMain_);
@@ -288,6 +292,7 @@ void CalibratorWindow::Redraw() {
   Draw(cmdPrevious_, s.cmdPrevious);
   Draw(cmdNext_, s.cmdNext);
   Draw(cmdExitMain_, s.cmdExitMain);
+  Draw(cmdVerify_, s.cmdVerify);
   const TurnAdvice advice = form_->Advice();
   guidance_->SetAdvice(advice);
   trend_->SetTrend(form_->Guidance(), advice.shown);

@@ -80,6 +80,7 @@ class CalibratorWindow : public QDialog {
   QPushButton* cmdPrevious_ = nullptr;
   QPushButton* cmdNext_ = nullptr;
   QPushButton* cmdExitMain_ = nullptr;
+  QPushButton* cmdVerify_ = nullptr;
   QTimer* tmrGage_ = nullptr;
 };
 
