@@ -6,6 +6,8 @@
 
 #include "shell/ui/main_window.h"
 
+#include <string_view>
+
 namespace vernium::qtui {
 
 namespace {
@@ -68,6 +70,8 @@ void MainWindow::BuildMenus() {
       auto* action = new QAction(menu);
       action->setObjectName(command.name);
       action->setShortcutContext(Qt::WindowShortcut);
+      // The Options entries are switches: each shows its check box on or off.
+      if (def.name == std::string_view("optioner")) action->setCheckable(true);
       menu->addAction(action);
       commands_.push_back({action, command.entry});
       if (command.command != nullptr) {
