@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins
   libgl-dev libglx-dev libxkbcommon-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
+  nlohmann-json3-dev libsqlite3-dev sqlite3
   poppler-utils fonts-dejavu-core fonts-liberation2
   xvfb xauth
   dpkg-dev fakeroot file librsvg2-bin desktop-file-utils appstream

@@ -58,6 +58,7 @@ int main(int argc, char** argv) {
   vernium.places().UseStore(vernium::qtui::WindowPlaces::UserStore());
   shutdownSignals.Watch([&vernium] { vernium.EndProgram(); });
   if (options.outputDir) vernium.session().scalingFileDirectory = *options.outputDir;
+  vernium.UseDataFolder(options.dataDir);
   if (options.device) vernium.PreselectDevice(*options.device);
   vernium.Start();
   if (vernium.Ended()) return 0;

@@ -7,6 +7,7 @@
 #include "acquisition/device_selection.h"
 #include "app_version.h"
 #include "calibration/scaling_file.h"
+#include "storage/data_folder.h"
 
 namespace vernium::qtui {
 
@@ -52,7 +53,12 @@ CommandLine ReadCommandLine(const QStringList& arguments, AcqLibObject& library)
                                      QStringLiteral("Write the scaling file sgc10.ini in DIR "
                                                     "(default: the current directory)."),
                                      QStringLiteral("DIR"));
-  parser.addOptions({device, bench, outputDir});
+  const QCommandLineOption dataDir(
+      QStringLiteral("data-dir"),
+      QStringLiteral("Keep the last session, the calibration history and the sensor library "
+                     "in DIR (default: $XDG_DATA_HOME/vernium)."),
+      QStringLiteral("DIR"));
+  parser.addOptions({device, bench, outputDir, dataDir});
   LetQtOptionsThrough(parser);
 
   CommandLine result;
@@ -101,6 +107,14 @@ CommandLine ReadCommandLine(const QStringList& arguments, AcqLibObject& library)
       return refuse("cannot write the scaling file in \"" + dir + "\": " + problem);
     }
     options.outputDir = dir;
+  }
+  options.dataDir = DefaultDataFolder();
+  if (parser.isSet(dataDir)) {
+    const std::string dir = Text(parser.value(dataDir));
+    if (const std::string problem = PrepareDataFolder(dir); !problem.empty()) {
+      return refuse("cannot keep data in \"" + dir + "\": " + problem);
+    }
+    options.dataDir = dir;
   }
   result.run = options;
   return result;

@@ -5,12 +5,14 @@
 //   --device NAME       open that unit at start-up, without the device window
 //   --bench             open the simulated unit's bench beside the main window
 //   --output-dir DIR    where the scaling file is written at exit
+//   --data-dir DIR      the data folder (last session, history, sensors)
 // The options Qt's own application object takes (-platform, -style, ...)
 // are let through for it. Mistakes end the program with status 2 and a line
 // on standard error, before any window opens.
 
 #include <QString>
 #include <QStringList>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -24,6 +26,9 @@ struct StartOptions {
   bool bench = false;
   std::optional<std::string> device;
   std::optional<std::string> outputDir;
+  // The user's data folder, `--data-dir` or the XDG default; empty when
+  // neither is known (no HOME), and then nothing is kept between runs.
+  std::filesystem::path dataDir;
 };
 
 // What to do after reading the command line: run with the options, or end

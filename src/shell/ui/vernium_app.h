@@ -4,6 +4,7 @@
 // and window, and the device selection window opened from its load. main()
 // makes one of these, starts it and runs the event loop.
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -73,6 +74,11 @@ class VerniumApp {
   QtHelpViewer& help() { return help_; }
   // Where the windows open; main() gives it the desktop's settings store.
   WindowPlaces& places() { return places_; }
+  // The user's data folder, where what lasts between runs is kept; main()
+  // gives it from the command line. Empty (the default, and every scripted
+  // run that does not ask for one): nothing is kept between runs.
+  void UseDataFolder(std::filesystem::path folder) { dataFolder_ = std::move(folder); }
+  const std::filesystem::path& dataFolder() const { return dataFolder_; }
   // The device selection's form, once its window has been made.
   IfcSelForm* deviceSelection() { return deviceForm_.get(); }
   PreCalForm& preCal() { return preCalForm_; }
@@ -118,6 +124,7 @@ class VerniumApp {
   // The operator named on the certificates and their count, for the run.
   VerifyRun verifyRun_;
   WindowPlaces places_;
+  std::filesystem::path dataFolder_;
   QtMessageBoxes qtMessages_;
   MessageBoxes& messages_;
   QtMousePointer pointer_;

@@ -38,6 +38,8 @@ TEST(CommandLineTest, OptionsAndMistakes) {
       {{"--output-dir", missing},               2, "", "it does not exist"},
       {{"--output-dir", dir.filePath("plain")}, 2, "", "it is not a directory"},
       {{"--output-dir", "/proc/self"},          2, "", "a file cannot be written in it"},
+      {{"--data-dir", dir.filePath("data")},  -1, "", ""},
+      {{"--data-dir", dir.filePath("plain")},  2, "", "cannot keep data in"},
       {{"--bench", "-platform", "offscreen"},  -1, "", ""},
       {{"--frobnicate"},                        2, "", "Unknown option 'frobnicate'"},
       {{"stray"},                               2, "", "unexpected argument \"stray\""},
@@ -55,6 +57,8 @@ TEST(CommandLineTest, OptionsAndMistakes) {
   }
 
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"plain"}) << "nothing left behind";
+  EXPECT_EQ(ReadCommandLine({"vernium", "--data-dir", dir.filePath("data")}, unit).run->dataDir,
+            dir.filePath("data").toStdString());
 
   const auto all = ReadCommandLine(
       {"vernium", "--bench", "--device", "SIM-PORTABLE", "--output-dir", dir.path()}, unit);
