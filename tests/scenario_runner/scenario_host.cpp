@@ -3,6 +3,7 @@
 #include <QPrinter>
 
 #include "platform/configuration_printer.h"
+#include "platform/file_chooser.h"
 #include "reports/ui/qt_configuration_printer.h"
 #include "scenario_runner/scenario_messages.h"
 #include "shell/ui/vernium_app.h"
@@ -21,7 +22,7 @@ class VerniumHost : public ScenarioHost {
       : printer_(messages_,
                  qtui::PrintTargets{[] { return std::unique_ptr<QPrinter>(); },
                                     [](const std::string& suggested) { return suggested; }}),
-        app_(unit_, &messages_, &printer_) {}
+        app_(unit_, &messages_, &printer_, &files_) {}
 
   void Start() override {
     started_ = true;
@@ -32,10 +33,12 @@ class VerniumHost : public ScenarioHost {
   Configuration& Config() override { return app_.session().config; }
   SimulatedAcqLib& Unit() override { return unit_; }
   ScenarioMessageBoxes& Messages() override { return messages_; }
+  QueuedFileChooser& Files() override { return files_; }
 
  private:
   SimulatedAcqLib unit_;
   ScenarioMessageBoxes messages_;
+  QueuedFileChooser files_;
   qtui::QtConfigurationPrinter printer_;
   qtui::VerniumApp app_;
   bool started_ = false;

@@ -9,6 +9,7 @@
 #include "model/configuration.h"
 
 namespace vernium {
+class QueuedFileChooser;
 class SimulatedAcqLib;
 }
 
@@ -28,6 +29,8 @@ class ScenarioHost {
   virtual Configuration& Config() = 0;
   virtual SimulatedAcqLib& Unit() = 0;
   virtual ScenarioMessageBoxes& Messages() = 0;
+  // The file dialogs, answered from the names the scenario queued.
+  virtual QueuedFileChooser& Files() = 0;
 };
 
 std::unique_ptr<ScenarioHost> MakeHost();

@@ -14,6 +14,7 @@
 #include <sstream>
 
 #include "model/numeric_text.h"
+#include "platform/file_chooser.h"
 #include "scenario_runner/bench_steps.h"
 #include "scenario_runner/model_access.h"
 #include "scenario_runner/scenario_messages.h"
@@ -346,6 +347,17 @@ std::optional<std::string> ScenarioRunner::Execute(const Step& step) {
     else if (a == "No") answer = MsgAnswer::No;
     else return "unknown answer " + a;
     host_->Messages().Queue(answer);
+    return std::string();
+  }
+  if (verb == "file") {
+    if (auto e = need(2); !e.empty()) return e;
+    if (!t[1].quoted && t[1].text == "cancel") {
+      host_->Files().Queue(std::nullopt);
+    } else {
+      const std::filesystem::path name = t[1].text;
+      host_->Files().Queue((name.is_absolute() ? name : std::filesystem::current_path() / name)
+                               .string());
+    }
     return std::string();
   }
   if (verb == "bench") return RunBenchStep(step, *host_, benchState_);

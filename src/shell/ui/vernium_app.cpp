@@ -17,9 +17,11 @@
 
 namespace vernium::qtui {
 
-VerniumApp::VerniumApp(AcqLibObject& library, MessageBoxes* messages, ConfigurationPrinter* printer)
+VerniumApp::VerniumApp(AcqLibObject& library, MessageBoxes* messages, ConfigurationPrinter* printer,
+                       FileChooser* files)
     : session_(library),
       messages_(messages != nullptr ? *messages : qtMessages_),
+      files_(files != nullptr ? *files : qtFiles_),
       help_(messages_),
       ownPrinter_(printer != nullptr
                       ? nullptr

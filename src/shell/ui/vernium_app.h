@@ -13,7 +13,9 @@
 #include "calibration/precal_form.h"
 #include "diagram/card_pic_form.h"
 #include "platform/configuration_printer.h"
+#include "platform/file_chooser.h"
 #include "platform/message_boxes.h"
+#include "platform/ui/qt_file_chooser.h"
 #include "platform/ui/qt_help_viewer.h"
 #include "platform/ui/qt_message_boxes.h"
 #include "platform/ui/qt_mouse_pointer.h"
@@ -37,11 +39,11 @@ class PreCalWindow;
 
 class VerniumApp {
  public:
-  // `library` is the acquisition library to run on. `messages` and `printer`
-  // replace the desktop's message boxes and printer when given (a scripted
-  // run answers the boxes itself).
+  // `library` is the acquisition library to run on. `messages`, `printer`
+  // and `files` replace the desktop's message boxes, printer and file dialog
+  // when given (a scripted run answers the boxes itself).
   explicit VerniumApp(AcqLibObject& library, MessageBoxes* messages = nullptr,
-                      ConfigurationPrinter* printer = nullptr);
+                      ConfigurationPrinter* printer = nullptr, FileChooser* files = nullptr);
   ~VerniumApp();
   VerniumApp(const VerniumApp&) = delete;
   VerniumApp& operator=(const VerniumApp&) = delete;
@@ -71,6 +73,7 @@ class VerniumApp {
   MainWindow& mainWindow() { return *window_; }
   QtWindowOpener& windows() { return windows_; }
   MessageBoxes& messages() { return messages_; }
+  FileChooser& files() { return files_; }
   QtHelpViewer& help() { return help_; }
   // Where the windows open; main() gives it the desktop's settings store.
   WindowPlaces& places() { return places_; }
@@ -127,6 +130,8 @@ class VerniumApp {
   std::filesystem::path dataFolder_;
   QtMessageBoxes qtMessages_;
   MessageBoxes& messages_;
+  QtFileChooser qtFiles_;
+  FileChooser& files_;
   QtMousePointer pointer_;
   QtWindowOpener windows_;
   QtHelpViewer help_;
