@@ -4,9 +4,11 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #include "app_version.h"
 #include "shell/ui/command_line.h"
+#include "shell/ui/recent_files_store.h"
 #include "shell/ui/shutdown_signals.h"
 #include "shell/ui/vernium_app.h"
 #include "simulator/simulated_unit.h"
@@ -56,12 +58,10 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   vernium::qtui::VerniumApp vernium(unit);
   vernium.places().UseStore(vernium::qtui::WindowPlaces::UserStore());
+  vernium.UseRecentFilesStore(std::make_unique<vernium::qtui::QtRecentFilesStore>(
+      vernium::qtui::WindowPlaces::UserStore()));
   shutdownSignals.Watch([&vernium] { vernium.EndProgram(); });
-  if (options.outputDir) vernium.session().scalingFileDirectory = *options.outputDir;
-  vernium.UseDataFolder(options.dataDir);
-  if (options.device) vernium.PreselectDevice(*options.device);
-  vernium.Start();
+  vernium.StartWith(options);
   if (vernium.Ended()) return 0;
-  if (options.bench) vernium.form().ShowBench();
   return QApplication::exec();
 }

@@ -11,8 +11,10 @@
 namespace vernium {
 
 enum class MsgIcon { None, Information, Critical, Exclamation, Question };
-enum class MsgButtons { OK, OKCancel, YesNo };
-enum class MsgAnswer { OK, Cancel, Yes, No };
+// SaveDiscardCancel is the desktop's question before unsaved changes would
+// be lost.
+enum class MsgButtons { OK, OKCancel, YesNo, SaveDiscardCancel };
+enum class MsgAnswer { OK, Cancel, Yes, No, Save, Discard };
 
 // The application title, shown on boxes that have no title of their own.
 inline constexpr std::string_view kAppTitle = "Vernium";
@@ -34,7 +36,8 @@ struct ShownMessage {
 };
 
 // Answers boxes from a queue of scripted answers; with the queue empty it
-// answers OK (or Yes) and notes that the box was unexpected.
+// answers OK (or Yes, or Cancel to Save / Discard / Cancel) and notes that
+// the box was unexpected.
 class ScriptedMessageBoxes : public MessageBoxes {
  public:
   MsgAnswer Show(std::string_view text, std::string_view title, MsgIcon icon,

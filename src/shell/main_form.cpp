@@ -112,6 +112,13 @@ void MainForm::SetDesignState() {
   helperSearch = Menu("&Search...");
   helperHelp = Menu("&Help on Help");
   abouter = Menu("&About");
+  mnuRecent = Menu("Recent &Files", "", false);
+  for (MenuEntry& entry : mnuRecentFile) {
+    entry = Menu("", "", false);
+    entry.visible = false;
+  }
+  mnuRestoreSession = Menu("Restore &Last Session", "", false);
+  mnuExportScales = Menu("&Export Scales...", "", false);
 }
 
 void MainForm::LoadMain() {
@@ -191,6 +198,7 @@ void MainForm::LoadMain() {
   // The bench is there to be opened while a simulated unit is the open one.
   mnuBench.enabled = s.OpenDevice() != nullptr && BenchOf(s.AcqObject) != nullptr;
   if (s.DeviceSelState == kDeviceSelCancelled) closeRequested = true;
+  if (!reinitializing) MarkStartingPoint();
 }
 
 void MainForm::ActivateMain() {
@@ -212,6 +220,7 @@ void MainForm::UnloadMain() {
     WriteScalingFile(s.config, services_.messages, services_.pointer, s.scalingFileDirectory,
                      mnuWriteVerified.checked);
   }
+  IgnoringFailure([&] { KeepLastSession(); });
 
   IgnoringFailure([&] {
     if (s.AcqObject != nullptr) s.AcqObject->acqCloseDevice();

@@ -7,11 +7,14 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "platform/controls.h"
 #include "session/session.h"
+#include "storage/recent_files.h"
 
 namespace vernium {
 
@@ -20,6 +23,7 @@ class MousePointer;
 class WindowOpener;
 class HelpViewer;
 class ConfigurationPrinter;
+class FileChooser;
 struct PreCalState;
 struct CardPicState;
 
@@ -32,7 +36,17 @@ struct Services {
   ConfigurationPrinter& printer;
 };
 
+// What the File menu's configuration commands reach: the file dialog, the
+// recent files and the data folder where the last session is kept (empty:
+// none is kept).
+struct FileServices {
+  FileChooser& chooser;
+  RecentFiles& recent;
+  std::filesystem::path dataFolder;
+};
+
 inline constexpr std::string_view kMainCaption = "Strain Gage Calibration";
+inline constexpr std::string_view kLastSessionFile = "last-session.vernium";
 inline constexpr std::string_view kNoCardsMessage =
     "There are no cards configured for this base channel";
 inline constexpr std::string_view kAttentionTitle = "Attention!";
@@ -87,6 +101,10 @@ class MainForm {
   MenuEntry optioner, WaveStud, mnuWriteVerified;
   MenuEntry diag, mnuExpert, mnuBench;
   MenuEntry helper, helperContents, helperSearch, helperHelp, abouter;
+  // In the File menu after Save As: the recent files (a submenu of up to
+  // five, "&1 name.vernium"), the last session and the scales export.
+  MenuEntry mnuRecent, mnuRestoreSession, mnuExportScales;
+  std::array<MenuEntry, kRecentFiles> mnuRecentFile;
 
   // Set when the window is to close (File Exit, or the device selection was
   // cancelled at start-up); the window closes itself and UnloadMain runs.
@@ -154,6 +172,25 @@ class MainForm {
   void HelpOnHelp();
   void About();
 
+  // ---- configuration files ----
+  // Gives the File menu its file dialog; until then Open, Save and Save As
+  // stay disabled and the caption stays "Strain Gage Calibration".
+  void UseFiles(FileServices files);
+  void OpenClick();
+  void SaveClick();
+  void SaveAsClick();
+  void RecentFileClick(int index);  // index from 0
+  void RestoreLastSession();
+  void ExportScales();
+  // The main window is being closed by its frame: with unsaved changes to
+  // a named file, asks Save / Discard / Cancel; false when cancelled.
+  bool QueryClose();
+  // The caption and the File entries' states, before each redraw.
+  void RefreshFileState();
+  bool HasUnsavedChanges() const;
+  const std::filesystem::path& FileName() const { return fileName_; }
+  std::filesystem::path LastSessionPath() const;
+
   Session& session() { return session_; }
   Configuration& config() { return session_.config; }
 
@@ -185,12 +222,32 @@ class MainForm {
   void AddEightChannelCard(int b, std::string_view type, bool slotZeroAccepts,
                            std::string_view fullMessage);
 
+  // The configuration files.
+  void LayOutGrid(int rows);
+  void WriteGridRows();
+  bool AskToKeepChanges();
+  bool SaveTo(const std::filesystem::path& file);
+  bool OpenFrom(const std::filesystem::path& file);
+  void ShowConfiguration();
+  void MarkSaved();
+  void MarkStartingPoint();
+  void KeepLastSession();
+
   Session& session_;
   Services services_;
   PreCalState& preCal_;
   CardPicState& cardPic_;
   PanelMode panelMode_ = PanelMode::Closed;
   bool unloaded_ = false;
+
+  std::optional<FileServices> files_;
+  std::filesystem::path fileName_;  // empty until a file is opened or saved
+  // What the named file holds (none when it could not be read back), and
+  // the configuration as the start-up left it.
+  std::optional<Configuration> saved_;
+  bool savedWriteVerified_ = false;
+  Configuration atStart_;
+  bool writeVerifiedAtStart_ = false;
 };
 
 }  // namespace vernium

@@ -35,19 +35,35 @@ int CheckBoxOf(std::string_view cardType) {
 }  // namespace
 
 void MainForm::SetupGrid() {
-  Configuration& c = config();
-  c.GridRowCount = 16;
+  config().GridRowCount = 16;
+  LayOutGrid(kGridInitialRows);
+  FillGrid();
+}
+
+// An empty grid of `rows` rows, the header row included.
+void MainForm::LayOutGrid(int rows) {
   grdChannel.cells.clear();
-  grdChannel.Resize(kGridInitialRows, kGridCols);
+  grdChannel.Resize(rows, kGridCols);
   for (int col = 0; col < kGridCols; ++col) {
     const auto i = static_cast<std::size_t>(col);
     grdChannel.colWidthsTwips[i] = kColWidthsTwips[i];
     grdChannel.Cell(0, col) = kHeaders[i];
   }
-  FillGrid();
 }
 
 void MainForm::FillGrid() {
+  Configuration& c = config();
+  WriteGridRows();
+  // A removal may have taken away the rows below the selected one, and any
+  // refill may have put another channel on it.
+  MoveCurrentRow(std::clamp(static_cast<int>(c.CurrentRow), 1, static_cast<int>(c.GridRowCount)));
+  SyncRecordsFromGrid();
+  SelectCell(c.CurrentRow, 1);
+}
+
+// The rows from the base-channel table: one a listed card channel, or the
+// base channel's own row when it has no card.
+void MainForm::WriteGridRows() {
   Configuration& c = config();
   int r = 0;
   auto writeRow = [&](const std::string& label, const BaseChannel& base, int slot) {
@@ -67,11 +83,6 @@ void MainForm::FillGrid() {
     }
   }
   c.GridRowCount = static_cast<std::int16_t>(r);
-  // A removal may have taken away the rows below the selected one, and any
-  // refill may have put another channel on it.
-  MoveCurrentRow(std::clamp(static_cast<int>(c.CurrentRow), 1, r));
-  SyncRecordsFromGrid();
-  SelectCell(c.CurrentRow, 1);
 }
 
 void MainForm::SyncRecordsFromGrid() {

@@ -36,6 +36,7 @@ std::string DiagnosticsSgc50bNote() {
 }
 
 void MainForm::NewConfiguration() {
+  if (!AskToKeepChanges()) return;
   Configuration& c = config();
   c.Reinitializing = kTrue16;
   LoadMain();
@@ -48,6 +49,7 @@ void MainForm::NewConfiguration() {
   cboChannel.visible = false;
   panelMode_ = PanelMode::Closed;
   c.Reinitializing = kFalse16;
+  fileName_.clear();  // a new configuration has no file yet
 }
 
 void MainForm::PrintConfiguration() {
@@ -60,6 +62,7 @@ void MainForm::PrintConfiguration() {
 }
 
 void MainForm::ExitProgram() {
+  if (!AskToKeepChanges()) return;
   closeRequested = true;
 }
 

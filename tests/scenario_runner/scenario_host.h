@@ -5,6 +5,8 @@
 // scenario's own working directory.
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "model/configuration.h"
 
@@ -23,6 +25,11 @@ class ScenarioHost {
   // Builds the real windows and runs the start-up (the device selection
   // opens modally from here, so this returns only once it has closed).
   virtual void Start() = 0;
+  // Before the start: the program's command-line options ("--restore",
+  // "--data-dir" DIR relative to the working directory), read as main()
+  // reads them. Without --data-dir nothing is kept between runs. Returns
+  // why they are refused, else "".
+  virtual std::string UseArguments(const std::vector<std::string>& arguments) = 0;
   virtual bool Started() const = 0;
   // The main window has been closed and the shut-down has run.
   virtual bool Ended() const = 0;

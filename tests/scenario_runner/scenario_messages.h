@@ -21,8 +21,9 @@ class ScenarioMessageBoxes : public MessageBoxes {
     if (answers_.empty()) {
       unexpected_.push_back(box);
       return buttons == MsgButtons::YesNo ? MsgAnswer::No
-             : buttons == MsgButtons::OKCancel ? MsgAnswer::Cancel
-                                               : MsgAnswer::OK;
+             : buttons == MsgButtons::OKCancel || buttons == MsgButtons::SaveDiscardCancel
+                 ? MsgAnswer::Cancel
+                 : MsgAnswer::OK;
     }
     const MsgAnswer answer = answers_.front();
     answers_.pop_front();

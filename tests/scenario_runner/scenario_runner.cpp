@@ -71,6 +71,7 @@ std::string ButtonsName(MsgButtons buttons) {
     case MsgButtons::OK: return "OK";
     case MsgButtons::OKCancel: return "OKCancel";
     case MsgButtons::YesNo: return "YesNo";
+    case MsgButtons::SaveDiscardCancel: return "SaveDiscardCancel";
   }
   return "";
 }
@@ -289,8 +290,10 @@ void ScenarioRunner::Tick() {
     return;
   }
   const Step& step = script_.steps[stepIndex_];
-  // The program starts with the first step that is not a bench setting.
-  if (step.Verb() != "bench" && !host_->Started() && !host_->Ended()) {
+  // The program starts with the first step that is not a bench setting or
+  // its command line.
+  if (step.Verb() != "bench" && step.Verb() != "arguments" && step.Verb() != "restart" &&
+      !host_->Started() && !host_->Ended()) {
     ScenarioHost* host = host_.get();
     QueueAction([host] {
       host->Start();
@@ -345,6 +348,8 @@ std::optional<std::string> ScenarioRunner::Execute(const Step& step) {
     else if (a == "Cancel") answer = MsgAnswer::Cancel;
     else if (a == "Yes") answer = MsgAnswer::Yes;
     else if (a == "No") answer = MsgAnswer::No;
+    else if (a == "Save") answer = MsgAnswer::Save;
+    else if (a == "Discard") answer = MsgAnswer::Discard;
     else return "unknown answer " + a;
     host_->Messages().Queue(answer);
     return std::string();
@@ -358,6 +363,23 @@ std::optional<std::string> ScenarioRunner::Execute(const Step& step) {
       host_->Files().Queue((name.is_absolute() ? name : std::filesystem::current_path() / name)
                                .string());
     }
+    return std::string();
+  }
+  if (verb == "arguments") {
+    if (host_->Started()) return std::string("arguments come before the program starts");
+    std::vector<std::string> arguments;
+    for (std::size_t i = 1; i < t.size(); ++i) arguments.push_back(t[i].text);
+    return host_->UseArguments(arguments);
+  }
+  if (verb == "restart") {
+    if (!host_->Ended()) return std::string("the program has not ended (File Exit first)");
+    // A new run in the same working directory; its start comes with the
+    // next step that is not a bench setting or its command line.
+    host_.reset();
+    host_ = MakeHost();
+    benchState_ = BenchStepState{};
+    technician_ = TechnicianState{};
+    verifier_ = VerifierState{};
     return std::string();
   }
   if (verb == "bench") return RunBenchStep(step, *host_, benchState_);

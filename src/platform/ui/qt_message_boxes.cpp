@@ -12,6 +12,7 @@ MsgAnswer EscapeAnswer(MsgButtons buttons) {
   switch (buttons) {
     case MsgButtons::OKCancel: return MsgAnswer::Cancel;
     case MsgButtons::YesNo: return MsgAnswer::No;
+    case MsgButtons::SaveDiscardCancel: return MsgAnswer::Cancel;
     case MsgButtons::OK: break;
   }
   return MsgAnswer::OK;
@@ -50,6 +51,11 @@ MsgAnswer QtMessageBoxes::Show(std::string_view text, std::string_view title, Ms
     case MsgButtons::OK: box.setStandardButtons(QMessageBox::Ok); break;
     case MsgButtons::OKCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
     case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case MsgButtons::SaveDiscardCancel:
+      box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+      box.setDefaultButton(QMessageBox::Save);
+      box.setEscapeButton(QMessageBox::Cancel);
+      break;
   }
   open_.emplace_back(&box);
   const int answer = box.exec();
@@ -59,6 +65,8 @@ MsgAnswer QtMessageBoxes::Show(std::string_view text, std::string_view title, Ms
     case QMessageBox::Cancel: return MsgAnswer::Cancel;
     case QMessageBox::Yes: return MsgAnswer::Yes;
     case QMessageBox::No: return MsgAnswer::No;
+    case QMessageBox::Save: return MsgAnswer::Save;
+    case QMessageBox::Discard: return MsgAnswer::Discard;
     default: return buttons == MsgButtons::OKCancel && box.clickedButton() == nullptr
                         ? MsgAnswer::Cancel
                         : MsgAnswer::OK;

@@ -58,7 +58,11 @@ CommandLine ReadCommandLine(const QStringList& arguments, AcqLibObject& library)
       QStringLiteral("Keep the last session, the calibration history and the sensor library "
                      "in DIR (default: $XDG_DATA_HOME/vernium)."),
       QStringLiteral("DIR"));
-  parser.addOptions({device, bench, outputDir, dataDir});
+  const QCommandLineOption restore(
+      QStringLiteral("restore"),
+      QStringLiteral("Bring back the configuration of the last session, kept in the data "
+                     "folder at exit."));
+  parser.addOptions({device, bench, outputDir, dataDir, restore});
   LetQtOptionsThrough(parser);
 
   CommandLine result;
@@ -89,6 +93,7 @@ CommandLine ReadCommandLine(const QStringList& arguments, AcqLibObject& library)
 
   StartOptions options;
   options.bench = parser.isSet(bench);
+  options.restore = parser.isSet(restore);
   if (parser.isSet(device)) {
     const std::string name = Text(parser.value(device));
     AcqStatus failed = kAcqOk;

@@ -6,6 +6,7 @@
 //   --bench             open the simulated unit's bench beside the main window
 //   --output-dir DIR    where the scaling file is written at exit
 //   --data-dir DIR      the data folder (last session, history, sensors)
+//   --restore           bring back the last session kept in the data folder
 // The options Qt's own application object takes (-platform, -style, ...)
 // are let through for it. Mistakes end the program with status 2 and a line
 // on standard error, before any window opens.
@@ -24,6 +25,7 @@ namespace vernium::qtui {
 
 struct StartOptions {
   bool bench = false;
+  bool restore = false;
   std::optional<std::string> device;
   std::optional<std::string> outputDir;
   // The user's data folder, `--data-dir` or the XDG default; empty when

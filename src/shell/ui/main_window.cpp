@@ -225,6 +225,7 @@ void MainWindow::OnGridKeyReleased() {
 }
 
 void MainWindow::Redraw() {
+  form_.RefreshFileState();
   setWindowTitle(ToQt(form_.caption));
   Draw(Frame3D1_, form_.Frame3D1);
   grdChannel_->Draw(form_.grdChannel);
@@ -263,6 +264,7 @@ void MainWindow::Redraw() {
 
   for (const MenuBinding& m : menus_) Draw(m.menu, form_.*(m.entry));
   for (const CommandBinding& c : commands_) Draw(c.action, form_.*(c.entry));
+  RedrawRecentFiles();
 }
 
 // An in-place list sits over the current cell of its column; its caption
@@ -372,6 +374,13 @@ bool MainWindow::event(QEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  // Closed by its frame with unsaved changes to a named file: the
+  // technician may keep the program running.
+  if (!unloading_ && handlerDepth_ == 0 && !form_.QueryClose()) {
+    event->ignore();
+    Redraw();
+    return;
+  }
   if (!unloading_) {
     unloading_ = true;
     tmrDirections_->stop();

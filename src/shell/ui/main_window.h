@@ -52,6 +52,8 @@ class MainWindow : public QMainWindow {
  private:
   void BuildControls();
   void BuildMenus();
+  void BuildRecentFilesMenu();
+  void RedrawRecentFiles();
 
   // Runs one handler of the form, redraws, and closes the window when the
   // form asked for it.
@@ -104,6 +106,7 @@ class MainWindow : public QMainWindow {
   };
   std::vector<MenuBinding> menus_;
   std::vector<CommandBinding> commands_;
+  std::array<QAction*, kRecentFiles> recentFiles_{};
 };
 
 }  // namespace vernium::qtui

@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "platform/ui/control_binding.h"
 #include "shell/ui/main_window.h"
 
 #include <string_view>
@@ -31,9 +32,13 @@ const std::vector<MenuDef>& MenuBar() {
       {"filer",
        &MainForm::filer,
        {{"newer", &MainForm::newer, [](MainForm& f) { f.NewConfiguration(); }},
-        {"opener", &MainForm::opener, nullptr},
-        {"saver", &MainForm::saver, nullptr},
-        {"saverAs", &MainForm::saverAs, nullptr},
+        {"opener", &MainForm::opener, [](MainForm& f) { f.OpenClick(); }},
+        {"saver", &MainForm::saver, [](MainForm& f) { f.SaveClick(); }},
+        {"saverAs", &MainForm::saverAs, [](MainForm& f) { f.SaveAsClick(); }},
+        {"mnuRecent", &MainForm::mnuRecent, nullptr},  // the submenu, below
+        {"mnuRestoreSession", &MainForm::mnuRestoreSession,
+         [](MainForm& f) { f.RestoreLastSession(); }},
+        {"mnuExportScales", &MainForm::mnuExportScales, [](MainForm& f) { f.ExportScales(); }},
         {"printer", &MainForm::printer, [](MainForm& f) { f.PrintConfiguration(); }},
         {"dash3", &MainForm::dash3, nullptr},
         {"exiter", &MainForm::exiter, [](MainForm& f) { f.ExitProgram(); }}}},
@@ -80,6 +85,31 @@ void MainWindow::BuildMenus() {
                 [this, run] { Forward([this, run] { run(form_); }); });
       }
     }
+  }
+  BuildRecentFilesMenu();
+}
+
+// "Recent Files": a submenu of the File menu, one entry a file.
+void MainWindow::BuildRecentFilesMenu() {
+  QAction* recent = menuBar()->findChild<QAction*>("mnuRecent");
+  if (recent == nullptr) return;
+  auto* menu = new QMenu(this);
+  menu->setObjectName("mnuRecentMenu");
+  recent->setMenu(menu);
+  for (std::size_t i = 0; i < recentFiles_.size(); ++i) {
+    auto* action = new QAction(menu);
+    action->setObjectName(ArrayName("mnuRecentFile", static_cast<int>(i) + 1));
+    menu->addAction(action);
+    recentFiles_[i] = action;
+    connect(action, &QAction::triggered, this, [this, i] {
+      Forward([this, i] { form_.RecentFileClick(static_cast<int>(i)); });
+    });
+  }
+}
+
+void MainWindow::RedrawRecentFiles() {
+  for (std::size_t i = 0; i < recentFiles_.size(); ++i) {
+    if (recentFiles_[i] != nullptr) Draw(recentFiles_[i], form_.mnuRecentFile[i]);
   }
 }
 

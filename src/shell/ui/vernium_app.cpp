@@ -34,6 +34,7 @@ VerniumApp::VerniumApp(AcqLibObject& library, MessageBoxes* messages, Configurat
       cardPicForm_(session_.config, cardPicState_, messages_, pointer_),
       cardConfigForm_(session_.config, form_.grdChannel, messages_, printer_,
                       [this] { return PrintoutFactsOf(session_); }) {
+  form_.UseFiles(FileServices{files_, recent_, dataFolder_});
   window_ = std::make_unique<MainWindow>(form_);
   // When the program ends under an open window, its boxes go quiet.
   if (&messages_ == &qtMessages_) windows_.OnEndingModal([this] { qtMessages_.EndQuietly(); });
@@ -160,7 +161,32 @@ void VerniumApp::WizardDiagnostics::ExitDiagnostics() {
 }
 
 void VerniumApp::EndProgram() {
+  // Nobody is there to answer whether to save: the last session keeps it.
+  form_.closeRequested = true;
   if (!form_.programEnded) window_->close();
+}
+
+void VerniumApp::UseDataFolder(std::filesystem::path folder) {
+  dataFolder_ = std::move(folder);
+  form_.UseFiles(FileServices{files_, recent_, dataFolder_});
+}
+
+void VerniumApp::UseRecentFilesStore(std::unique_ptr<RecentFilesStore> store) {
+  recentStore_ = std::move(store);
+  recent_ = RecentFiles(recentStore_.get());
+}
+
+void VerniumApp::StartWith(const StartOptions& options) {
+  if (options.outputDir) session_.scalingFileDirectory = *options.outputDir;
+  UseDataFolder(options.dataDir);
+  if (options.device) PreselectDevice(*options.device);
+  Start();
+  if (Ended()) return;
+  if (options.restore) {
+    form_.RestoreLastSession();
+    window_->Redraw();
+  }
+  if (options.bench) form_.ShowBench();
 }
 
 void VerniumApp::Start() {

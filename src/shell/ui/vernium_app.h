@@ -23,7 +23,9 @@
 #include "reports/card_config_form.h"
 #include "session/session.h"
 #include "shell/main_form.h"
+#include "shell/ui/command_line.h"
 #include "shell/ui/window_places.h"
+#include "storage/recent_files.h"
 #include "simulator/bench_form.h"
 #include "verify/verify_form.h"
 #include "wizard/calibrator_form.h"
@@ -61,6 +63,10 @@ class VerniumApp {
   // At the start, opens the unit `name` as if the technician had picked it
   // in the device window and pressed OK, without showing the window.
   void PreselectDevice(const std::string& name);
+  // Starts as the command line asks: where the scaling file goes, the data
+  // folder, the unit opened without the device window, then the last
+  // session restored and the bench opened.
+  void StartWith(const StartOptions& options);
   // The shut-down has run: the program is over.
   bool Ended() const { return form_.programEnded; }
   // Ends the program as File Exit does (a logout, the terminal closed): the
@@ -80,7 +86,10 @@ class VerniumApp {
   // The user's data folder, where what lasts between runs is kept; main()
   // gives it from the command line. Empty (the default, and every scripted
   // run that does not ask for one): nothing is kept between runs.
-  void UseDataFolder(std::filesystem::path folder) { dataFolder_ = std::move(folder); }
+  void UseDataFolder(std::filesystem::path folder);
+  // Keeps the recent files between runs in `store`; without one the list
+  // lasts for the run.
+  void UseRecentFilesStore(std::unique_ptr<RecentFilesStore> store);
   const std::filesystem::path& dataFolder() const { return dataFolder_; }
   // The device selection's form, once its window has been made.
   IfcSelForm* deviceSelection() { return deviceForm_.get(); }
@@ -132,6 +141,8 @@ class VerniumApp {
   MessageBoxes& messages_;
   QtFileChooser qtFiles_;
   FileChooser& files_;
+  std::unique_ptr<RecentFilesStore> recentStore_;
+  RecentFiles recent_;
   QtMousePointer pointer_;
   QtWindowOpener windows_;
   QtHelpViewer help_;
