@@ -395,7 +395,8 @@ ReadConfiguration ParseConfigurationText(std::string_view text) {
   try {
     root = Json::parse(text);
   } catch (const Json::parse_error& e) {
-    result.problem = e.byte >= text.size()
+    const bool cutShort = std::string_view(e.what()).find("end of input") != std::string_view::npos;
+    result.problem = cutShort
                          ? "it ends too soon, after " + std::to_string(text.size()) +
                                " bytes: it has been cut short"
                          : "it is damaged: its text is malformed at byte " + std::to_string(e.byte);
