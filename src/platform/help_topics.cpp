@@ -25,6 +25,7 @@ const std::vector<HelpTopic>& HelpTopics() {
       {"card-diagram.html", "The card diagram", 0},
       {"summary-printing.html", "The configuration summary and its printout", 0},
       {"scaling-file.html", "The scaling file", 0},
+      {"configuration-files.html", "Configuration files and the last session", 0},
       {"bench.html", "The simulated bench", 0},
       {"using-help.html", "Using help", 0},
   };
