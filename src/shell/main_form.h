@@ -229,6 +229,7 @@ class MainForm {
   bool SaveTo(const std::filesystem::path& file);
   bool OpenFrom(const std::filesystem::path& file);
   void ShowConfiguration();
+  void WarnOfUnavailableBases(const std::string& unit);
   void MarkSaved();
   void MarkStartingPoint();
   void KeepLastSession();

@@ -6,6 +6,7 @@
 #include <exception>
 #include <string>
 
+#include "acquisition/base_availability.h"
 #include "acquisition/device_selection.h"
 #include "platform/file_chooser.h"
 #include "platform/message_boxes.h"
@@ -144,6 +145,7 @@ bool MainForm::OpenFrom(const std::filesystem::path& file) {
   TakeContent(session_.config, read.document->config);
   mnuWriteVerified.checked = read.document->facts.writeVerified;
   ShowConfiguration();
+  WarnOfUnavailableBases(read.document->facts.unit);
   fileName_ = std::filesystem::absolute(file);
   MarkSaved();
   files_->recent.Add(fileName_.string());
@@ -167,6 +169,7 @@ void MainForm::RestoreLastSession() {
   TakeContent(session_.config, read.document->config);
   mnuWriteVerified.checked = read.document->facts.writeVerified;
   ShowConfiguration();
+  WarnOfUnavailableBases(read.document->facts.unit);
   // The session names the file it was last opened from or saved as; its
   // changes since then are shown as unsaved, as they were.
   fileName_ = read.document->facts.sourceFile;
@@ -220,6 +223,23 @@ void MainForm::ShowConfiguration() {
   const int row = std::clamp<int>(c.CurrentRow, 1, c.GridRowCount);
   MoveCurrentRow(row);
   GridClick(row, kColChannel);
+}
+
+// A configuration made for another unit may have cards on base channels this
+// one keeps for itself; it opens as it was saved, and the technician is told.
+void MainForm::WarnOfUnavailableBases(const std::string& unit) {
+  const AcqDevice* device = session_.OpenDevice();
+  std::string bases;
+  for (int b = 0; b < kBaseChannels; ++b) {
+    if (config().Base[b].ChanCount > 0 && !IsBaseChannelAvailable(device, b)) {
+      bases += (bases.empty() ? "" : ", ") + std::to_string(b);
+    }
+  }
+  if (bases.empty()) return;
+  ShowInfo("This configuration has cards on base channels (" + bases +
+               ") that the open acquisition unit does not offer to cards" +
+               (unit.empty() ? std::string() : "; it was saved on " + unit) + ".",
+           kAttentionTitle);
 }
 
 void MainForm::MarkSaved() {

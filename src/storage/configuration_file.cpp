@@ -262,7 +262,11 @@ std::string SlotLabel(int b, int slot, int perCard) {
 // whole cards, each slot labelled by its place. The grid and every window
 // work the channel numbers out of these labels.
 void CheckListedSlots(const BaseChannel& base, int b, const std::string& where) {
+  if (base.Name != std::to_string(b)) throw Problem{where + " has the wrong name"};
   if (base.ChanCount < 0 || base.ChanCount > kSlots) throw Problem{where + " ChanCount is out of range"};
+  for (int s = base.ChanCount; s < kSlots; ++s) {
+    if (base.CardType[s] != kNoCard) throw Problem{where + " slot " + std::to_string(s) + " is not empty"};
+  }
   if (base.ChanCount == 0) return;
   const std::string& family = base.CardType[0];
   if (!IsCardType(family)) throw Problem{where + " lists an unknown card type"};

@@ -116,6 +116,7 @@ TEST_F(ConfigurationFileTest, AFileThatCannotBeTakenIsRefusedAndNothingChanges) 
       {replaced("\"Units\": \"Pounds\"", "\"Units\": 5"), "channel 16 Units is not a text"},
       {replaced("\"0-0-1\"", "\"0-0-9\""), "base channel 0 slot 1 has the wrong label"},
       {replaced("\"ChanCount\": 4", "\"ChanCount\": 40"), "base channel 0 ChanCount is out of range"},
+      {replaced("\"Name\": \"4\"", "\"Name\": \"4-0\""), "base channel 4 has the wrong name"},
   };
   form.mnuWriteVerified.checked = false;  // an unsaved change
   const Configuration before = config;
@@ -157,6 +158,17 @@ TEST_F(ConfigurationFileTest, TheUnsavedChangesQuestionDoesWhatItsAnswerSays) {
     EXPECT_EQ(Caption().find('*') == std::string::npos, c.saved);
     RemoveCardFromRow(FirstRowOfBase(5));
   }
+}
+
+TEST_F(ConfigurationFileTest, OpenedOnAUnitThatKeepsBaseChannelsItSaysWhich) {
+  SaveAs(dir / "wide.vernium");
+  session.Device = std::make_shared<const AcqDevice>(testing::MakeDevice(23, 3));
+  boxes.Clear();
+  Open(dir / "wide.vernium");
+  ASSERT_EQ(boxes.Shown().size(), 1u);
+  EXPECT_EQ(boxes.Shown()[0].text.substr(0, 58),
+            "This configuration has cards on base channels (0, 1) that ");
+  EXPECT_EQ(config.Base[1].ChanCount, 8);
 }
 
 TEST_F(ConfigurationFileTest, AFailedSaveLeavesTheOldFileAsItWas) {
