@@ -195,9 +195,11 @@ void MainForm::ExportScales() {
                                           : (fileName_.parent_path() / kScalesSuggestedName).string()};
   const auto chosen = files_->chooser.Choose(question);
   if (!chosen) return;
-  const std::string problem = WriteFileAtomically(*chosen, ScalesCsv(config()));
+  std::filesystem::path file = *chosen;
+  if (!file.has_extension()) file += ".csv";
+  const std::string problem = WriteFileAtomically(file, ScalesCsv(config()));
   if (!problem.empty()) {
-    services_.messages.Show("The scales cannot be written to \"" + NameOf(*chosen) + "\": " +
+    services_.messages.Show("The scales cannot be written to \"" + NameOf(file) + "\": " +
                                 problem + ".",
                             kExportTitle, MsgIcon::Exclamation, MsgButtons::OK);
   }

@@ -1,6 +1,6 @@
 // Configuration files through the main window's File commands: what is saved
-// comes back exactly, a file that cannot be taken changes nothing, and the
-// question before unsaved changes are lost does what its answer says.
+// comes back exactly, and a file that cannot be taken changes nothing. (The
+// answers to the unsaved-changes question: configuration_files.scn.)
 #include "storage/configuration_file.h"
 
 #include <gtest/gtest.h>
@@ -132,31 +132,6 @@ TEST_F(ConfigurationFileTest, AFileThatCannotBeTakenIsRefusedAndNothingChanges) 
     EXPECT_TRUE(SameContent(config, before));
     EXPECT_EQ(form.grdChannel.cells, grid);
     EXPECT_EQ(Caption(), "good.vernium* - Strain Gage Calibration");
-  }
-}
-
-TEST_F(ConfigurationFileTest, TheUnsavedChangesQuestionDoesWhatItsAnswerSays) {
-  const struct {
-    MsgAnswer answer;
-    bool closes;
-    bool saved;
-  } cases[] = {{MsgAnswer::Save, true, true},
-               {MsgAnswer::Discard, true, false},
-               {MsgAnswer::Cancel, false, false}};
-  for (const auto& c : cases) {
-    SaveAs(dir / "q.vernium");
-    const std::string saved = Read(dir / "q.vernium");
-    form.closeRequested = false;
-    AddCard(5, 2);
-    boxes.Clear();
-    boxes.QueueAnswer(c.answer);
-    form.ExitProgram();
-    ASSERT_EQ(boxes.Shown().size(), 1u);
-    EXPECT_EQ(boxes.Shown()[0].buttons, MsgButtons::SaveDiscardCancel);
-    EXPECT_EQ(form.closeRequested, c.closes);
-    EXPECT_EQ(Read(dir / "q.vernium") != saved, c.saved);
-    EXPECT_EQ(Caption().find('*') == std::string::npos, c.saved);
-    RemoveCardFromRow(FirstRowOfBase(5));
   }
 }
 
