@@ -92,6 +92,9 @@ TEST_F(ConfigurationFileTest, OpenRestoresWhatWasSavedAndSavesItAgainByteForByte
   EXPECT_EQ(Caption(), "a.vernium - Strain Gage Calibration");
   SaveAs(dir / "b.vernium");
   EXPECT_EQ(Read(dir / "a.vernium"), Read(dir / "b.vernium"));
+  chooser.Queue((dir / "scales").string());
+  form.ExportScales();
+  EXPECT_EQ(Read(dir / "scales.csv"), ScalesCsv(before));
   EXPECT_TRUE(boxes.Shown().empty());
 }
 
