@@ -115,6 +115,7 @@ void MainForm::SetDesignState() {
 }
 
 void MainForm::LoadMain() {
+  const VerifyRefresh refresh{*this};
   Session& s = session_;
   Configuration& c = s.config;
   const bool reinitializing = IsTrue(c.Reinitializing);
@@ -194,6 +195,7 @@ void MainForm::LoadMain() {
 }
 
 void MainForm::ActivateMain() {
+  const VerifyRefresh refresh{*this};
   Configuration& c = config();
   ClampCurrentChannel(c);
   LoadParameterForm(c, grdChannel, preCal_, services_.pointer, c.CurrentChannel);

@@ -36,6 +36,7 @@ std::string DiagnosticsSgc50bNote() {
 }
 
 void MainForm::NewConfiguration() {
+  const VerifyRefresh refresh{*this};
   Configuration& c = config();
   c.Reinitializing = kTrue16;
   LoadMain();
