@@ -122,6 +122,7 @@ void MainForm::SetDesignState() {
 }
 
 void MainForm::LoadMain() {
+  const VerifyRefresh refresh{*this};
   Session& s = session_;
   Configuration& c = s.config;
   const bool reinitializing = IsTrue(c.Reinitializing);
@@ -202,6 +203,7 @@ void MainForm::LoadMain() {
 }
 
 void MainForm::ActivateMain() {
+  const VerifyRefresh refresh{*this};
   Configuration& c = config();
   ClampCurrentChannel(c);
   LoadParameterForm(c, grdChannel, preCal_, services_.pointer, c.CurrentChannel);

@@ -148,7 +148,10 @@ class MainForm {
   void CalibrateClick();
   // Opens the verification window on the selected calibrated channel.
   void VerifyClick();
-  // CmdVerify is enabled on the row of a calibrated card channel only.
+  // CmdVerify is enabled on the row of a calibrated card channel only. Each
+  // handler that can change the selected row or its calibration ends with
+  // it brought up to date; the wizard's completion, which changes the grid
+  // from its own window, asks for it.
   void RefreshVerifyButton();
 
   // ---- coupling and filter changes ----
@@ -195,6 +198,10 @@ class MainForm {
   Configuration& config() { return session_.config; }
 
  private:
+  struct VerifyRefresh {
+    MainForm& form;
+    ~VerifyRefresh() { form.RefreshVerifyButton(); }
+  };
   void SetDesignState();
   void SelectCell(int row, int col);
   void MoveCurrentRow(int row);

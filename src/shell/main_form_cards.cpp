@@ -24,6 +24,7 @@ void GrowGrid(Grid& grid, int rows) {
 }  // namespace
 
 void MainForm::AddCardClick() {
+  const VerifyRefresh refresh{*this};
   Configuration& c = config();
   const std::string label = RowText(c.CurrentRow, kColChannel);
   if (label.empty()) {
@@ -76,6 +77,7 @@ void MainForm::CardBoxClick(int index) {
 }
 
 void MainForm::OKClick() {
+  const VerifyRefresh refresh{*this};
   Configuration& c = config();
   SelectCell(c.CurrentRow, 1);
   const int b = BaseOfLabel(RowText(c.CurrentRow, kColChannel));
@@ -223,6 +225,7 @@ void MainForm::RemoveLastCard(int b) {
 }
 
 void MainForm::RemoveCardClick() {
+  const VerifyRefresh refresh{*this};
   Configuration& c = config();
   const std::string label = RowText(c.CurrentRow, kColChannel);
   if (label.size() < 3) {
@@ -254,11 +257,13 @@ void MainForm::RemoveCardClick() {
 }
 
 void MainForm::CancelClick() {
+  const VerifyRefresh refresh{*this};
   CheckOnly(0);
   HidePanel();
 }
 
 void MainForm::ViewCardClick() {
+  const VerifyRefresh refresh{*this};
   Configuration& c = config();
   c.NoCardsFlag = kFalse16;
   c.Channels[c.CurrentChannel].Active = kTrue16;

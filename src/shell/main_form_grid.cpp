@@ -129,6 +129,7 @@ std::int16_t MainForm::FindBaseRow(int b) {
 }
 
 void MainForm::GridClick(int row, int col) {
+  const VerifyRefresh refresh{*this};
   // Only data cells can be clicked: the header row and column are fixed.
   if (row < 1 || row >= grdChannel.Rows() || col < 1 || col >= kGridCols) return;
   Configuration& c = config();
@@ -207,6 +208,7 @@ void MainForm::GridKeyUp() {
 }
 
 void MainForm::ChannelListClick() {
+  const VerifyRefresh refresh{*this};
   Configuration& c = config();
   const int b = cboChannel.listIndex;
   if (!BaseTable::InBounds(b)) return;
@@ -305,6 +307,7 @@ void MainForm::VerifyClick() {
 }
 
 void MainForm::CalibrateClick() {
+  const VerifyRefresh refresh{*this};
   Configuration& c = config();
   SelectCell(c.CurrentRow, c.CurrentCol);
   const std::string label = RowText(c.CurrentRow, kColChannel);

@@ -37,6 +37,7 @@ std::string DiagnosticsSgc50bNote() {
 
 void MainForm::NewConfiguration() {
   if (!AskToKeepChanges()) return;
+  const VerifyRefresh refresh{*this};
   Configuration& c = config();
   c.Reinitializing = kTrue16;
   LoadMain();

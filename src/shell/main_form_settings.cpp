@@ -45,6 +45,7 @@ std::int16_t MainForm::CardChannelNumber() const {
 }
 
 void MainForm::MarkUncalibrated() {
+  const VerifyRefresh refresh{*this};
   vernium::MarkUncalibrated(config(), grdChannel);
 }
 

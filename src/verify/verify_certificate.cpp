@@ -96,9 +96,10 @@ std::vector<std::string> VerifyForm::CertificateLines(const std::string& number)
   // characters, so the widest heading fits its column.
   add(Pad("Applied (" + u + ")", 20) + Pad("Output (V)", 12) + Pad("Verified (" + u + ")", 22) +
       Pad("Error (%)", 12) + Pad("File err (%)", 14));
+  const int decimals = LoadDecimals(span.Span());
   for (const PointCheck& check : result_.points) {
-    add(Pad(Fixed(check.point.applied, 1), 20) + Pad(Fixed(check.point.volts, 4), 12) +
-        Pad(check.verifiedLoad ? Fixed(*check.verifiedLoad, 1) : "-", 22) +
+    add(Pad(Fixed(check.point.applied, decimals), 20) + Pad(Fixed(check.point.volts, 4), 12) +
+        Pad(check.verifiedLoad ? Fixed(*check.verifiedLoad, decimals) : "-", 22) +
         Pad(check.verifiedError ? Signed(*check.verifiedError, 2) : "-", 12) +
         Pad(check.fileError ? Signed(*check.fileError, 2) : "-", 14));
   }

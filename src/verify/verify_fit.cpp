@@ -37,8 +37,8 @@ double PercentOfSpan(double loadError, double span) {
   return span != 0.0 ? 100.0 * loadError / span : 0.0;
 }
 
-std::string Load(double value, const std::string& units) {
-  return Fixed(value, 1) + " " + units;
+std::string Load(double value, const VerifySpan& span) {
+  return Fixed(value, LoadDecimals(span.Span())) + " " + span.units;
 }
 
 }  // namespace
@@ -56,6 +56,12 @@ std::string Signed(double value, int decimals) {
   return text.rfind("\u2212", 0) == 0 ? text : "+" + text;
 }
 
+int LoadDecimals(double span) {
+  const double resolution = std::fabs(span) * 1e-3;
+  if (!(resolution > 0.0)) return 1;
+  return std::clamp(static_cast<int>(std::ceil(-std::log10(resolution))), 1, 6);
+}
+
 std::vector<double> PlannedLoads(double tare, double maxLoad) {
   std::vector<double> loads;
   for (int quarter = 0; quarter <= 4; ++quarter) {
@@ -67,6 +73,10 @@ std::vector<double> PlannedLoads(double tare, double maxLoad) {
 VerifyResult CheckPoints(const std::vector<VerifyPoint>& points, const VerifySpan& span) {
   VerifyResult result;
   const double spanLoad = span.Span();
+  if (!(std::fabs(spanLoad) > 0.0)) {
+    result.verdict = "The tare and the maximum load are equal: there is no span to check.";
+    return result;
+  }
   std::vector<const VerifyPoint*> usable;
   for (const VerifyPoint& point : points) {
     PointCheck check;
@@ -92,8 +102,8 @@ VerifyResult CheckPoints(const std::vector<VerifyPoint>& points, const VerifySpa
     }
   }
   if (fileWorst != nullptr && std::fabs(*fileWorst->fileError) > span.tolerancePercent) {
-    result.fileWarning = "The scaling file's line reads " + Load(*fileWorst->fileLoad, span.units) +
-                         " at " + Load(fileWorst->point.applied, span.units) + " applied (" +
+    result.fileWarning = "The scaling file's line reads " + Load(*fileWorst->fileLoad, span) +
+                         " at " + Load(fileWorst->point.applied, span) + " applied (" +
                          Signed(*fileWorst->fileError, 1) + " % of span).";
   }
 
@@ -116,8 +126,10 @@ VerifyResult CheckPoints(const std::vector<VerifyPoint>& points, const VerifySpa
     check.verifiedError = PercentOfSpan(*check.verifiedLoad - check.point.applied, spanLoad);
     if (check.railed) {
       // The true output lies beyond the rail: the line must put the applied
-      // load at or beyond the rail's load too, within the tolerance.
-      const double beyond = check.point.volts > 0.0 ? -*check.verifiedError : *check.verifiedError;
+      // load at or beyond the rail's load too, within the tolerance. Which
+      // way is beyond depends on the rail and on the line's slope.
+      const bool loadRisesPastRail = check.point.volts * verified.m > 0.0;
+      const double beyond = loadRisesPastRail ? -*check.verifiedError : *check.verifiedError;
       if (beyond < -span.tolerancePercent && railed == nullptr) railed = &check;
       continue;
     }
@@ -135,12 +147,12 @@ VerifyResult CheckPoints(const std::vector<VerifyPoint>& points, const VerifySpa
   if (result.passed) {
     result.verdict = "PASS";
   } else if (railed != nullptr) {
-    result.verdict = "FAIL: at " + Load(railed->point.applied, span.units) +
+    result.verdict = "FAIL: at " + Load(railed->point.applied, span) +
                      " applied the output is on the rail (" + Fixed(railed->point.volts, 4) +
-                     " V), where the line puts " + Load(*railed->verifiedLoad, span.units);
+                     " V), where the line puts " + Load(*railed->verifiedLoad, span);
   } else {
-    result.verdict = "FAIL: at " + Load(worst->point.applied, span.units) +
-                     " applied the verified line reads " + Load(*worst->verifiedLoad, span.units) +
+    result.verdict = "FAIL: at " + Load(worst->point.applied, span) +
+                     " applied the verified line reads " + Load(*worst->verifiedLoad, span) +
                      " (" + Signed(*worst->verifiedError, 2) + " % of span)";
   }
   return result;

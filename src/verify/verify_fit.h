@@ -78,5 +78,8 @@ VerifyResult CheckPoints(const std::vector<VerifyPoint>& points, const VerifySpa
 // true minus sign.
 std::string Signed(double value, int decimals);
 std::string Fixed(double value, int decimals);
+// The decimals loads are shown with over `span`: a tenth of a percent of
+// the span resolved, and at least one.
+int LoadDecimals(double span);
 
 }  // namespace vernium

@@ -20,9 +20,6 @@ namespace {
 
 constexpr double kDefaultTolerancePercent = 0.5;
 
-std::string LoadText(double value) {
-  return FormatNumber(value, "0.0");
-}
 
 }  // namespace
 
@@ -86,6 +83,7 @@ void VerifyForm::Load() {
                            "Record M, B" + u, "Scaling file" + u, "Verified" + u,
                            "Record err (%)", "File err (%)", "Verified err (%)"};
   points_.clear();
+  checkBegun_ = false;
   residualBefore_.reset();
   residualAfter_.reset();
   guidance_.Reset();
@@ -98,7 +96,7 @@ void VerifyForm::Load() {
 void VerifyForm::NextPlannedLoad() {
   const std::vector<double> planned = PlannedLoads(Channel().Tare, Channel().MaxLoad);
   const std::size_t next = std::min(points_.size(), planned.size() - 1);
-  s_.txtApplied.text = LoadText(planned[next]);
+  s_.txtApplied.text = Fixed(planned[next], LoadDecimals(Span().Span()));
 }
 
 void VerifyForm::ShowAcInstructions() {
@@ -110,6 +108,7 @@ void VerifyForm::ShowAcInstructions() {
           "Apply each load to the load cell, then press Read Point.";
       break;
     case AcStep::JumperOn:
+      s_.cmdZeroOffset.visible = false;
       s_.lblInstructions.caption =
           "This channel is AC coupled: a static load does not pass the card. Fit " + jumper +
           " (DC coupling) for the check, apply each load, then press Read Point.";
@@ -134,7 +133,9 @@ void VerifyForm::ShowAcInstructions() {
 }
 
 void VerifyForm::ReadPointClick() {
-  if (readInFlight_ || ac_ == AcStep::Zeroing) return;
+  // Once the AC output is zeroed the jumper is off: a static load no longer
+  // passes the card, and a point read now would spoil the check.
+  if (readInFlight_ || ac_ == AcStep::Zeroing || ac_ == AcStep::Done) return;
   pendingApplied_ = LeadingNumber(s_.txtApplied.text);
   StartRead(false);
 }
@@ -163,14 +164,14 @@ void VerifyForm::StartRead(bool live) {
 void VerifyForm::ReadDone(std::uint64_t generation, bool live, const ReadResult& result) {
   if (generation != generation_) return;  // a reading of an earlier opening
   readInFlight_ = false;
-  s_.cmdReadPoint.enabled = ac_ != AcStep::Zeroing;
+  s_.cmdReadPoint.enabled = ac_ != AcStep::Zeroing && ac_ != AcStep::Done;
   if (result.status != 0) {
     s_.tmrLive.enabled = false;
     if (result.status == kAcqReadStopped) return;
     const std::string text = session_.AcqObject != nullptr
                                  ? AcquisitionErrorText(*session_.AcqObject, result.status)
                                  : std::string();
-    messages_.Show(AcqLibErrorMessage(result.status, text), kAppTitle, MsgIcon::Critical,
+    messages_.Show(AcqLibErrorMessage(result.status, text), kAppTitle, MsgIcon::None,
                    MsgButtons::OK);
     return;
   }
@@ -195,6 +196,7 @@ void VerifyForm::ReadDone(std::uint64_t generation, bool live, const ReadResult&
 
 void VerifyForm::AddPoint(double volts) {
   points_.push_back(VerifyPoint{pendingApplied_, volts});
+  checkBegun_ = true;
   Recheck();
   NextPlannedLoad();
   ShowAcInstructions();
@@ -209,6 +211,7 @@ void VerifyForm::RemovePointClick() {
   s_.grdPoints.row = 0;
   Recheck();
   NextPlannedLoad();
+  ShowAcInstructions();
 }
 
 void VerifyForm::ToleranceChange() {
@@ -217,14 +220,17 @@ void VerifyForm::ToleranceChange() {
 
 void VerifyForm::Recheck() {
   result_ = CheckPoints(points_, Span());
-  // Only a passing check leaves a line to hand on.
+  ShowGrid();
+  ShowFit();
+  s_.cmdRemovePoint.enabled = !points_.empty();
+  // Opening the window leaves an earlier verification as it is; once a point
+  // is read this check replaces it, and only a passing check leaves a line
+  // to hand on.
+  if (!checkBegun_) return;
   VerifiedLine& verified = session_.config.Verified[chan_];
   verified.passed = result_.passed && result_.verified.has_value();
   verified.m = verified.passed ? static_cast<float>(result_.verified->m) : 0.0f;
   verified.b = verified.passed ? static_cast<float>(result_.verified->b) : 0.0f;
-  ShowGrid();
-  ShowFit();
-  s_.cmdRemovePoint.enabled = !points_.empty();
 }
 
 void VerifyForm::ShowGrid() {
@@ -234,15 +240,16 @@ void VerifyForm::ShowGrid() {
     if (!value) return std::string("-");
     return sign ? Signed(*value, decimals) : Fixed(*value, decimals);
   };
+  const int decimals = LoadDecimals(Span().Span());
   for (std::size_t i = 0; i < result_.points.size(); ++i) {
     const PointCheck& check = result_.points[i];
     auto& row = grid.cells[i + 1];
     row[0] = std::to_string(i + 1);
-    row[kPtColApplied] = Fixed(check.point.applied, 1);
+    row[kPtColApplied] = Fixed(check.point.applied, decimals);
     row[kPtColVolts] = Fixed(check.point.volts, 4) + (check.railed ? " (rail)" : "");
-    row[kPtColRecord] = Fixed(check.recordLoad, 1);
-    row[kPtColFile] = optional(check.fileLoad, 1, false);
-    row[kPtColVerified] = optional(check.verifiedLoad, 1, false);
+    row[kPtColRecord] = Fixed(check.recordLoad, decimals);
+    row[kPtColFile] = optional(check.fileLoad, decimals, false);
+    row[kPtColVerified] = optional(check.verifiedLoad, decimals, false);
     row[kPtColRecordError] = Signed(check.recordError, 2);
     row[kPtColFileError] = optional(check.fileError, 2, true);
     row[kPtColVerifiedError] = optional(check.verifiedError, 2, true);
@@ -281,12 +288,12 @@ void VerifyForm::ZeroOffsetClick() {
     s_.tmrLive.enabled = true;
   } else if (ac_ == AcStep::Zeroing) {
     s_.tmrLive.enabled = false;
+    StopRead();
     ++generation_;
-    readStop_.request_stop();
     readInFlight_ = false;
     ac_ = AcStep::Done;
     s_.cmdZeroOffset.visible = false;
-    s_.cmdReadPoint.enabled = true;
+    s_.cmdReadPoint.enabled = false;
   }
   ShowAcInstructions();
 }
@@ -323,8 +330,8 @@ void VerifyForm::CertificateClick() {
 
 void VerifyForm::DoneClick() {
   s_.tmrLive.enabled = false;
+  StopRead();
   ++generation_;
-  readStop_.request_stop();
   readInFlight_ = false;
   closeRequested = true;
 }

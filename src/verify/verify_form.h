@@ -139,6 +139,8 @@ class VerifyForm {
   VerifyState s_;
   int chan_ = 0;
   std::vector<VerifyPoint> points_;
+  // A point has been read since the window opened.
+  bool checkBegun_ = false;
   VerifyResult result_;
   AcStep ac_ = AcStep::None;
   std::optional<double> residualBefore_, residualAfter_;

@@ -71,6 +71,10 @@ INSTANTIATE_TEST_SUITE_P(
         // cannot follow.
         FitCase{"NonLinear", {{65.0, 0.0}, {432.5, 2.45}, {800.0, 4.999}}, true, 147.01, 67.47,
                 0.66, 0.34, 0.01, "FAIL: at 432.5 Pounds applied the verified line reads"},
+        // A line that falls with the load, its top point on the -5 V rail
+        // beyond the line's reach: consistent, not a fault.
+        FitCase{"FallingLineRailedBeyond", {{65.0, 0.0}, {432.5, -2.5}, {850.0, -5.0}}, true,
+                -147.0, 65.0, 0.0, 0.0, -200.0, "PASS"},
         FitCase{"OnePoint", Ideal({65.0}), false, 0, 0, 0, 0, 0, "At least two points"},
         FitCase{"TwoButOneRailed", Ideal({65.0, 800.0}), false, 0, 0, 0, 0, 0,
                 "At least two points"},

@@ -63,7 +63,15 @@ TEST_F(VerifyFormTest, ReadsThePlanKeepsPointsThroughAFailedReadingAndRemovesOne
   }
   ASSERT_EQ(form.state().grdPoints.Rows(), 4);
   EXPECT_EQ(form.state().grdPoints.Cell(3, kPtColApplied), "432.5");
-  EXPECT_EQ(session.config.Verified[kChannel].passed, form.Result().passed);
+  // A passing check leaves its line, which opening the window again keeps
+  // until a point is read.
+  ASSERT_TRUE(session.config.Verified[kChannel].passed) << form.Result().verdict;
+  EXPECT_FLOAT_EQ(session.config.Verified[kChannel].m, static_cast<float>(form.Result().verified->m));
+  const VerifiedLine passed = session.config.Verified[kChannel];
+  form.Load();
+  EXPECT_TRUE(session.config.Verified[kChannel].passed);
+  EXPECT_EQ(session.config.Verified[kChannel].b, passed.b);
+  for (int i = 0; i < 3; ++i) ReadPlanned();
 
   unit.Bench().FailOperation("acqAdcArm", 54);
   form.ReadPointClick();

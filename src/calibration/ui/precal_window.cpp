@@ -17,6 +17,7 @@
 
 #include "calibration/numeric_fields.h"
 #include "platform/ui/control_binding.h"
+#include "platform/ui/scrolling_body.h"
 
 namespace vernium::qtui {
 
@@ -135,15 +136,19 @@ PreCalWindow::PreCalWindow(PreCalForm& form, QWidget* parent) : QDialog(parent),
   auto* top = new QHBoxLayout;
   top->addWidget(Frame3D2_);
   top->addWidget(fraTwoPoint_, 1);
+  // On a screen smaller than the window (the calculation open, a large
+  // font) the fields and the calculation scroll; Continue stays in view.
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(12, 12, 12, 12);
-  layout->addLayout(top, 1);
-  layout->addWidget(chkShowCalculation_, 0, Qt::AlignLeft);
-  layout->addWidget(txtCalculation_, 1);
+  auto* content = new QVBoxLayout(ScrollingBody(this, layout));
+  content->setContentsMargins(0, 0, 0, 0);
+  content->addLayout(top, 1);
+  content->addWidget(chkShowCalculation_, 0, Qt::AlignLeft);
+  content->addWidget(txtCalculation_, 1);
   layout->addLayout(buttons);
 
   Redraw();
-  adjustSize();
+  OpenAtWholeSize(this);
 }
 
 template <typename Handler>
@@ -227,11 +232,9 @@ void PreCalWindow::RedrawCalculation() {
   chkShowCalculation_->setArrowType(show.checked ? Qt::DownArrow : Qt::RightArrow);
   if (txtCalculation_->isVisibleTo(this) != show.checked) {
     txtCalculation_->setVisible(show.checked);
-    // Closed again, the window goes back to its size without the calculation.
-    if (!show.checked) {
-      layout()->activate();
-      adjustSize();
-    }
+    // Opened, the window grows to show the calculation as far as the screen
+    // allows; closed again, it goes back to its size without it.
+    if (isVisible()) OpenAtWholeSize(this);
   }
   if (!show.checked) return;
   const QString text = ToQt(form_.CalculationText());

@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <algorithm>
 
 namespace vernium::qtui {
 
@@ -43,9 +44,31 @@ QWidget* ScrollingBody(QWidget* window, QBoxLayout* into, int stretch) {
 
 void OpenAtWholeSize(QWidget* window) {
   const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+  // The window's layout keeps each item's size from before: the bodies ask
+  // afresh for their content, which may have grown or shrunk since.
+  for (QScrollArea* area : window->findChildren<QScrollArea*>(window->objectName() + "Body")) {
+    if (area->widget() != nullptr && area->widget()->layout() != nullptr) {
+      area->widget()->layout()->activate();
+    }
+    area->updateGeometry();
+  }
+  if (window->layout() != nullptr) window->layout()->activate();
   QSize size = window->sizeHint();
-  if (screen != nullptr) size = size.boundedTo(screen->availableGeometry().size() - kFrameAllowance);
-  window->resize(size);
+  if (screen == nullptr) {
+    window->resize(size);
+    return;
+  }
+  const QRect room = screen->availableGeometry();
+  window->resize(size.boundedTo(room.size() - kFrameAllowance));
+  // A window already shown that grows keeps its frame on the screen: it
+  // moves up or left as far as it now reaches past the edge.
+  if (window->isVisible()) {
+    const QRect frame = window->frameGeometry();
+    const QSize frameExtra = frame.size() - window->geometry().size();
+    const QRect whole(frame.topLeft(), window->size() + frameExtra);
+    QPoint move(std::min(0, room.right() - whole.right()), std::min(0, room.bottom() - whole.bottom()));
+    if (move != QPoint()) window->move(window->pos() + move);
+  }
 }
 
 }  // namespace vernium::qtui

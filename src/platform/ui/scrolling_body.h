@@ -15,7 +15,8 @@ QWidget* ScrollingBody(QWidget* window, QBoxLayout* into, int stretch = 1);
 
 // Sizes `window` to its whole content, bounded to the screen it opens on
 // less the window manager's frame: the last step of building a window with
-// a scrolling body.
+// a scrolling body, and again when its content grows or shrinks. A window
+// already shown is moved as far as it takes to keep it on the screen.
 void OpenAtWholeSize(QWidget* window);
 
 }  // namespace vernium::qtui

@@ -233,7 +233,6 @@ void MainWindow::Redraw() {
   Draw(cmdRemoveCard_, form_.cmdRemoveCard);
   Draw(cmdViewCard_, form_.cmdViewCard);
   Draw(CmdCalibrate_, form_.CmdCalibrate);
-  form_.RefreshVerifyButton();
   Draw(CmdVerify_, form_.CmdVerify);
   Draw(cmdOK_, form_.cmdOK);
   // The Options menu keeps Alt+O; the panel's OK is pressed with Enter.

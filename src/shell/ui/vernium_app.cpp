@@ -133,7 +133,10 @@ CalibratorWindow* VerniumApp::MakeCalibratorWindow() {
   window->form().OnExitToMain([this] {
     if (auto* calibrate = window_->findChild<QPushButton*>("CmdCalibrate")) calibrate->setFocus();
   });
-  window->form().OnGridChanged([this] { window_->Redraw(); });
+  window->form().OnGridChanged([this] {
+    form_.RefreshVerifyButton();
+    window_->Redraw();
+  });
   return window;
 }
 

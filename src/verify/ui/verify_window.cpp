@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "platform/ui/control_binding.h"
@@ -20,7 +21,6 @@ VerifyWindow::VerifyWindow(Session& session, VerifyRun& run, MessageBoxes& messa
       runner_(poster_),
       form_(std::make_unique<VerifyForm>(session, run, messages, runner_, printer)) {
   setObjectName("frmVerify");
-  setModal(true);
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
   lblSpan_ = Named<QLabel>(this, "lblSpan");
@@ -158,8 +158,9 @@ void VerifyWindow::Redraw() {
 }
 
 void VerifyWindow::showEvent(QShowEvent* event) {
-  // Each opening checks the current channel afresh.
-  form_->Load();
+  // Each opening checks the current channel afresh; a window restored from
+  // its icon keeps its points.
+  if (!event->spontaneous()) form_->Load();
   Redraw();
   QDialog::showEvent(event);
 }
