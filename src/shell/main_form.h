@@ -188,7 +188,8 @@ class MainForm {
   // The main window is being closed by its frame: with unsaved changes to
   // a named file, asks Save / Discard / Cancel; false when cancelled.
   bool QueryClose();
-  // The caption and the File entries' states, before each redraw.
+  // Brings the caption and the File entries' states up to date: after each
+  // event of the main window, and when the wizard has changed the grid.
   void RefreshFileState();
   bool HasUnsavedChanges() const;
   const std::filesystem::path& FileName() const { return fileName_; }

@@ -141,7 +141,11 @@ Json FloatValue(float value) {
 float ReadFloat(const Json& value, const std::string& where) {
   if (value.is_number()) {
     const double d = value.get<double>();
-    if (std::fabs(d) > std::numeric_limits<float>::max()) {
+    constexpr double kLargest = std::numeric_limits<float>::max();
+    // The largest float is written as its shortest text, 3.4028235e38,
+    // which reads back a little above it.
+    if (std::fabs(d) > kLargest) {
+      if (std::fabs(d) <= 3.4028235e38) return static_cast<float>(std::copysign(kLargest, d));
       throw Problem{where + " is out of range"};
     }
     return static_cast<float>(d);

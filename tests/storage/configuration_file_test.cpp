@@ -54,6 +54,7 @@ class ConfigurationFileTest : public testing::MainFormTest {
     }
     config.Verified[config.CurrentChannel] = {true, 0.1f, -65.25f, "Shunt Cal"};
     config.Channels[20].Tare = 1e-30f;
+    config.Channels[21].FullLoad = -std::numeric_limits<float>::max();
     config.Actual[21].Offset = std::numeric_limits<float>::infinity();
     config.Calc[22].Offset = std::numeric_limits<float>::quiet_NaN();
     form.mnuWriteVerified.checked = true;

@@ -225,7 +225,6 @@ void MainWindow::OnGridKeyReleased() {
 }
 
 void MainWindow::Redraw() {
-  form_.RefreshFileState();
   setWindowTitle(ToQt(form_.caption));
   Draw(Frame3D1_, form_.Frame3D1);
   grdChannel_->Draw(form_.grdChannel);

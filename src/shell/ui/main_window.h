@@ -123,6 +123,9 @@ void MainWindow::Forward(Handler&& handler) {
     activatePending_ = false;
     form_.ActivateMain();
   }
+  // Whatever the handler or a window opened from it changed shows in the
+  // caption's "*" and the File entries.
+  form_.RefreshFileState();
   Redraw();
   if (form_.closeRequested && !unloading_) close();
 }

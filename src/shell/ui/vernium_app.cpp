@@ -135,6 +135,7 @@ CalibratorWindow* VerniumApp::MakeCalibratorWindow() {
   });
   window->form().OnGridChanged([this] {
     form_.RefreshVerifyButton();
+    form_.RefreshFileState();
     window_->Redraw();
   });
   return window;
@@ -187,6 +188,7 @@ void VerniumApp::StartWith(const StartOptions& options) {
   if (Ended()) return;
   if (options.restore) {
     form_.RestoreLastSession();
+    form_.RefreshFileState();
     window_->Redraw();
   }
   if (options.bench) form_.ShowBench();
