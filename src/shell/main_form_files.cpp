@@ -23,7 +23,9 @@ constexpr std::string_view kSaveTitle = "Save Configuration";
 constexpr std::string_view kRestoreTitle = "Restore Last Session";
 constexpr std::string_view kExportTitle = "Export Scales";
 
-std::string NameOf(const std::filesystem::path& file) { return file.filename().string(); }
+std::string NameOf(const std::filesystem::path& file) {
+  return file.filename().string();
+}
 
 }  // namespace
 
@@ -59,18 +61,17 @@ void MainForm::RefreshFileState() {
     entry.enabled = entry.visible;
     entry.caption = entry.visible ? RecentFiles::Caption(i, recent[i]) : std::string();
   }
-  caption = fileName_.empty()
-                ? std::string(kMainCaption)
-                : NameOf(fileName_) + (HasUnsavedChanges() ? "*" : "") + " - " +
-                      std::string(kMainCaption);
+  caption = fileName_.empty() ? std::string(kMainCaption)
+                              : NameOf(fileName_) + (HasUnsavedChanges() ? "*" : "") + " - " +
+                                    std::string(kMainCaption);
 }
 
 // With no file named the program behaves as it always has: nothing is asked.
 bool MainForm::AskToKeepChanges() {
   if (!files_ || fileName_.empty() || !HasUnsavedChanges()) return true;
   const MsgAnswer answer = services_.messages.Show(
-      "The changes to \"" + NameOf(fileName_) + "\" have not been saved. Save them?",
-      kMainCaption, MsgIcon::Question, MsgButtons::SaveDiscardCancel);
+      "The changes to \"" + NameOf(fileName_) + "\" have not been saved. Save them?", kMainCaption,
+      MsgIcon::Question, MsgButtons::SaveDiscardCancel);
   if (answer == MsgAnswer::Save) return SaveTo(fileName_);
   return answer == MsgAnswer::Discard;
 }
@@ -120,12 +121,11 @@ bool MainForm::SaveTo(const std::filesystem::path& file) {
   ConfigurationFacts facts;
   if (const AcqDevice* device = session_.OpenDevice()) facts.unit = device->DeviceName;
   facts.writeVerified = mnuWriteVerified.checked;
-  const std::string problem =
-      WriteFileAtomically(file, ConfigurationText(session_.config, facts));
+  const std::string problem = WriteFileAtomically(file, ConfigurationText(session_.config, facts));
   if (!problem.empty()) {
-    services_.messages.Show("The configuration cannot be saved as \"" + NameOf(file) +
-                                "\": " + problem + ".",
-                            kSaveTitle, MsgIcon::Exclamation, MsgButtons::OK);
+    services_.messages.Show(
+        "The configuration cannot be saved as \"" + NameOf(file) + "\": " + problem + ".",
+        kSaveTitle, MsgIcon::Exclamation, MsgButtons::OK);
     return false;
   }
   fileName_ = std::filesystem::absolute(file);
@@ -191,17 +191,18 @@ void MainForm::ExportScales() {
     return;
   }
   FileQuestion question{FileAction::Save, "Export Scales", std::string(kScalesFilter),
-                        fileName_.empty() ? std::string(kScalesSuggestedName)
-                                          : (fileName_.parent_path() / kScalesSuggestedName).string()};
+                        fileName_.empty()
+                            ? std::string(kScalesSuggestedName)
+                            : (fileName_.parent_path() / kScalesSuggestedName).string()};
   const auto chosen = files_->chooser.Choose(question);
   if (!chosen) return;
   std::filesystem::path file = *chosen;
   if (!file.has_extension()) file += ".csv";
   const std::string problem = WriteFileAtomically(file, ScalesCsv(config()));
   if (!problem.empty()) {
-    services_.messages.Show("The scales cannot be written to \"" + NameOf(file) + "\": " +
-                                problem + ".",
-                            kExportTitle, MsgIcon::Exclamation, MsgButtons::OK);
+    services_.messages.Show(
+        "The scales cannot be written to \"" + NameOf(file) + "\": " + problem + ".", kExportTitle,
+        MsgIcon::Exclamation, MsgButtons::OK);
   }
 }
 
@@ -261,8 +262,7 @@ void MainForm::MarkStartingPoint() {
 void MainForm::KeepLastSession() {
   const std::filesystem::path last = LastSessionPath();
   if (last.empty() || session_.DeviceSelState == kDeviceSelCancelled) return;
-  if (SameContent(session_.config, atStart_) &&
-      mnuWriteVerified.checked == writeVerifiedAtStart_) {
+  if (SameContent(session_.config, atStart_) && mnuWriteVerified.checked == writeVerifiedAtStart_) {
     return;
   }
   ConfigurationFacts facts;

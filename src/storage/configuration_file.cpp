@@ -159,7 +159,8 @@ float ReadFloat(const Json& value, const std::string& where) {
 std::int16_t ReadInt16(const Json& value, const std::string& where) {
   if (!value.is_number_integer()) throw Problem{where + " is not a whole number"};
   const auto n = value.get<std::int64_t>();
-  if (n < std::numeric_limits<std::int16_t>::min() || n > std::numeric_limits<std::int16_t>::max()) {
+  if (n < std::numeric_limits<std::int16_t>::min() ||
+      n > std::numeric_limits<std::int16_t>::max()) {
     throw Problem{where + " is out of range"};
   }
   return static_cast<std::int16_t>(n);
@@ -178,11 +179,21 @@ Json RecordJson(const R& record, const std::vector<Field<R>>& fields) {
   Json out = Json::object();
   for (const Field<R>& field : fields) {
     switch (field.kind) {
-      case Kind::Float: out[field.name] = FloatValue(record.*field.f); break;
-      case Kind::Flag: out[field.name] = IsTrue(record.*field.i); break;
-      case Kind::Int: out[field.name] = record.*field.i; break;
-      case Kind::Text: out[field.name] = record.*field.s; break;
-      case Kind::Bool: out[field.name] = record.*field.b; break;
+      case Kind::Float:
+        out[field.name] = FloatValue(record.*field.f);
+        break;
+      case Kind::Flag:
+        out[field.name] = IsTrue(record.*field.i);
+        break;
+      case Kind::Int:
+        out[field.name] = record.*field.i;
+        break;
+      case Kind::Text:
+        out[field.name] = record.*field.s;
+        break;
+      case Kind::Bool:
+        out[field.name] = record.*field.b;
+        break;
     }
   }
   return out;
@@ -196,13 +207,20 @@ void ReadRecord(const Json& in, R& record, const std::vector<Field<R>>& fields,
     const Json& value = Member(in, field.name, where);
     const std::string what = where + " " + field.name;
     switch (field.kind) {
-      case Kind::Float: record.*field.f = ReadFloat(value, what); break;
-      case Kind::Int: record.*field.i = ReadInt16(value, what); break;
+      case Kind::Float:
+        record.*field.f = ReadFloat(value, what);
+        break;
+      case Kind::Int:
+        record.*field.i = ReadInt16(value, what);
+        break;
       case Kind::Flag:
       case Kind::Bool:
         if (!value.is_boolean()) throw Problem{what + " is neither true nor false"};
-        if (field.kind == Kind::Flag) record.*field.i = ToBool16(value.get<bool>());
-        else record.*field.b = value.get<bool>();
+        if (field.kind == Kind::Flag) {
+          record.*field.i = ToBool16(value.get<bool>());
+        } else {
+          record.*field.b = value.get<bool>();
+        }
         break;
       case Kind::Text:
         if (!value.is_string()) throw Problem{what + " is not a text"};
@@ -267,9 +285,13 @@ std::string SlotLabel(int b, int slot, int perCard) {
 // work the channel numbers out of these labels.
 void CheckListedSlots(const BaseChannel& base, int b, const std::string& where) {
   if (base.Name != std::to_string(b)) throw Problem{where + " has the wrong name"};
-  if (base.ChanCount < 0 || base.ChanCount > kSlots) throw Problem{where + " ChanCount is out of range"};
+  if (base.ChanCount < 0 || base.ChanCount > kSlots) {
+    throw Problem{where + " ChanCount is out of range"};
+  }
   for (int s = base.ChanCount; s < kSlots; ++s) {
-    if (base.CardType[s] != kNoCard) throw Problem{where + " slot " + std::to_string(s) + " is not empty"};
+    if (base.CardType[s] != kNoCard) {
+      throw Problem{where + " slot " + std::to_string(s) + " is not empty"};
+    }
   }
   if (base.ChanCount == 0) return;
   const std::string& family = base.CardType[0];
@@ -337,7 +359,8 @@ ConfigurationDocument ReadDocument(const Json& root) {
   if (!bases.is_array() || bases.size() != static_cast<std::size_t>(kBaseChannels)) {
     throw Problem{"it does not hold the 16 base channels"};
   }
-  for (int b = 0; b < kBaseChannels; ++b) ReadBase(bases[static_cast<std::size_t>(b)], c.Base[b], b);
+  for (int b = 0; b < kBaseChannels; ++b)
+    ReadBase(bases[static_cast<std::size_t>(b)], c.Base[b], b);
 
   const Json& channels = Member(root, "channels", "the file");
   constexpr int kCount = kLastChannel - kFirstChannel + 1;
@@ -351,13 +374,13 @@ ConfigurationDocument ReadDocument(const Json& root) {
     ReadRecord(in, c.Channels[n], ChannelFields(), where);
     ReadRecord(Member(in, "calculated", where), c.Calc[n], CalcFields(), where + " calculated");
     ReadRecord(Member(in, "actual", where), c.Actual[n], ActualFields(), where + " actual");
-    ReadRecord(Member(in, "verified", where), c.Verified[n], VerifiedFields(),
-               where + " verified");
+    ReadRecord(Member(in, "verified", where), c.Verified[n], VerifiedFields(), where + " verified");
   }
 
   const Json& selection = Member(root, "selection", "the file");
   if (!selection.is_object()) throw Problem{"its selection is damaged"};
-  c.CurrentChannel = ReadInt16(Member(selection, "CurrentChannel", "the selection"), "CurrentChannel");
+  c.CurrentChannel =
+      ReadInt16(Member(selection, "CurrentChannel", "the selection"), "CurrentChannel");
   c.CurrentRow = ReadInt16(Member(selection, "CurrentRow", "the selection"), "CurrentRow");
   c.CurrentCol = ReadInt16(Member(selection, "CurrentCol", "the selection"), "CurrentCol");
   const Json& noCards = Member(selection, "NoCardsFlag", "the selection");

@@ -22,7 +22,7 @@ inline constexpr int kConfigurationFormatVersion = 1;
 
 // What a configuration file holds besides the configuration tables.
 struct ConfigurationFacts {
-  std::string unit;           // the acquisition unit open when it was saved
+  std::string unit;            // the acquisition unit open when it was saved
   bool writeVerified = false;  // Options > Write Verified Scaling
   // The file this configuration was last opened from or saved as (kept in
   // the last session only, so that restoring it names the file again).

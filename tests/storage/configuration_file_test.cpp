@@ -26,15 +26,18 @@ std::string Read(const fs::path& file) {
   return text.str();
 }
 
-void Write(const fs::path& file, const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
+void Write(const fs::path& file, const std::string& text) {
+  std::ofstream(file, std::ios::binary) << text;
+}
 
 class ConfigurationFileTest : public testing::MainFormTest {
  protected:
   QueuedFileChooser chooser;
   RecentFiles recent;
-  fs::path dir = fs::temp_directory_path() /
-                 ("vernium-files-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  fs::path dir =
+      fs::temp_directory_path() /
+      ("vernium-files-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+       ::testing::UnitTest::GetInstance()->current_test_info()->name());
 
   ConfigurationFileTest() {
     fs::remove_all(dir);
@@ -119,7 +122,8 @@ TEST_F(ConfigurationFileTest, AFileThatCannotBeTakenIsRefusedAndNothingChanges) 
       {replaced("\"Excitation\"", "\"Excitment\""), "channel 16 has no Excitation"},
       {replaced("\"Units\": \"Pounds\"", "\"Units\": 5"), "channel 16 Units is not a text"},
       {replaced("\"0-0-1\"", "\"0-0-9\""), "base channel 0 slot 1 has the wrong label"},
-      {replaced("\"ChanCount\": 4", "\"ChanCount\": 40"), "base channel 0 ChanCount is out of range"},
+      {replaced("\"ChanCount\": 4", "\"ChanCount\": 40"),
+       "base channel 0 ChanCount is out of range"},
       {replaced("\"Name\": \"4\"", "\"Name\": \"4-0\""), "base channel 4 has the wrong name"},
   };
   form.mnuWriteVerified.checked = false;  // an unsaved change
@@ -131,7 +135,9 @@ TEST_F(ConfigurationFileTest, AFileThatCannotBeTakenIsRefusedAndNothingChanges) 
     boxes.QueueAnswer(MsgAnswer::Discard);
     Open(dir / "bad.vernium");
     ASSERT_EQ(boxes.Shown().size(), 2u) << c.problem;
-    EXPECT_EQ(boxes.Shown()[1].text.rfind("The file \"bad.vernium\" cannot be opened: " + c.problem, 0), 0u)
+    EXPECT_EQ(
+        boxes.Shown()[1].text.rfind("The file \"bad.vernium\" cannot be opened: " + c.problem, 0),
+        0u)
         << boxes.Shown()[1].text;
     EXPECT_TRUE(SameContent(config, before));
     EXPECT_EQ(form.grdChannel.cells, grid);
