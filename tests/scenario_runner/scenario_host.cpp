@@ -34,6 +34,7 @@ class VerniumHost : public ScenarioHost {
   SimulatedAcqLib& Unit() override { return unit_; }
   ScenarioMessageBoxes& Messages() override { return messages_; }
   QueuedFileChooser& Files() override { return files_; }
+  void UseDataFolder(const std::filesystem::path& folder) override { app_.UseDataFolder(folder); }
 
  private:
   SimulatedAcqLib unit_;

@@ -4,6 +4,7 @@
 // simulated unit's bench. One host a scenario file; it is built in the
 // scenario's own working directory.
 
+#include <filesystem>
 #include <memory>
 
 #include "model/configuration.h"
@@ -31,6 +32,8 @@ class ScenarioHost {
   virtual ScenarioMessageBoxes& Messages() = 0;
   // The file dialogs, answered from the names the scenario queued.
   virtual QueuedFileChooser& Files() = 0;
+  // The run's data folder (before the start).
+  virtual void UseDataFolder(const std::filesystem::path& folder) = 0;
 };
 
 std::unique_ptr<ScenarioHost> MakeHost();

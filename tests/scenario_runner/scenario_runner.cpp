@@ -289,8 +289,9 @@ void ScenarioRunner::Tick() {
     return;
   }
   const Step& step = script_.steps[stepIndex_];
-  // The program starts with the first step that is not a bench setting.
-  if (step.Verb() != "bench" && !host_->Started() && !host_->Ended()) {
+  // The program starts with the first step that is not a bench setting or
+  // the data folder.
+  if (step.Verb() != "bench" && step.Verb() != "data" && !host_->Started() && !host_->Ended()) {
     ScenarioHost* host = host_.get();
     QueueAction([host] {
       host->Start();
@@ -358,6 +359,14 @@ std::optional<std::string> ScenarioRunner::Execute(const Step& step) {
       host_->Files().Queue((name.is_absolute() ? name : std::filesystem::current_path() / name)
                                .string());
     }
+    return std::string();
+  }
+  if (verb == "data") {
+    if (t.size() < 3 || t[1].text != "folder") return std::string("data folder \"NAME\"");
+    if (host_->Started()) return std::string("the data folder is set before the start");
+    const std::filesystem::path folder = std::filesystem::current_path() / t[2].text;
+    std::filesystem::create_directories(folder);
+    host_->UseDataFolder(folder);
     return std::string();
   }
   if (verb == "bench") return RunBenchStep(step, *host_, benchState_);
