@@ -8,10 +8,10 @@
 namespace vernium::scenario {
 namespace {
 
-constexpr std::array<std::string_view, 21> kVerbs = {
+constexpr std::array<std::string_view, 22> kVerbs = {
     "click", "dblclick", "check", "uncheck", "choose", "type",   "set",   "key",
     "focus", "leave",    "menu",  "close",   "answer", "wait",   "expect", "bench",
-    "technician", "adjust", "picture", "add",   "file"};
+    "technician", "adjust", "picture", "add",   "file",   "data"};
 
 // The card panel's check boxes, in the order the panel lists the cards.
 constexpr std::array<std::string_view, 4> kCardBoxes = {"SGC10", "SGC50", "SGC50A", "SGC50B"};

@@ -5,7 +5,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/ui/control_binding.h"
 #include "platform/ui/grid_view.h"
@@ -108,6 +111,13 @@ void SensorWindow::Redraw() {
 void SensorWindow::showEvent(QShowEvent* event) {
   form_.Load();
   Redraw();
+  // Wide enough for every column when the screen allows.
+  int width = grdSensors_->ColumnsWidth() + 2 * grdSensors_->frameWidth() + grdSensors_->verticalScrollBar()->sizeHint().width() +
+              layout()->contentsMargins().left() + layout()->contentsMargins().right();
+  if (const QScreen* screen = this->screen()) {
+    width = std::min(width, screen->availableGeometry().width() - 40);
+  }
+  resize(std::max(width, this->width()), height());
   QDialog::showEvent(event);
   if (form_.state().txtSensorName.visible) txtSensorName_->setFocus();
   else grdSensors_->setFocus();

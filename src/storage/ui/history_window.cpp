@@ -5,7 +5,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/ui/control_binding.h"
 #include "platform/ui/grid_view.h"
@@ -104,6 +107,13 @@ void HistoryWindow::Redraw() {
 void HistoryWindow::showEvent(QShowEvent* event) {
   form_.Load();
   Redraw();
+  // Wide enough for every column when the screen allows.
+  int width = grdHistory_->ColumnsWidth() + 2 * grdHistory_->frameWidth() + grdHistory_->verticalScrollBar()->sizeHint().width() +
+              layout()->contentsMargins().left() + layout()->contentsMargins().right();
+  if (const QScreen* screen = this->screen()) {
+    width = std::min(width, screen->availableGeometry().width() - 40);
+  }
+  resize(std::max(width, this->width()), height());
   QDialog::showEvent(event);
 }
 
