@@ -14,8 +14,8 @@ constexpr std::string_view kSensorsTitle = "Sensors";
 
 SensorForm::SensorForm(SensorLibrary& library, PreCalForm& preCal, MessageBoxes& messages)
     : library_(library), preCal_(preCal), messages_(messages) {
-  s_.lblSensorName.caption = "&Name:";
-  s_.lblSerialNumber.caption = "Serial n&umber:";
+  s_.lblSensorName.caption = "Name:";
+  s_.lblSerialNumber.caption = "Serial number:";
   s_.cmdUse.caption = "&Use Sensor";
   s_.cmdSave.caption = "&Save";
   s_.cmdDelete.caption = "&Delete";

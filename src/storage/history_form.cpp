@@ -115,7 +115,7 @@ std::string HistoryCsv(const std::vector<const HistoryEntry*>& entries) {
 HistoryForm::HistoryForm(HistoryKeeper& keeper, MessageBoxes& messages, FileChooser& files,
                          ConfigurationPrinter& printer)
     : keeper_(keeper), messages_(messages), files_(files), printer_(printer) {
-  s_.lblChannelFilter.caption = "&Channel:";
+  s_.lblChannelFilter.caption = "Channel:";
   s_.cmdReprint.caption = "&Reprint Certificate...";
   s_.cmdExport.caption = "&Export CSV...";
   s_.cmdClose.caption = "&Close";
