@@ -21,8 +21,14 @@ SensorForm::SensorForm(SensorLibrary& library, PreCalForm& preCal, MessageBoxes&
   s_.cmdDelete.caption = "&Delete";
   s_.cmdClose.caption = "&Close";
   s_.grdSensors.Resize(1, kSensorCols);
-  s_.grdSensors.cells[0] = {"",          "Name",  "Serial number", "Excitation (V)",
-                            "Sensitivity (mV/V)", "Full rated load", "Units", "Shunt cal value"};
+  s_.grdSensors.cells[0] = {"",
+                            "Name",
+                            "Serial number",
+                            "Excitation (V)",
+                            "Sensitivity (mV/V)",
+                            "Full rated load",
+                            "Units",
+                            "Shunt cal value"};
   s_.grdSensors.colWidthsTwips = {400, 2000, 1600, 1400, 1800, 1600, 1000, 1600};
 }
 
@@ -32,16 +38,17 @@ void SensorForm::Load() {
   s_.caption = saving_ ? "Save as Sensor" : "Sensors";
   s_.txtSensorName.text.clear();
   s_.txtSerialNumber.text.clear();
-  for (Control* c : {static_cast<Control*>(&s_.lblSensorName), static_cast<Control*>(&s_.txtSensorName),
-                     static_cast<Control*>(&s_.lblSerialNumber), static_cast<Control*>(&s_.txtSerialNumber),
-                     static_cast<Control*>(&s_.lblEntries), static_cast<Control*>(&s_.cmdSave)}) {
+  for (Control* c :
+       {static_cast<Control*>(&s_.lblSensorName), static_cast<Control*>(&s_.txtSensorName),
+        static_cast<Control*>(&s_.lblSerialNumber), static_cast<Control*>(&s_.txtSerialNumber),
+        static_cast<Control*>(&s_.lblEntries), static_cast<Control*>(&s_.cmdSave)}) {
     c->visible = saving_;
   }
   s_.cmdUse.visible = !saving_;
   const Sensor entered = preCal_.EnteredSensor();
   s_.lblEntries.caption = "Excitation " + entered.excitation + " V, sensitivity " +
-                          entered.sensitivity + " mV/V, full rated load " + entered.fullLoad +
-                          " " + entered.units + ", shunt cal value " + entered.shuntCalValue;
+                          entered.sensitivity + " mV/V, full rated load " + entered.fullLoad + " " +
+                          entered.units + ", shunt cal value " + entered.shuntCalValue;
   sensors_ = library_.Sensors();
   Fill();
 }
@@ -52,7 +59,7 @@ void SensorForm::Fill() {
   for (std::size_t i = 0; i < sensors_.size(); ++i) {
     const Sensor& s = sensors_[i];
     grid.cells[i + 1] = {std::to_string(i + 1), s.name,     s.serialNumber, s.excitation,
-                         s.sensitivity,          s.fullLoad, s.units,        s.shuntCalValue};
+                         s.sensitivity,         s.fullLoad, s.units,        s.shuntCalValue};
   }
   grid.row = grid.rowSel = 0;
   GridClick(0);
@@ -96,9 +103,9 @@ void SensorForm::SaveClick() {
   }
   const bool known = std::any_of(sensors_.begin(), sensors_.end(),
                                  [&](const Sensor& s) { return s.name == sensor.name; });
-  if (known && messages_.Show("A sensor named " + sensor.name + " is already saved. Replace it?",
-                              kSensorsTitle, MsgIcon::Question,
-                              MsgButtons::YesNo) != MsgAnswer::Yes) {
+  if (known &&
+      messages_.Show("A sensor named " + sensor.name + " is already saved. Replace it?",
+                     kSensorsTitle, MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes) {
     return;
   }
   if (library_.SaveSensor(sensor)) closeRequested = true;

@@ -66,8 +66,10 @@ class Statement {
   void Bind(int i, double value) { sqlite3_bind_double(stmt_, i, value); }
   void Bind(int i, int value) { sqlite3_bind_int(stmt_, i, value); }
   void Bind(int i, const std::optional<double>& value) {
-    if (value) Bind(i, *value);
-    else sqlite3_bind_null(stmt_, i);
+    if (value)
+      Bind(i, *value);
+    else
+      sqlite3_bind_null(stmt_, i);
   }
 
   std::string Text(int i) const {
@@ -93,13 +95,20 @@ std::optional<double> OptionalNumber(const json& value) {
 }
 
 json Parameters(const ChannelConfig& r) {
-  return {{"units", r.Units},          {"excitation", r.Excitation},
-          {"sensitivity", r.Sensitivity}, {"full_load", r.FullLoad},
-          {"max_load", r.MaxLoad},     {"tare", r.Tare},
-          {"pnt1_volts", r.Pnt1Volts}, {"pnt1_value", r.Pnt1Value},
-          {"pnt2_volts", r.Pnt2Volts}, {"pnt2_value", r.Pnt2Value},
-          {"shunt_cal_value", r.ShuntCalValue}, {"dc_coupled", IsTrue(r.DCCoupled)},
-          {"filter_on", IsTrue(r.FilterOn)},    {"filter_option", r.FilterOption},
+  return {{"units", r.Units},
+          {"excitation", r.Excitation},
+          {"sensitivity", r.Sensitivity},
+          {"full_load", r.FullLoad},
+          {"max_load", r.MaxLoad},
+          {"tare", r.Tare},
+          {"pnt1_volts", r.Pnt1Volts},
+          {"pnt1_value", r.Pnt1Value},
+          {"pnt2_volts", r.Pnt2Volts},
+          {"pnt2_value", r.Pnt2Value},
+          {"shunt_cal_value", r.ShuntCalValue},
+          {"dc_coupled", IsTrue(r.DCCoupled)},
+          {"filter_on", IsTrue(r.FilterOn)},
+          {"filter_option", r.FilterOption},
           {"gain_x2", IsTrue(r.GainX2)}};
 }
 
@@ -164,12 +173,9 @@ std::vector<PointCheck> ReadPoints(const json& points) {
 
 json Fit(const HistoryEntry& e) {
   const VerifyResult& r = e.result;
-  json fit = {{"linearity", r.linearityPercent},
-              {"zero_error", r.zeroErrorPercent},
-              {"span_error", r.spanErrorPercent},
-              {"file_warning", r.fileWarning},
-              {"ac_before", OptionalNumber(e.acBefore)},
-              {"ac_after", OptionalNumber(e.acAfter)}};
+  json fit = {{"linearity", r.linearityPercent},         {"zero_error", r.zeroErrorPercent},
+              {"span_error", r.spanErrorPercent},        {"file_warning", r.fileWarning},
+              {"ac_before", OptionalNumber(e.acBefore)}, {"ac_after", OptionalNumber(e.acAfter)}};
   if (r.verified) {
     fit["m"] = r.verified->m;
     fit["b"] = r.verified->b;
@@ -247,8 +253,8 @@ std::string HistoryDatabase::Migrate() {
   if (!version.Ready() || version.Step() != SQLITE_ROW) return Error();
   const int at = version.Int(0);
   if (at > kSchemaVersion) {
-    return "it was written by a newer version of Vernium (history version " +
-           std::to_string(at) + ")";
+    return "it was written by a newer version of Vernium (history version " + std::to_string(at) +
+           ")";
   }
   for (int step = at; step < kSchemaVersion; ++step) {
     // Each step and its version number commit together.
@@ -335,8 +341,8 @@ std::string HistoryDatabase::Entries(std::vector<HistoryEntry>& out) {
     HistoryEntry e;
     int i = 0;
     e.id = select.Int64(i++);
-    e.kind = select.Text(i++) == "verification" ? HistoryKind::Verification
-                                                : HistoryKind::Calibration;
+    e.kind =
+        select.Text(i++) == "verification" ? HistoryKind::Verification : HistoryKind::Calibration;
     e.recordedAt = select.Text(i++);
     e.unit = select.Text(i++);
     e.channel = select.Int(i++);

@@ -49,7 +49,7 @@ std::vector<CheckPair> AsFoundAsLeft(const std::vector<HistoryEntry>& entries) {
     std::optional<std::size_t> lastCheck;  // since the last calibration
     std::optional<std::size_t> found;      // the check before that calibration
     std::optional<std::size_t> calibration;
-    bool left = false;                     // its as-left is taken
+    bool left = false;  // its as-left is taken
   };
   std::map<std::string, Channel> channels;
   std::vector<CheckPair> pairs;
@@ -80,14 +80,31 @@ std::string HistoryCsv(const std::vector<const HistoryEntry*>& entries) {
   for (const HistoryEntry* e : entries) {
     const ChannelConfig& r = e->record;
     const bool check = e->IsVerification();
-    std::vector<std::string> f = {
-        e->recordedAt, check ? "verification" : "calibration", e->unit, r.ChannelLabel,
-        r.CardType, e->method, r.Units, Number(r.Excitation), Number(r.Sensitivity * 1000.0f),
-        Number(r.FullLoad), Number(r.MaxLoad), Number(r.Tare), Number(r.Pnt1Volts * 1000.0f),
-        Number(r.Pnt1Value), Number(r.Pnt2Volts * 1000.0f), Number(r.Pnt2Value),
-        Number(r.ShuntCalValue), Number(e->calc.InputGain), Number(e->calc.ScalingGain),
-        Number(e->calc.Offset), Number(e->actual.InputGain), Number(e->actual.ScalingGain),
-        Number(e->actual.Offset), Number(r.M), Number(r.B)};
+    std::vector<std::string> f = {e->recordedAt,
+                                  check ? "verification" : "calibration",
+                                  e->unit,
+                                  r.ChannelLabel,
+                                  r.CardType,
+                                  e->method,
+                                  r.Units,
+                                  Number(r.Excitation),
+                                  Number(r.Sensitivity * 1000.0f),
+                                  Number(r.FullLoad),
+                                  Number(r.MaxLoad),
+                                  Number(r.Tare),
+                                  Number(r.Pnt1Volts * 1000.0f),
+                                  Number(r.Pnt1Value),
+                                  Number(r.Pnt2Volts * 1000.0f),
+                                  Number(r.Pnt2Value),
+                                  Number(r.ShuntCalValue),
+                                  Number(e->calc.InputGain),
+                                  Number(e->calc.ScalingGain),
+                                  Number(e->calc.Offset),
+                                  Number(e->actual.InputGain),
+                                  Number(e->actual.ScalingGain),
+                                  Number(e->actual.Offset),
+                                  Number(r.M),
+                                  Number(r.B)};
     f.push_back(e->scalingLine ? Number(e->scalingLine->m) : "");
     f.push_back(e->scalingLine ? Number(e->scalingLine->b) : "");
     const bool fit = check && e->result.verified.has_value();
@@ -120,8 +137,8 @@ HistoryForm::HistoryForm(HistoryKeeper& keeper, MessageBoxes& messages, FileChoo
   s_.cmdExport.caption = "&Export CSV...";
   s_.cmdClose.caption = "&Close";
   s_.grdHistory.Resize(1, kHistoryCols);
-  s_.grdHistory.cells[0] = {"",        "Date and time", "Channel",       "Card",
-                            "Entry",   "Method",        "Record M, B",   "Verified m, b",
+  s_.grdHistory.cells[0] = {"",        "Date and time", "Channel",     "Card",
+                            "Entry",   "Method",        "Record M, B", "Verified m, b",
                             "Verdict", "Check",         "Certificate"};
   s_.grdHistory.colWidthsTwips = {400, 2200, 900, 1000, 1300, 1200, 2000, 2000, 1400, 1400, 2400};
 }
@@ -216,27 +233,25 @@ void HistoryForm::ShowSelected() {
                           e->result.verified.has_value();
   s_.cmdExport.enabled = !listed_.empty();
   if (e == nullptr) {
-    s_.lblDetails.caption =
-        !keeper_.HasFolder() ? "There is no data folder for this run, so nothing is kept in the "
-                               "history (see --data-dir)."
-        : listed_.empty()    ? "Nothing has been kept in the history yet."
-                             : "Select an entry to see it in full.";
+    s_.lblDetails.caption = !keeper_.HasFolder()
+                                ? "There is no data folder for this run, so nothing is kept in the "
+                                  "history (see --data-dir)."
+                            : listed_.empty() ? "Nothing has been kept in the history yet."
+                                              : "Select an entry to see it in full.";
     return;
   }
   const ChannelConfig& r = e->record;
-  std::string text = (e->IsVerification() ? "Verification of " : "Calibration of ") +
-                     r.ChannelLabel + " (" + r.CardType + ") on " + e->recordedAt +
-                     (e->unit.empty() ? "" : ", unit " + e->unit) + "\n" + e->method +
-                     ": excitation " + Number(r.Excitation) + " V, tare " + Number(r.Tare) +
-                     " to maximum " + Number(r.MaxLoad) + " " + r.Units +
-                     "; input gain " + FormatNumber(e->actual.InputGain, "0.000") +
-                     " (calculated " + FormatNumber(e->calc.InputGain, "0.000") +
-                     "), scale gain " + FormatNumber(e->actual.ScalingGain, "0.000") +
-                     " (calculated " + FormatNumber(e->calc.ScalingGain, "0.000") + ")\n" +
-                     "Record M=" + Number(r.M) + ", B=" + Number(r.B) +
-                     (e->scalingLine ? "; scaling file " +
-                                           LineText(e->scalingLine->m, e->scalingLine->b)
-                                     : "");
+  std::string text =
+      (e->IsVerification() ? "Verification of " : "Calibration of ") + r.ChannelLabel + " (" +
+      r.CardType + ") on " + e->recordedAt + (e->unit.empty() ? "" : ", unit " + e->unit) + "\n" +
+      e->method + ": excitation " + Number(r.Excitation) + " V, tare " + Number(r.Tare) +
+      " to maximum " + Number(r.MaxLoad) + " " + r.Units + "; input gain " +
+      FormatNumber(e->actual.InputGain, "0.000") + " (calculated " +
+      FormatNumber(e->calc.InputGain, "0.000") + "), scale gain " +
+      FormatNumber(e->actual.ScalingGain, "0.000") + " (calculated " +
+      FormatNumber(e->calc.ScalingGain, "0.000") + ")\n" + "Record M=" + Number(r.M) +
+      ", B=" + Number(r.B) +
+      (e->scalingLine ? "; scaling file " + LineText(e->scalingLine->m, e->scalingLine->b) : "");
   if (e->IsVerification()) {
     text += "\n" + e->result.verdict + " (" + std::to_string(e->result.points.size()) +
             " points, tolerance " + Fixed(e->tolerancePercent, 2) + " % of span" +

@@ -69,7 +69,7 @@ class HistoryForm {
   const HistoryState& state() const { return s_; }
 
   // ---- handlers ----
-  void Load();  // each time the window shows: the history read afresh
+  void Load();                // each time the window shows: the history read afresh
   void ChannelFilterClick();  // after cboChannelFilter's list index changed
   // A row clicked (1..), or a range of rows selected (row to rowSel).
   void GridClick(int row, int rowSel);

@@ -1,10 +1,9 @@
 // The calibration certificate of a verified channel, from its history
-// entry: one page of text in a fixed-pitch face, so that its columns line up on paper as they do here.
-#include <cstdio>
+// entry: one page of text in a fixed-pitch face, so that its columns line up
+// on paper as they do here.
 #include <string>
 #include <vector>
 
-#include "calibration/scaling_file.h"
 #include "model/numeric_text.h"
 #include "verify/history_entry.h"
 

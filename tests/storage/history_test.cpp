@@ -59,7 +59,8 @@ TEST(History, EveryCommittedEntrySurvivesTheWriterKilledMidWrite) {
     // A few commits, then the kill somewhere in the next write.
     FILE* lines = fdopen(out[0], "r");
     int n = 0;
-    for (int k = std::uniform_int_distribution(1, 20)(random); k > 0 && fscanf(lines, "%d", &n) == 1; --k) {
+    for (int k = std::uniform_int_distribution(1, 20)(random);
+         k > 0 && fscanf(lines, "%d", &n) == 1; --k) {
       committed.insert(n);
     }
     usleep(std::uniform_int_distribution(0, 4000)(random));
@@ -79,7 +80,8 @@ TEST(History, EveryCommittedEntrySurvivesTheWriterKilledMidWrite) {
       EXPECT_EQ(e.record.M, static_cast<float>(e.channel));
       kept.insert(e.channel);
     }
-    for (int c : committed) EXPECT_TRUE(kept.count(c)) << "entry " << c << " lost in round " << round;
+    for (int c : committed)
+      EXPECT_TRUE(kept.count(c)) << "entry " << c << " lost in round " << round;
   }
 }
 

@@ -23,7 +23,14 @@ TEST_F(WizardTest, ASensorFillsTheMethodsFieldsThroughTheirChecks) {
       {kMethodNameplate, wide, "10.5", "100", "500", "Kilogram", "0", 2},
       {kMethodTwoPoint, wide, "10.5", "2", "1000", "Kilogram", "0", 1},
       {kMethodShuntCal, wide, "10.5", "2", "1000", "Kilogram", "900", 1},
-      {kMethodNameplate, {"LC", "2", "5.0.1x", "-3", "", "N,m=1", "7"}, "5.01", "3", "", "Nm1", "0", 0},
+      {kMethodNameplate,
+       {"LC", "2", "5.0.1x", "-3", "", "N,m=1", "7"},
+       "5.01",
+       "3",
+       "",
+       "Nm1",
+       "0",
+       0},
       {kMethodNameplate, {"LC", "3", "", "2", "1e3", "lbf", "0"}, "1.5", "2", "13", "lbf", "0", 1},
   };
   for (const FillCase& c : cases) {

@@ -58,7 +58,8 @@ SensorWindow::SensorWindow(SensorForm& form, QWidget* parent) : QDialog(parent),
   connect(txtSerialNumber_, &QLineEdit::textEdited, this,
           [this](const QString& text) { form_.state().txtSerialNumber.text = FromQt(text); });
   connect(cmdUse_, &QPushButton::clicked, this, [this] { Forward([this] { form_.UseClick(); }); });
-  connect(cmdSave_, &QPushButton::clicked, this, [this] { Forward([this] { form_.SaveClick(); }); });
+  connect(cmdSave_, &QPushButton::clicked, this,
+          [this] { Forward([this] { form_.SaveClick(); }); });
   connect(cmdDelete_, &QPushButton::clicked, this,
           [this] { Forward([this] { form_.DeleteClick(); }); });
   connect(cmdClose_, &QPushButton::clicked, this,
@@ -112,15 +113,18 @@ void SensorWindow::showEvent(QShowEvent* event) {
   form_.Load();
   Redraw();
   // Wide enough for every column when the screen allows.
-  int width = grdSensors_->ColumnsWidth() + 2 * grdSensors_->frameWidth() + grdSensors_->verticalScrollBar()->sizeHint().width() +
+  int width = grdSensors_->ColumnsWidth() + 2 * grdSensors_->frameWidth() +
+              grdSensors_->verticalScrollBar()->sizeHint().width() +
               layout()->contentsMargins().left() + layout()->contentsMargins().right();
   if (const QScreen* screen = this->screen()) {
     width = std::min(width, screen->availableGeometry().width() - 40);
   }
   resize(std::max(width, this->width()), height());
   QDialog::showEvent(event);
-  if (form_.state().txtSensorName.visible) txtSensorName_->setFocus();
-  else grdSensors_->setFocus();
+  if (form_.state().txtSensorName.visible)
+    txtSensorName_->setFocus();
+  else
+    grdSensors_->setFocus();
 }
 
 void SensorWindow::reject() {

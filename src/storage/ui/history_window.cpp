@@ -53,7 +53,9 @@ HistoryWindow::HistoryWindow(HistoryForm& form, QWidget* parent) : QDialog(paren
     const int row = GridView::RecordRow(tableRow);
     const int from = form_.state().grdHistory.row;
     const bool extend = (QApplication::keyboardModifiers() & Qt::ShiftModifier) != 0 && from >= 1;
-    Forward([&] { form_.GridClick(extend ? std::min(from, row) : row, extend ? std::max(from, row) : row); });
+    Forward([&] {
+      form_.GridClick(extend ? std::min(from, row) : row, extend ? std::max(from, row) : row);
+    });
   });
   connect(grdHistory_, &GridView::cellReached, this, [this](int tableRow, int /*col*/) {
     const int row = GridView::RecordRow(tableRow);
@@ -108,7 +110,8 @@ void HistoryWindow::showEvent(QShowEvent* event) {
   form_.Load();
   Redraw();
   // Wide enough for every column when the screen allows.
-  int width = grdHistory_->ColumnsWidth() + 2 * grdHistory_->frameWidth() + grdHistory_->verticalScrollBar()->sizeHint().width() +
+  int width = grdHistory_->ColumnsWidth() + 2 * grdHistory_->frameWidth() +
+              grdHistory_->verticalScrollBar()->sizeHint().width() +
               layout()->contentsMargins().left() + layout()->contentsMargins().right();
   if (const QScreen* screen = this->screen()) {
     width = std::min(width, screen->availableGeometry().width() - 40);
