@@ -28,6 +28,7 @@ class HistoryKeeper : public VerificationHistory, public SensorLibrary {
   // kept); the keeper's user owns it and may set it later.
   HistoryKeeper(MessageBoxes& messages, const std::filesystem::path& folder)
       : messages_(messages), folder_(folder) {}
+  HistoryKeeper(MessageBoxes& messages, std::filesystem::path&& folder) = delete;
 
   bool HasFolder() const { return !folder_.empty(); }
   std::filesystem::path File() const;
