@@ -228,6 +228,10 @@ std::string HistoryDatabase::Exec(const char* sql) {
 
 std::string HistoryDatabase::Open() {
   if (db_ != nullptr) return "";
+  // The data folder is made with its first file; a folder that cannot be
+  // made shows in the open's own reason.
+  std::error_code ignored;
+  std::filesystem::create_directories(file_.parent_path(), ignored);
   const int rc = sqlite3_open_v2(file_.string().c_str(), &db_,
                                  SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
   std::string reason = rc == SQLITE_OK ? "" : Error();
