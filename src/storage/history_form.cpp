@@ -4,7 +4,6 @@
 #include <fstream>
 #include <map>
 #include <optional>
-#include <set>
 
 #include "model/numeric_text.h"
 #include "platform/configuration_printer.h"
@@ -148,12 +147,17 @@ void HistoryForm::Load() {
   entries_ = keeper_.Entries();
   pairs_ = AsFoundAsLeft(entries_);
   const std::string filter = s_.cboChannelFilter.text;
-  std::set<std::string> labels;
-  for (const HistoryEntry& e : entries_) labels.insert(e.record.ChannelLabel);
+  // The labels in channel order, as the main window's grid lists them.
+  std::map<int, std::string> labels;
+  for (const HistoryEntry& e : entries_) labels.emplace(e.channel, e.record.ChannelLabel);
   ComboBox& combo = s_.cboChannelFilter;
   combo.Clear();
   combo.AddItem(std::string(kAllChannels));
-  for (const std::string& label : labels) combo.AddItem(label);
+  for (const auto& [channel, label] : labels) {
+    if (std::find(combo.items.begin(), combo.items.end(), label) == combo.items.end()) {
+      combo.AddItem(label);
+    }
+  }
   const auto kept = std::find(combo.items.begin(), combo.items.end(), filter);
   combo.Select(kept != combo.items.end() ? static_cast<int>(kept - combo.items.begin()) : 0);
   Fill();
