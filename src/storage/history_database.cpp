@@ -379,6 +379,15 @@ std::string HistoryDatabase::Entries(std::vector<HistoryEntry>& out) {
   return rc == SQLITE_DONE ? "" : Error();
 }
 
+std::string HistoryDatabase::CertificateCount(int& count) {
+  count = 0;
+  if (std::string reason = Open(); !reason.empty()) return reason;
+  Statement select(db_, "SELECT COUNT(*) FROM calibrations WHERE certificate <> ''");
+  if (!select.Ready() || select.Step() != SQLITE_ROW) return Error();
+  count = select.Int(0);
+  return "";
+}
+
 std::string HistoryDatabase::Sensors(std::vector<Sensor>& out) {
   out.clear();
   if (std::string reason = Open(); !reason.empty()) return reason;

@@ -47,6 +47,8 @@ class HistoryDatabase {
   std::string Append(HistoryEntry& entry);
   // Every entry, newest first.
   std::string Entries(std::vector<HistoryEntry>& out);
+  // How many entries carry a certificate number.
+  std::string CertificateCount(int& count);
 
   std::string Sensors(std::vector<Sensor>& out);
   std::string SaveSensor(const Sensor& sensor);

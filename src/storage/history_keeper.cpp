@@ -43,6 +43,12 @@ void HistoryKeeper::Append(HistoryEntry& entry) {
   if (HistoryDatabase* db = Database()) HistoryTrouble(db->Append(entry));
 }
 
+int HistoryKeeper::CertificatesKept() {
+  int count = 0;
+  if (HistoryDatabase* db = Database()) HistoryTrouble(db->CertificateCount(count));
+  return count;
+}
+
 std::vector<HistoryEntry> HistoryKeeper::Entries() {
   std::vector<HistoryEntry> entries;
   if (HistoryDatabase* db = Database()) HistoryTrouble(db->Entries(entries));

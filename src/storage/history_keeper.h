@@ -36,6 +36,7 @@ class HistoryKeeper : public VerificationHistory, public SensorLibrary {
   // ---- the history ----
   void CalibrationCompleted(const Session& session, int channel) override;
   void Append(HistoryEntry& entry) override;
+  int CertificatesKept() override;
   // Every entry, newest first (none when it cannot be read: said once).
   std::vector<HistoryEntry> Entries();
 

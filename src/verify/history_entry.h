@@ -53,6 +53,9 @@ HistoryEntry CalibrationEntryOf(const Session& session, int channel);
 class VerificationHistory : public CalibrationHistory {
  public:
   virtual void Append(HistoryEntry& entry) = 0;
+  // How many certificates the history holds: a run numbers its certificates
+  // on from there, so that no number is given twice.
+  virtual int CertificatesKept() = 0;
 };
 
 // The certificate's lines, as printed, from a verification entry.

@@ -313,6 +313,9 @@ void VerifyForm::CertificateClick() {
     return;
   }
   run_.operatorName = s_.txtOperator.text;
+  if (history_ != nullptr) {
+    run_.certificates = std::max(run_.certificates, history_->CertificatesKept());
+  }
   ++run_.certificates;
   const CalendarDate today = session_.SystemTime().Today();
   char date[16];

@@ -162,6 +162,9 @@ TEST(History, ACheckReadsBackAsItsCertificateWasPrinted) {
   ASSERT_EQ(db.Entries(entries), "");
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(CertificateLines(entries[0]), CertificateLines(check));
+  int certificates = 0;
+  EXPECT_EQ(db.CertificateCount(certificates), "");
+  EXPECT_EQ(certificates, 1);
 }
 
 TEST(History, AChannelCheckedAroundARecalibrationHasItsAsFoundAndAsLeft) {
