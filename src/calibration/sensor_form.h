@@ -51,8 +51,6 @@ class SensorForm {
   void CloseClick() { closeRequested = true; }
   bool closeRequested = false;
 
-  const std::vector<Sensor>& Listed() const { return sensors_; }
-
  private:
   void Fill();
   const Sensor* Selected() const;

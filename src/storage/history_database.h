@@ -35,7 +35,6 @@ class HistoryDatabase {
   HistoryDatabase& operator=(const HistoryDatabase&) = delete;
 
   const std::filesystem::path& File() const { return file_; }
-  bool IsOpen() const { return db_ != nullptr; }
   // Opens the file, creating it or bringing its schema forward; does
   // nothing when it is open. Closed again when it fails.
   std::string Open();

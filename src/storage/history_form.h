@@ -78,9 +78,6 @@ class HistoryForm {
   void CloseClick() { closeRequested = true; }
   bool closeRequested = false;
 
-  // The entries listed, in grid order.
-  const std::vector<const HistoryEntry*>& Listed() const { return listed_; }
-
  private:
   void Fill();
   void ShowSelected();

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/configuration.h"
 #include "verify/verify_fit.h"
@@ -38,8 +39,6 @@ struct HistoryEntry {
   std::string certificate;  // its number; empty: none was made
 
   bool IsVerification() const { return kind == HistoryKind::Verification; }
-  // The date part of recordedAt.
-  std::string Date() const { return recordedAt.substr(0, 10); }
 };
 
 // "2026-12-07 16:30:05" from the session's clock.
