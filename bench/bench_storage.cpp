@@ -1,9 +1,17 @@
-// Configuration files with every card channel declared, calibrated and
-// verified (256 channels on 16 base channels, SGC50 cards). Prints
-//   save_256_channels_ms: N   the file's text made and written atomically
+// Timing of what Vernium keeps between runs. Prints
+//   save_256_channels_ms: N   a configuration file with every card channel
+//                             declared, calibrated and verified (256
+//                             channels on 16 base channels, SGC50 cards):
+//                             its text made and written atomically
 //   open_256_channels_ms: N   the file read, checked and taken into a
 //                             configuration
-// each the median of eleven runs (goal: 50 ms or less).
+// each the median of eleven runs (goal: 50 ms or less), and
+//   history_append_ms: N      appending one verification (five points, its
+//                             fit and certificate) to the history database
+//                             in the temporary folder, WAL mode, synchronous
+//                             commit: the median of many appends to a
+//                             history that already holds a few hundred
+//                             entries (goal: 20 ms or less)
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -13,6 +21,8 @@
 
 #include "model/configuration.h"
 #include "storage/configuration_file.h"
+#include "storage/history_database.h"
+#include "verify/verify_fit.h"
 
 namespace configuration_files_bench {
 
@@ -92,6 +102,56 @@ bool MeasureConfigurationFiles() {
 
 }  // namespace configuration_files_bench
 
+namespace {
+
+using namespace vernium;
+
+HistoryEntry Verification(int n) {
+  HistoryEntry e;
+  e.kind = HistoryKind::Verification;
+  e.recordedAt = "2026-12-07 10:00:00";
+  e.unit = "SIM-PORTABLE";
+  e.channel = 16 + n % 256;
+  e.record.ChannelLabel = "1-0-" + std::to_string(n % 8);
+  e.record.CardType = "SGC50";
+  e.method = "Nameplate";
+  e.scalingLine = LoadLine{147.0, 65.0};
+  const VerifySpan span{65, 800, "Pounds", LoadLine{147, 65}, LoadLine{147, 65}, 0.5};
+  std::vector<VerifyPoint> points;
+  for (double load : PlannedLoads(65, 800)) points.push_back({load, (load - 65) / 147.0});
+  e.result = CheckPoints(points, span);
+  e.tolerancePercent = 0.5;
+  e.operatorName = "Bench";
+  e.certificate = "1-0-0-20261207-" + std::to_string(n);
+  return e;
+}
+
+bool MeasureHistoryAppend() {
+  const auto file = std::filesystem::temp_directory_path() / "vernium-bench-history.sqlite";
+  for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(file.string() + suffix);
+  HistoryDatabase db(file);
+  if (!db.Open().empty()) return false;
+  for (int n = 0; n < 300; ++n) {
+    HistoryEntry e = Verification(n);
+    if (!db.Append(e).empty()) return false;
+  }
+  std::vector<double> ms;
+  for (int n = 0; n < 100; ++n) {
+    HistoryEntry e = Verification(n);
+    const auto start = std::chrono::steady_clock::now();
+    if (!db.Append(e).empty()) return false;
+    ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                     .count());
+  }
+  std::printf("history_append_ms: %.2f\n", configuration_files_bench::Median(ms));
+  db.Close();
+  for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(file.string() + suffix);
+  return true;
+}
+
+}  // namespace
+
 int main() {
-  return configuration_files_bench::MeasureConfigurationFiles() ? 0 : 1;
+  const bool files = configuration_files_bench::MeasureConfigurationFiles();
+  return files && MeasureHistoryAppend() ? 0 : 1;
 }

@@ -6,6 +6,7 @@
 #include "calibration/gain_calc.h"
 #include "calibration/headroom_planner.h"
 #include "calibration/numeric_fields.h"
+#include "calibration/sensor_library.h"
 #include "model/card_designators.h"
 #include "model/numeric_text.h"
 #include "platform/message_boxes.h"
@@ -94,6 +95,9 @@ void PreCalForm::Activate() {
   if (sgc10 && method == kMethodShuntCal) method = kMethodNameplate;
   SelectMethod(method);
   ShowUnits(channel.Units);
+  const bool library = sensors_ != nullptr && sensors_->Available();
+  s_.cmdSensors.enabled = library;
+  s_.cmdSaveSensor.enabled = library;
 }
 
 void PreCalForm::SelectMethod(int index) {
@@ -234,6 +238,52 @@ void PreCalForm::AnyCalCancelClick() {
 void PreCalForm::StoreAppParams(int channel) {
   ClsWaitCursor wait(pointer_);
   EntriesInto(s_, config_.Channels[channel]);
+}
+
+// ---- the sensor library ----
+
+void PreCalForm::SensorsClick() {
+  if (!s_.cmdSensors.enabled) return;
+  savingSensor_ = false;
+  windows_.ShowModal(WindowId::frmSensors);
+}
+
+void PreCalForm::SaveSensorClick() {
+  if (!s_.cmdSaveSensor.enabled) return;
+  savingSensor_ = true;
+  windows_.ShowModal(WindowId::frmSensors);
+}
+
+Sensor PreCalForm::EnteredSensor() const {
+  return Sensor{"",
+                "",
+                s_.txtExcite.text,
+                s_.txtSense.text,
+                s_.txtFullLoad.text,
+                s_.txtUnits.text,
+                s_.txtShuntCalValue.text};
+}
+
+void PreCalForm::FillFromSensor(const Sensor& sensor) {
+  const std::pair<std::string_view, const std::string*> entries[] = {
+      {"txtExcite", &sensor.excitation},
+      {"txtSense", &sensor.sensitivity},
+      {"txtFullLoad", &sensor.fullLoad},
+      {"txtUnits", &sensor.units},
+      {"txtShuntCalValue", &sensor.shuntCalValue},
+  };
+  for (const auto& [name, text] : entries) {
+    TextBox* box = Field(name);
+    if (!box->enabled) continue;
+    FieldGotFocus(name);
+    box->text.clear();  // the first key replaces the selected text
+    for (const char c : *text) {
+      if (c == kKeyBackspace) {
+        if (!box->text.empty()) box->text.pop_back();
+      } else if (FieldKeyPress(name, static_cast<unsigned char>(c))) box->text += c;
+    }
+    FieldLostFocus(name);
+  }
 }
 
 // ---- the fields ----

@@ -18,7 +18,9 @@ namespace vernium {
 
 class MessageBoxes;
 class MousePointer;
+class SensorLibrary;
 class WindowOpener;
+struct Sensor;
 
 inline constexpr std::string_view kDataValidationTitle = "Data Validation Error";
 
@@ -62,6 +64,22 @@ class PreCalForm {
   // The text box of that name, or nullptr.
   TextBox* Field(std::string_view name);
 
+  // ---- the sensor library ----
+  // Where sensors are kept (none: Sensors... and Save as Sensor... are
+  // disabled).
+  void SetSensorLibrary(SensorLibrary* library) { sensors_ = library; }
+  SensorLibrary* Sensors() const { return sensors_; }
+  void SensorsClick();
+  void SaveSensorClick();
+  // What the sensor window was last opened for: to save the fields.
+  bool SavingSensor() const { return savingSensor_; }
+  // The sensor's fields as they are entered (name and serial number empty).
+  Sensor EnteredSensor() const;
+  // Types the sensor's entries into the fields the method lets the
+  // technician type in, each through its key filter, then leaves the field
+  // (its range check or the units rule runs).
+  void FillFromSensor(const Sensor& sensor);
+
   // The control that is to get the focus after a handler ("" none); the
   // window moves the focus there and clears it.
   std::string focusRequest;
@@ -78,6 +96,8 @@ class PreCalForm {
   MessageBoxes& messages_;
   MousePointer& pointer_;
   WindowOpener& windows_;
+  SensorLibrary* sensors_ = nullptr;
+  bool savingSensor_ = false;
 };
 
 }  // namespace vernium

@@ -35,6 +35,8 @@ PreCalState::PreCalState() {
   for (auto& units : lblUnits) units.caption = "Pounds";
   cmdContinue.caption = "&Continue";
   cmdAnyCalCancel.caption = "C&ancel";
+  cmdSensors.caption = "Se&nsors...";
+  cmdSaveSensor.caption = "Save as Sens&or...";
   chkShowCalculation.caption = "Show calculation";
   optCalMethod[0].caption = "Nameplate Calibration";
   optCalMethod[1].caption = "Two_Point Calibration";

@@ -49,6 +49,10 @@ struct PreCalState {
   std::array<Label, 5> lblUnits;
   Button cmdContinue;
   Button cmdAnyCalCancel;
+  // The sensor library: fill the fields from a saved sensor, or keep them
+  // as one (disabled when there is nowhere to keep sensors).
+  Button cmdSensors;
+  Button cmdSaveSensor;
   // "Show calculation": the headroom planner under the fields, closed at
   // first; it stays as the technician leaves it until the program ends.
   CheckBox chkShowCalculation;

@@ -20,6 +20,8 @@ const std::vector<HelpTopic>& HelpTopics() {
       {"step-tare-offset.html", "Tare Offset", 1},
       {"step-completion.html", "Completion", 1},
       {"verify.html", "Verifying a channel with known loads", 0},
+      {"history.html", "The calibration history", 0},
+      {"sensors.html", "The sensor library", 0},
       {"coupling-filter.html", "Coupling and filter", 0},
       {"diagnostics.html", "The diagnostics window", 0},
       {"card-diagram.html", "The card diagram", 0},
@@ -33,7 +35,7 @@ const std::vector<HelpTopic>& HelpTopics() {
 }
 
 std::string_view HelpPageOfWindow(std::string_view windowName) {
-  static constexpr std::array<std::pair<std::string_view, std::string_view>, 10> kWindowPages{{
+  static constexpr std::array<std::pair<std::string_view, std::string_view>, 12> kWindowPages{{
       {"Main", "main-window.html"},
       {"frmIfcSel", "getting-started.html"},
       {"PreCal", "calibration-methods.html"},
@@ -43,6 +45,8 @@ std::string_view HelpPageOfWindow(std::string_view windowName) {
       {"frmExpert", "diagnostics.html"},
       {"Bench", "bench.html"},
       {"frmVerify", "verify.html"},
+      {"frmHistory", "history.html"},
+      {"frmSensors", "sensors.html"},
       {"HelpViewer", "using-help.html"},
   }};
   for (const auto& [window, page] : kWindowPages) {

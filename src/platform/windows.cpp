@@ -13,6 +13,8 @@ std::string_view WindowName(WindowId id) {
     case WindowId::frmExpert: return "frmExpert";
     case WindowId::frmVerify: return "frmVerify";
     case WindowId::Bench: return "Bench";
+    case WindowId::frmHistory: return "frmHistory";
+    case WindowId::frmSensors: return "frmSensors";
   }
   return "";
 }

@@ -22,6 +22,8 @@ enum class WindowId {
   frmExpert,
   frmVerify,  // opened over the window in front: the wizard or the main window
   Bench,  // the simulated unit's bench: a window of its own beside the others
+  frmHistory,  // the calibration history, from the main window
+  frmSensors,  // the sensor library, from the parameter window
 };
 
 std::string_view WindowName(WindowId id);

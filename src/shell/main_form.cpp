@@ -100,6 +100,7 @@ void MainForm::SetDesignState() {
   exiter = Menu("E&xit");
   editer = Menu("&Edit");
   displayer = Menu("&Display card data...");
+  mnuHistory = Menu("Calibration &History...");
   optioner = Menu("&Options");
   WaveStud = Menu("&Save Scaling Information");
   WaveStud.checked = true;

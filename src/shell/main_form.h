@@ -98,6 +98,7 @@ class MainForm {
   // Menu bar, in display order.
   MenuEntry filer, newer, opener, saver, saverAs, printer, dash3, exiter;
   MenuEntry editer, displayer;
+  MenuEntry mnuHistory;  // Edit: the calibration history
   MenuEntry optioner, WaveStud, mnuWriteVerified;
   MenuEntry diag, mnuExpert, mnuBench;
   MenuEntry helper, helperContents, helperSearch, helperHelp, abouter;
@@ -166,6 +167,7 @@ class MainForm {
   void PrintConfiguration();
   void ExitProgram();
   void DisplayCardData();
+  void ShowHistory();
   void WaveStudClick();
   void WriteVerifiedClick();
   void ShowDiagnostics();

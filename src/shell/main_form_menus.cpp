@@ -1,6 +1,6 @@
 // The main window's menu commands: File New, Print configuration and Exit,
-// Edit Display card data, the scaling-file option, the diagnostics window,
-// help and About.
+// Edit Display card data and Calibration History, the scaling-file option,
+// the diagnostics window, help and About.
 #include <string>
 
 #include "calibration/message_catalogue.h"
@@ -77,6 +77,10 @@ void MainForm::DisplayCardData() {
 
 // The entry is checked from the start and nothing unchecks it.
 void MainForm::WaveStudClick() {}
+
+void MainForm::ShowHistory() {
+  services_.windows.ShowModal(WindowId::frmHistory);
+}
 
 // Unchecked at the start: the scaling file is then what it has always been.
 void MainForm::WriteVerifiedClick() {

@@ -1,12 +1,11 @@
-// The calibration certificate of a verified channel: one page of text in a
-// fixed-pitch face, so that its columns line up on paper as they do here.
-#include <cstdio>
+// The calibration certificate of a verified channel, from its history
+// entry: one page of text in a fixed-pitch face, so that its columns line up
+// on paper as they do here.
 #include <string>
 #include <vector>
 
-#include "calibration/scaling_file.h"
 #include "model/numeric_text.h"
-#include "verify/verify_form.h"
+#include "verify/history_entry.h"
 
 namespace vernium {
 namespace {
@@ -29,22 +28,17 @@ std::string Fact(const std::string& label, const std::string& value) {
 
 }  // namespace
 
-std::vector<std::string> VerifyForm::CertificateLines(const std::string& number) const {
-  const Configuration& config = session_.config;
-  const ChannelConfig& record = config.Channels[chan_];
-  const ActualSettings& actual = config.Actual[chan_];
-  const CalcSettings& calc = config.Calc[chan_];
-  const VerifySpan span = Span();
+std::vector<std::string> CertificateLines(const HistoryEntry& entry) {
+  const ChannelConfig& record = entry.record;
+  const ActualSettings& actual = entry.actual;
+  const CalcSettings& calc = entry.calc;
+  const VerifyResult& result = entry.result;
   const std::string& u = record.Units;
-  const CalendarDate today = session_.SystemTime().Today();
-  const double seconds = session_.SystemTime().SecondsSinceMidnight();
-  char when[40];
-  std::snprintf(when, sizeof when, "%04d-%02d-%02d %02d:%02d", today.year, today.month, today.day,
-                static_cast<int>(seconds / 3600), static_cast<int>(seconds / 60) % 60);
-  const AcqDevice* device = session_.OpenDevice();
-  const std::string method = config.Verified[chan_].method.empty()
-                                 ? std::string("not recorded")
-                                 : config.Verified[chan_].method;
+  const double span = static_cast<double>(record.MaxLoad) - record.Tare;
+  // The date and time to the minute.
+  const std::string when = entry.recordedAt.substr(0, 16);
+  const std::string method = entry.method.empty() ? std::string("not recorded") : entry.method;
+  const std::string number = entry.certificate;
 
   std::vector<std::string> lines;
   auto add = [&lines](std::string line) { lines.push_back(std::move(line)); };
@@ -52,9 +46,9 @@ std::vector<std::string> VerifyForm::CertificateLines(const std::string& number)
   add("Certificate No. " + number);
   add("");
   add("Instrument");
-  add(Fact("Acquisition unit", device != nullptr ? device->DeviceName : "none open"));
+  add(Fact("Acquisition unit", !entry.unit.empty() ? entry.unit : "none open"));
   add(Fact("Card type", record.CardType));
-  add(Fact("Channel", record.ChannelLabel + " (channel " + std::to_string(chan_) + ")"));
+  add(Fact("Channel", record.ChannelLabel + " (channel " + std::to_string(entry.channel) + ")"));
   add(Fact("Coupling / filter", std::string(IsTrue(record.DCCoupled) ? "DC" : "AC") + " / " +
                                     (IsTrue(record.FilterOn) ? record.FilterOption : "Bypass")));
   add("");
@@ -82,41 +76,42 @@ std::vector<std::string> VerifyForm::CertificateLines(const std::string& number)
   add("");
   add("Scaling lines, load (" + u + ") = m x output (V) + b");
   add(Fact("Channel record M, B", "M=" + GeneralFormat(record.M) + ", B=" + GeneralFormat(record.B)));
-  if (const auto line = MeasuredScalingLine(record, actual)) {
-    add(Fact("Legacy scaling file line", "m=" + GeneralFormat(line->m) + ", b=" + GeneralFormat(line->b)));
+  if (const auto& line = entry.scalingLine) {
+    add(Fact("Legacy scaling file line", "m=" + GeneralFormat(static_cast<float>(line->m)) +
+                                             ", b=" + GeneralFormat(static_cast<float>(line->b))));
   }
-  if (result_.verified) {
-    add(Fact("Verified line", "m=" + GeneralFormat(static_cast<float>(result_.verified->m)) +
-                                  ", b=" + GeneralFormat(static_cast<float>(result_.verified->b))));
+  if (result.verified) {
+    add(Fact("Verified line", "m=" + GeneralFormat(static_cast<float>(result.verified->m)) +
+                                  ", b=" + GeneralFormat(static_cast<float>(result.verified->b))));
   }
   add("");
-  add("As-left readings (errors in % of span " + GeneralFormat(static_cast<float>(span.Span())) +
+  add("As-left readings (errors in % of span " + GeneralFormat(static_cast<float>(span)) +
       " " + u + ")");
   // Each column right-aligned under its heading; units are at most eight
   // characters, so the widest heading fits its column.
   add(Pad("Applied (" + u + ")", 20) + Pad("Output (V)", 12) + Pad("Verified (" + u + ")", 22) +
       Pad("Error (%)", 12) + Pad("File err (%)", 14));
-  const int decimals = LoadDecimals(span.Span());
-  for (const PointCheck& check : result_.points) {
+  const int decimals = LoadDecimals(span);
+  for (const PointCheck& check : result.points) {
     add(Pad(Fixed(check.point.applied, decimals), 20) + Pad(Fixed(check.point.volts, 4), 12) +
         Pad(check.verifiedLoad ? Fixed(*check.verifiedLoad, decimals) : "-", 22) +
         Pad(check.verifiedError ? Signed(*check.verifiedError, 2) : "-", 12) +
         Pad(check.fileError ? Signed(*check.fileError, 2) : "-", 14));
   }
   add("");
-  add(Fact("Linearity", Fixed(result_.linearityPercent, 2) + " % of span"));
-  add(Fact("Zero error", Signed(result_.zeroErrorPercent, 2) + " % of span"));
-  add(Fact("Span error", Signed(result_.spanErrorPercent, 2) + " % of span"));
-  add(Fact("Tolerance", Fixed(span.tolerancePercent, 2) + " % of span"));
-  if (residualAfter_) {
-    add(Fact("AC output before zeroing", Fixed(residualBefore_.value_or(0.0), 4) + " V"));
-    add(Fact("AC output after zeroing", Fixed(*residualAfter_, 4) + " V"));
+  add(Fact("Linearity", Fixed(result.linearityPercent, 2) + " % of span"));
+  add(Fact("Zero error", Signed(result.zeroErrorPercent, 2) + " % of span"));
+  add(Fact("Span error", Signed(result.spanErrorPercent, 2) + " % of span"));
+  add(Fact("Tolerance", Fixed(entry.tolerancePercent, 2) + " % of span"));
+  if (entry.acAfter) {
+    add(Fact("AC output before zeroing", Fixed(entry.acBefore.value_or(0.0), 4) + " V"));
+    add(Fact("AC output after zeroing", Fixed(*entry.acAfter, 4) + " V"));
   }
-  add(Fact("Verdict", result_.verdict));
-  if (!result_.fileWarning.empty()) add("  " + result_.fileWarning);
+  add(Fact("Verdict", result.verdict));
+  if (!result.fileWarning.empty()) add("  " + result.fileWarning);
   add("");
   add(Fact("Date and time", when));
-  add(Fact("Operator", run_.operatorName));
+  add(Fact("Operator", entry.operatorName));
   add("");
   add("");
   add("  Signature: ______________________________      Date: ______________");

@@ -2,6 +2,7 @@
 // certificate's text is in verify_certificate.cpp.
 #include "verify/verify_form.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -84,6 +85,7 @@ void VerifyForm::Load() {
                            "Record err (%)", "File err (%)", "Verified err (%)"};
   points_.clear();
   checkBegun_ = false;
+  kept_.reset();
   residualBefore_.reset();
   residualAfter_.reset();
   guidance_.Reset();
@@ -318,17 +320,63 @@ void VerifyForm::CertificateClick() {
     return;
   }
   run_.operatorName = s_.txtOperator.text;
+  if (history_ != nullptr) {
+    run_.certificates = std::max(run_.certificates, history_->CertificatesKept());
+  }
   ++run_.certificates;
   const CalendarDate today = session_.SystemTime().Today();
   char date[16];
   std::snprintf(date, sizeof date, "%04d%02d%02d", today.year, today.month, today.day);
   const std::string number = Channel().ChannelLabel + "-" + date + "-" +
                              std::to_string(run_.certificates);
-  printer_.PrintDocument(CertificateLines(number),
+  // The certificate is printed from the entry the history keeps, so that a
+  // reprint from the history reads the same.
+  HistoryEntry entry = Entry(number);
+  if (history_ != nullptr) {
+    history_->Append(entry);
+    kept_.emplace(points_, Span().tolerancePercent);
+  }
+  printer_.PrintDocument(::vernium::CertificateLines(entry),
                          "Calibration Certificate " + Channel().ChannelLabel + ".pdf");
 }
 
+HistoryEntry VerifyForm::Entry(const std::string& number) const {
+  HistoryEntry entry = CalibrationEntryOf(session_, chan_);
+  entry.kind = HistoryKind::Verification;
+  entry.tolerancePercent = Span().tolerancePercent;
+  entry.result = result_;
+  if (residualAfter_) {
+    entry.acBefore = residualBefore_;
+    entry.acAfter = residualAfter_;
+  }
+  entry.operatorName = s_.txtOperator.text.empty() ? run_.operatorName : s_.txtOperator.text;
+  entry.certificate = number;
+  return entry;
+}
+
+std::vector<std::string> VerifyForm::CertificateLines(const std::string& number) const {
+  return ::vernium::CertificateLines(Entry(number));
+}
+
+void VerifyForm::Keep(HistoryEntry& entry) {
+  if (history_ == nullptr || !result_.verified) return;
+  const double tolerance = Span().tolerancePercent;
+  if (kept_ && kept_->second == tolerance && kept_->first.size() == points_.size() &&
+      std::equal(points_.begin(), points_.end(), kept_->first.begin(),
+                 [](const VerifyPoint& a, const VerifyPoint& b) {
+                   return a.applied == b.applied && a.volts == b.volts;
+                 })) {
+    return;
+  }
+  history_->Append(entry);
+  kept_.emplace(points_, tolerance);
+}
+
 void VerifyForm::DoneClick() {
+  if (!closeRequested && result_.verified) {
+    HistoryEntry entry = Entry("");
+    Keep(entry);
+  }
   s_.tmrLive.enabled = false;
   StopRead();
   ++generation_;

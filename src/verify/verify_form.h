@@ -24,6 +24,7 @@
 #include "platform/controls.h"
 #include "platform/message_boxes.h"
 #include "session/session.h"
+#include "verify/history_entry.h"
 #include "verify/verify_fit.h"
 #include "wizard/turn_guidance.h"
 
@@ -112,6 +113,14 @@ class VerifyForm {
   // How the live reading stands against 0 V while the offset is turned.
   TurnAdvice Advice() const;
 
+  // Where each check is kept (none: it is not kept). A check is kept when
+  // its certificate is made, and at Done when it has a fit that was not
+  // kept as it stands.
+  void SetHistory(VerificationHistory* history) { history_ = history; }
+
+  // The check as it stands, as the history keeps it, with the certificate
+  // number `number` (empty: none made).
+  HistoryEntry Entry(const std::string& number) const;
   // The certificate's lines, as printed (what CertificateClick prints).
   std::vector<std::string> CertificateLines(const std::string& number) const;
 
@@ -130,6 +139,8 @@ class VerifyForm {
   void ShowFit();
   void NextPlannedLoad();
   void ShowAcInstructions();
+  // Keeps the check in the history unless it was kept as it stands.
+  void Keep(HistoryEntry& entry);
 
   Session& session_;
   VerifyRun& run_;
@@ -145,6 +156,9 @@ class VerifyForm {
   AcStep ac_ = AcStep::None;
   std::optional<double> residualBefore_, residualAfter_;
   TurnGuidance guidance_;
+  VerificationHistory* history_ = nullptr;
+  // The points and tolerance of the check last kept this opening.
+  std::optional<std::pair<std::vector<VerifyPoint>, double>> kept_;
 
   bool readInFlight_ = false;
   double pendingApplied_ = 0.0;

@@ -25,6 +25,7 @@
 #include "acquisition/acq_lib.h"
 #include "calibration/precal_state.h"
 #include "diagnostics/diagnostics_actions.h"
+#include "wizard/calibration_history.h"
 #include "platform/background_runner.h"
 #include "platform/controls.h"
 #include "platform/message_boxes.h"
@@ -67,6 +68,8 @@ class CalibratorForm {
 
   // The diagnostics window the Shunt Cal completion drives (none: nothing).
   void SetDiagnostics(DiagnosticsActions* diagnostics) { diagnostics_ = diagnostics; }
+  // Where each completed calibration is kept (none: it is not kept).
+  void SetHistory(CalibrationHistory* history) { history_ = history; }
   // What opens the verification window from the completion (none: the
   // completion offers no verification).
   void SetWindows(WindowOpener* windows) { windows_ = windows; }
@@ -160,6 +163,7 @@ class CalibratorForm {
   MessageBoxes& messages_;
   BackgroundRunner& reader_;
   DiagnosticsActions* diagnostics_ = nullptr;
+  CalibrationHistory* history_ = nullptr;
   WindowOpener* windows_ = nullptr;
   std::function<void()> exitToMain_;
   std::function<void()> gridChanged_;

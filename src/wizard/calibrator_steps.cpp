@@ -327,6 +327,9 @@ void CalibratorForm::ShowCompletion() {
   // diagnostics pass above included: what the scaling file is written from.
   s_.lblSummary.caption = CalibrationSummary(session_.config);
   s_.lblSummary.visible = true;
+  // Kept as the scaling file is written from it; a history that cannot be
+  // written says so and the calibration stands.
+  if (history_ != nullptr) history_->CalibrationCompleted(session_, session_.config.CurrentChannel);
   s_.cmdVerify.visible = windows_ != nullptr;
 }
 

@@ -109,7 +109,18 @@ PreCalWindow::PreCalWindow(PreCalForm& form, QWidget* parent) : QDialog(parent),
   connect(cmdAnyCalCancel_, &QPushButton::clicked, this,
           [this] { Forward([this] { form_.AnyCalCancelClick(); }); });
 
+  // The sensor library, at the left of the buttons.
+  cmdSensors_ = Named<QPushButton>(this, "cmdSensors");
+  cmdSaveSensor_ = Named<QPushButton>(this, "cmdSaveSensor");
+  for (QPushButton* b : {cmdSensors_, cmdSaveSensor_}) b->setAutoDefault(false);
+  connect(cmdSensors_, &QPushButton::clicked, this,
+          [this] { Forward([this] { form_.SensorsClick(); }); });
+  connect(cmdSaveSensor_, &QPushButton::clicked, this,
+          [this] { Forward([this] { form_.SaveSensorClick(); }); });
+
   auto* buttons = new QHBoxLayout;
+  buttons->addWidget(cmdSensors_);
+  buttons->addWidget(cmdSaveSensor_);
   buttons->addStretch(1);
   buttons->addWidget(cmdContinue_);
   buttons->addWidget(cmdAnyCalCancel_);
@@ -177,6 +188,8 @@ void PreCalWindow::Redraw() {
   for (std::size_t i = 0; i < lblUnits_.size(); ++i) Draw(lblUnits_[i], s.lblUnits[i]);
   Draw(cmdContinue_, s.cmdContinue);
   Draw(cmdAnyCalCancel_, s.cmdAnyCalCancel);
+  Draw(cmdSensors_, s.cmdSensors);
+  Draw(cmdSaveSensor_, s.cmdSaveSensor);
 }
 
 void PreCalWindow::MoveFocusAsAsked() {

@@ -61,6 +61,8 @@ class PreCalWindow : public QDialog {
   QPlainTextEdit* txtCalculation_ = nullptr;
   QPushButton* cmdContinue_ = nullptr;
   QPushButton* cmdAnyCalCancel_ = nullptr;
+  QPushButton* cmdSensors_ = nullptr;
+  QPushButton* cmdSaveSensor_ = nullptr;
 };
 
 }  // namespace vernium::qtui

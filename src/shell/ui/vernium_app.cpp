@@ -12,6 +12,8 @@
 #include "reports/ui/qt_configuration_printer.h"
 #include "shell/ui/main_window.h"
 #include "simulator/ui/bench_window.h"
+#include "calibration/ui/sensor_window.h"
+#include "storage/ui/history_window.h"
 #include "verify/ui/verify_window.h"
 #include "wizard/ui/calibrator_window.h"
 
@@ -56,8 +58,15 @@ VerniumApp::VerniumApp(AcqLibObject& library, MessageBoxes* messages, Configurat
            [this] { return new CardConfigWindow(cardConfigForm_, window_.get()); });
   Register(WindowId::frmExpert, [this] { return MakeExpertWindow(); });
   Register(WindowId::frmVerify, [this] {
-    return new VerifyWindow(session_, verifyRun_, messages_, printer_, window_.get());
+    auto* window = new VerifyWindow(session_, verifyRun_, messages_, printer_, window_.get());
+    window->form().SetHistory(&history_);
+    return window;
   });
+  Register(WindowId::frmHistory, [this] { return new HistoryWindow(historyForm_, window_.get()); });
+  // Opened from the parameter window, modal to it.
+  preCalForm_.SetSensorLibrary(&history_);
+  Register(WindowId::frmSensors, [this] { return new SensorWindow(sensorForm_, window_.get()); });
+  windows_.OpenOverFront(WindowId::frmSensors, window_.get());
   // Opened from the wizard's completion or from the main window: modal to
   // that window alone, so that the bench beside them stays usable.
   windows_.OpenOverFront(WindowId::frmVerify, window_.get());
@@ -83,7 +92,8 @@ int VerniumApp::GridChannel() const {
 VerniumApp::~VerniumApp() {
   places_.KeepAll();
   // The windows go before the forms they show.
-  for (WindowId id : {WindowId::frmIfcSel, WindowId::PreCal, WindowId::Calibrator,
+  for (WindowId id : {WindowId::frmSensors, WindowId::frmHistory, WindowId::frmIfcSel,
+                      WindowId::PreCal, WindowId::Calibrator,
                       WindowId::CardPic, WindowId::CardConfig, WindowId::frmVerify,
                       WindowId::frmExpert, WindowId::Bench}) {
     windows_.Unload(id);
@@ -129,6 +139,7 @@ CalibratorWindow* VerniumApp::MakeCalibratorWindow() {
   auto* window = new CalibratorWindow(session_, calibratorState_, preCalState_, form_.grdChannel,
                                       messages_, window_.get());
   window->form().SetDiagnostics(&wizardDiagnostics_);
+  window->form().SetHistory(&history_);
   window->form().SetWindows(&windows_);
   window->form().OnExitToMain([this] {
     if (auto* calibrate = window_->findChild<QPushButton*>("CmdCalibrate")) calibrate->setFocus();

@@ -11,6 +11,7 @@
 
 #include "acquisition/device_selection.h"
 #include "calibration/precal_form.h"
+#include "calibration/sensor_form.h"
 #include "diagram/card_pic_form.h"
 #include "platform/configuration_printer.h"
 #include "platform/file_chooser.h"
@@ -27,6 +28,8 @@
 #include "shell/ui/window_places.h"
 #include "storage/recent_files.h"
 #include "simulator/bench_form.h"
+#include "storage/history_form.h"
+#include "storage/history_keeper.h"
 #include "verify/verify_form.h"
 #include "wizard/calibrator_form.h"
 
@@ -98,6 +101,8 @@ class VerniumApp {
   BenchForm* bench() { return benchForm_.get(); }
   CardPicForm& cardPic() { return cardPicForm_; }
   CardConfigForm& cardConfig() { return cardConfigForm_; }
+  // The calibration history and the sensor library, in the data folder.
+  HistoryKeeper& history() { return history_; }
 
  private:
   // Registers the window's factory; each window it makes is placed by
@@ -152,6 +157,11 @@ class VerniumApp {
   PreCalForm preCalForm_;
   CardPicForm cardPicForm_;
   CardConfigForm cardConfigForm_;
+  // Kept in the data folder: the wizard's completions and the checks, and
+  // the sensors the parameter window saves and fills its fields from.
+  HistoryKeeper history_{messages_, dataFolder_};
+  HistoryForm historyForm_{history_, messages_, files_, printer_};
+  SensorForm sensorForm_{history_, preCalForm_, messages_};
   std::unique_ptr<IfcSelForm> deviceForm_;
   std::unique_ptr<BenchForm> benchForm_;  // with the simulated unit only
   std::unique_ptr<MainWindow> window_;

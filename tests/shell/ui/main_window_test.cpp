@@ -339,6 +339,7 @@ TEST_F(MainWindowTest, WindowsOpenSideBySideAndTheNextRunOpensThemWhereTheyWereL
 struct OpenWindow {
   const char* name;
   std::vector<WindowId> path;  // the windows opened, one over the other
+  const char* next = "cmdContinue";  // what opens the next window of the path
 };
 
 class EndWithAWindowOpen : public MainWindowTest, public ::testing::WithParamInterface<OpenWindow> {};
@@ -347,14 +348,16 @@ TEST_P(EndWithAWindowOpen, EachEndsItsOwnWayBeforeAnyIsDestroyed) {
   Start();
   AddSgc50OnBaseChannel1();
   ClickCell(3, 1);
+  app_->UseDataFolder(dir_.path().toStdString());
   const std::vector<WindowId>& path = GetParam().path;
+  const char* next = GetParam().next;
   std::size_t reached = 0;
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
     QDialog* top = app_->windows().Loaded(path[reached]);
     if (top == nullptr || !top->isVisible()) return;
     if (++reached < path.size()) {
-      QTimer::singleShot(0, top, [top] { top->findChild<QPushButton*>("cmdContinue")->click(); });
+      QTimer::singleShot(0, top, [top, next] { top->findChild<QPushButton*>(next)->click(); });
     } else {
       poll.stop();
       // Modal to the window that opened it only: the bench stays usable.
@@ -383,6 +386,7 @@ TEST_P(EndWithAWindowOpen, EachEndsItsOwnWayBeforeAnyIsDestroyed) {
       Form().grdChannel.cells[3][kColCalibrated] = "Yes";
       Form().VerifyClick();
       break;
+    case WindowId::frmHistory: Form().ShowHistory(); break;
     default: Form().ShowDiagnostics(); break;
   }
   EXPECT_TRUE(app_->Ended());
@@ -396,7 +400,9 @@ INSTANTIATE_TEST_SUITE_P(
                       OpenWindow{"CardDiagram", {WindowId::CardPic}},
                       OpenWindow{"Summary", {WindowId::CardConfig}},
                       OpenWindow{"Diagnostics", {WindowId::frmExpert}},
-                      OpenWindow{"Verify", {WindowId::frmVerify}}),
+                      OpenWindow{"Verify", {WindowId::frmVerify}},
+                      OpenWindow{"History", {WindowId::frmHistory}},
+                      OpenWindow{"Sensors", {WindowId::PreCal, WindowId::frmSensors}, "cmdSensors"}),
     [](const ::testing::TestParamInfo<OpenWindow>& p) { return std::string(p.param.name); });
 
 }  // namespace
