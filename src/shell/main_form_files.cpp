@@ -12,6 +12,7 @@
 #include "platform/message_boxes.h"
 #include "shell/main_form.h"
 #include "storage/configuration_file.h"
+#include "storage/data_folder.h"
 #include "storage/scales_export.h"
 
 namespace vernium {
@@ -224,8 +225,12 @@ void MainForm::ShowConfiguration() {
   FilterCycleState = 0;
   CouplingCycleState = 0;
   const int row = std::clamp<int>(c.CurrentRow, 1, c.GridRowCount);
+  const int col = std::clamp<int>(c.CurrentCol, kColChannel, kGridCols - 1);
   MoveCurrentRow(row);
+  // The row is taken as a click on its label takes it; the column the
+  // technician was last in is kept as it was saved.
   GridClick(row, kColChannel);
+  c.CurrentCol = static_cast<std::int16_t>(col);
 }
 
 // A configuration made for another unit may have cards on base channels this
@@ -265,6 +270,8 @@ void MainForm::KeepLastSession() {
   if (SameContent(session_.config, atStart_) && mnuWriteVerified.checked == writeVerifiedAtStart_) {
     return;
   }
+  // The default data folder is made the first time something is kept in it.
+  if (!PrepareDataFolder(last.parent_path()).empty()) return;
   ConfigurationFacts facts;
   if (const AcqDevice* device = session_.OpenDevice()) facts.unit = device->DeviceName;
   facts.writeVerified = mnuWriteVerified.checked;

@@ -338,43 +338,52 @@ std::string HistoryDatabase::Entries(std::vector<HistoryEntry>& out) {
       "SELECT id, kind, recorded_at, unit, channel, channel_label, card_type, method, parameters,"
       " calc_input_gain, calc_scale_gain, calc_offset, meas_input_gain, meas_scale_gain,"
       " meas_offset, filter_gain, m, b, line_m, line_b, points, fit, tolerance, verdict, passed,"
-      " operator, certificate FROM calibrations ORDER BY recorded_at DESC, id DESC");
+      " operator, certificate FROM calibrations ORDER BY id DESC");
   if (!select.Ready()) return Error();
   int rc = SQLITE_ROW;
-  while ((rc = select.Step()) == SQLITE_ROW) {
-    HistoryEntry e;
-    int i = 0;
-    e.id = select.Int64(i++);
-    e.kind =
-        select.Text(i++) == "verification" ? HistoryKind::Verification : HistoryKind::Calibration;
-    e.recordedAt = select.Text(i++);
-    e.unit = select.Text(i++);
-    e.channel = select.Int(i++);
-    e.record.ChannelLabel = select.Text(i++);
-    e.record.CardType = select.Text(i++);
-    e.method = select.Text(i++);
-    ReadParameters(ParseOrNull(select.Text(i++)), e.record);
-    e.calc.InputGain = select.Single(i++);
-    e.calc.ScalingGain = select.Single(i++);
-    e.calc.Offset = select.Single(i++);
-    e.actual.InputGain = select.Single(i++);
-    e.actual.ScalingGain = select.Single(i++);
-    e.actual.Offset = select.Single(i++);
-    e.actual.FilterGain = static_cast<std::int16_t>(select.Int(i++));
-    e.record.M = select.Single(i++);
-    e.record.B = select.Single(i++);
-    if (!select.Null(i) && !select.Null(i + 1)) {
-      e.scalingLine = LoadLine{select.Real(i), select.Real(i + 1)};
+  std::int64_t id = 0;
+  // An entry whose stored parameters, points or fit are not what was written
+  // (another program changed them) makes the history unusable, as a damaged
+  // file does, rather than ending the program.
+  try {
+    while ((rc = select.Step()) == SQLITE_ROW) {
+      HistoryEntry e;
+      int i = 0;
+      e.id = id = select.Int64(i++);
+      e.kind =
+          select.Text(i++) == "verification" ? HistoryKind::Verification : HistoryKind::Calibration;
+      e.recordedAt = select.Text(i++);
+      e.unit = select.Text(i++);
+      e.channel = select.Int(i++);
+      e.record.ChannelLabel = select.Text(i++);
+      e.record.CardType = select.Text(i++);
+      e.method = select.Text(i++);
+      ReadParameters(ParseOrNull(select.Text(i++)), e.record);
+      e.calc.InputGain = select.Single(i++);
+      e.calc.ScalingGain = select.Single(i++);
+      e.calc.Offset = select.Single(i++);
+      e.actual.InputGain = select.Single(i++);
+      e.actual.ScalingGain = select.Single(i++);
+      e.actual.Offset = select.Single(i++);
+      e.actual.FilterGain = static_cast<std::int16_t>(select.Int(i++));
+      e.record.M = select.Single(i++);
+      e.record.B = select.Single(i++);
+      if (!select.Null(i) && !select.Null(i + 1)) {
+        e.scalingLine = LoadLine{select.Real(i), select.Real(i + 1)};
+      }
+      i += 2;
+      e.result.points = ReadPoints(ParseOrNull(select.Text(i++)));
+      ReadFit(ParseOrNull(select.Text(i++)), e);
+      e.tolerancePercent = select.Real(i++);
+      e.result.verdict = select.Text(i++);
+      e.result.passed = select.Int(i++) != 0;
+      e.operatorName = select.Text(i++);
+      e.certificate = select.Text(i++);
+      out.push_back(std::move(e));
     }
-    i += 2;
-    e.result.points = ReadPoints(ParseOrNull(select.Text(i++)));
-    ReadFit(ParseOrNull(select.Text(i++)), e);
-    e.tolerancePercent = select.Real(i++);
-    e.result.verdict = select.Text(i++);
-    e.result.passed = select.Int(i++) != 0;
-    e.operatorName = select.Text(i++);
-    e.certificate = select.Text(i++);
-    out.push_back(std::move(e));
+  } catch (const json::exception& damaged) {
+    out.clear();
+    return "entry " + std::to_string(id) + " is damaged (" + damaged.what() + ")";
   }
   return rc == SQLITE_DONE ? "" : Error();
 }

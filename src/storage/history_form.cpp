@@ -1,7 +1,6 @@
 #include "storage/history_form.h"
 
 #include <algorithm>
-#include <fstream>
 #include <map>
 #include <optional>
 
@@ -9,6 +8,7 @@
 #include "platform/configuration_printer.h"
 #include "platform/file_chooser.h"
 #include "platform/message_boxes.h"
+#include "storage/configuration_file.h"
 #include "storage/history_keeper.h"
 
 namespace vernium {
@@ -288,12 +288,12 @@ void HistoryForm::ExportClick() {
   const auto file = files_.Choose(FileQuestion{FileAction::Save, "Export Calibration History",
                                                "CSV files (*.csv)", "calibration-history.csv"});
   if (!file) return;
-  std::ofstream out(*file, std::ios::binary | std::ios::trunc);
-  out << HistoryCsv(chosen);
-  out.close();
-  if (!out) {
-    messages_.Show("The history could not be written to " + *file + ".", kHistoryTitle,
-                   MsgIcon::Exclamation, MsgButtons::OK);
+  std::filesystem::path path = *file;
+  if (!path.has_extension()) path += ".csv";
+  if (const std::string problem = WriteFileAtomically(path, HistoryCsv(chosen)); !problem.empty()) {
+    messages_.Show(
+        "The history cannot be written to \"" + path.filename().string() + "\": " + problem + ".",
+        kHistoryTitle, MsgIcon::Exclamation, MsgButtons::OK);
   }
 }
 

@@ -61,7 +61,8 @@ class ConfigurationFileTest : public testing::MainFormTest {
     config.Actual[21].Offset = std::numeric_limits<float>::infinity();
     config.Calc[22].Offset = std::numeric_limits<float>::quiet_NaN();
     form.mnuWriteVerified.checked = true;
-    Click("2-0-3");
+    // Last in the coupling column of a row, as after choosing its coupling.
+    Click("2-0-3", kColCoupling);
   }
   ~ConfigurationFileTest() override { fs::remove_all(dir); }
 

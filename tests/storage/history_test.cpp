@@ -68,6 +68,7 @@ TEST(History, EveryCommittedEntrySurvivesTheWriterKilledMidWrite) {
     waitpid(pid, nullptr, 0);
     while (fscanf(lines, "%d", &n) == 1) committed.insert(n);
     fclose(lines);
+    ASSERT_FALSE(committed.empty()) << "the writer committed nothing in round " << round;
     next = *committed.rbegin() + 2;  // the one killed may or may not be in
 
     HistoryDatabase db(file);
@@ -134,6 +135,10 @@ TEST(History, AnOlderSchemaIsBroughtForwardWithItsEntries) {
   EXPECT_EQ(entries[0].record.Tare, 20.0f);
   EXPECT_EQ(entries[0].scalingLine->m, 147.5);
   EXPECT_EQ(db.SaveSensor(Sensor{"LC-1", "S1", "10", "2", "500", "Newtons", "0"}), "");
+  // Parameters another program made a list of: a damaged entry, said as one.
+  Sql(file, "UPDATE calibrations SET parameters = '[1, 2]'");
+  EXPECT_NE(db.Entries(entries).find("entry 1 is damaged"), std::string::npos);
+  EXPECT_TRUE(entries.empty());
   // A file from a newer version is left as it is.
   Sql(file, "PRAGMA user_version=7");
   HistoryDatabase newer(file);
