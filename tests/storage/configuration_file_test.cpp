@@ -157,6 +157,14 @@ TEST_F(ConfigurationFileTest, OpenedOnAUnitThatKeepsBaseChannelsItSaysWhich) {
   EXPECT_EQ(config.Base[1].ChanCount, 8);
 }
 
+TEST_F(ConfigurationFileTest, TheLastSessionIsKeptAtExitInADataFolderNotMadeYet) {
+  const fs::path folder = dir / "share" / "vernium";
+  form.UseFiles({chooser, recent, folder});
+  form.UnloadMain();
+  const std::string kept = Read(folder / "last-session.vernium");
+  EXPECT_NE(kept.find("\"3-1-7\""), std::string::npos) << kept.substr(0, 200);
+}
+
 TEST_F(ConfigurationFileTest, AFailedSaveLeavesTheOldFileAsItWas) {
   Write(dir / "kept.vernium", "old");
   fs::create_directory(dir / "kept.vernium.saving");  // no temporary file can be made
