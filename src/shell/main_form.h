@@ -235,13 +235,14 @@ class MainForm {
   // The configuration files.
   void LayOutGrid(int rows);
   void WriteGridRows();
-  bool AskToKeepChanges();
+  bool AskToKeepChanges(bool unnamedToo = false);
   bool SaveTo(const std::filesystem::path& file);
   bool OpenFrom(const std::filesystem::path& file);
   void ShowConfiguration();
   void WarnOfUnavailableBases(const std::string& unit);
   void MarkSaved();
   void MarkStartingPoint();
+  void MarkUnnamedBase();
   void KeepLastSession();
 
   Session& session_;
@@ -258,6 +259,10 @@ class MainForm {
   std::optional<Configuration> saved_;
   bool savedWriteVerified_ = false;
   Configuration atStart_;
+  // What a configuration with no file name is compared with before Open
+  // would replace it: the start, a New or a restored session.
+  Configuration unnamedBase_;
+  bool unnamedBaseWriteVerified_ = false;
   bool writeVerifiedAtStart_ = false;
 };
 

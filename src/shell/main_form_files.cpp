@@ -67,9 +67,27 @@ void MainForm::RefreshFileState() {
                                     std::string(kMainCaption);
 }
 
-// With no file named the program behaves as it always has: nothing is asked.
-bool MainForm::AskToKeepChanges() {
-  if (!files_ || fileName_.empty() || !HasUnsavedChanges()) return true;
+// With no file named, New and Exit behave as they always have: nothing is
+// asked. What would put another configuration in place of one that was
+// never saved (Open, a recent file, the last session) asks first, once
+// there is work since the start to lose.
+bool MainForm::AskToKeepChanges(bool unnamedToo) {
+  if (!files_) return true;
+  if (fileName_.empty()) {
+    if (!unnamedToo || (SameContent(session_.config, unnamedBase_) &&
+                        mnuWriteVerified.checked == unnamedBaseWriteVerified_)) {
+      return true;
+    }
+    const MsgAnswer answer = services_.messages.Show(
+        "The configuration has not been saved. Save it first?", kMainCaption, MsgIcon::Question,
+        MsgButtons::SaveDiscardCancel);
+    if (answer == MsgAnswer::Save) {
+      SaveAsClick();
+      return !fileName_.empty() && !HasUnsavedChanges();
+    }
+    return answer == MsgAnswer::Discard;
+  }
+  if (!HasUnsavedChanges()) return true;
   const MsgAnswer answer = services_.messages.Show(
       "The changes to \"" + NameOf(fileName_) + "\" have not been saved. Save them?", kMainCaption,
       MsgIcon::Question, MsgButtons::SaveDiscardCancel);
@@ -82,7 +100,7 @@ bool MainForm::QueryClose() {
 }
 
 void MainForm::OpenClick() {
-  if (!files_ || !AskToKeepChanges()) return;
+  if (!files_ || !AskToKeepChanges(true)) return;
   FileQuestion question{FileAction::Open, "Open Configuration", std::string(kConfigurationFilter),
                         fileName_.empty() ? std::string() : fileName_.parent_path().string()};
   if (const auto chosen = files_->chooser.Choose(question)) OpenFrom(*chosen);
@@ -93,7 +111,7 @@ void MainForm::RecentFileClick(int index) {
   const std::vector<std::string>& recent = files_->recent.Files();
   if (static_cast<std::size_t>(index) >= recent.size()) return;
   const std::string file = recent[static_cast<std::size_t>(index)];
-  if (!AskToKeepChanges()) return;
+  if (!AskToKeepChanges(true)) return;
   if (!OpenFrom(file)) files_->recent.Remove(file);
 }
 
@@ -154,7 +172,7 @@ bool MainForm::OpenFrom(const std::filesystem::path& file) {
 }
 
 void MainForm::RestoreLastSession() {
-  if (!files_ || !AskToKeepChanges()) return;
+  if (!files_ || !AskToKeepChanges(true)) return;
   const std::filesystem::path last = LastSessionPath();
   std::error_code failed;
   if (last.empty() || !std::filesystem::is_regular_file(last, failed)) {
@@ -175,6 +193,7 @@ void MainForm::RestoreLastSession() {
   // changes since then are shown as unsaved, as they were.
   fileName_ = read.document->facts.sourceFile;
   saved_.reset();
+  MarkUnnamedBase();
   if (!fileName_.empty()) {
     ReadConfiguration named = ReadConfigurationFile(fileName_);
     if (named.document) {
@@ -258,6 +277,12 @@ void MainForm::MarkSaved() {
 void MainForm::MarkStartingPoint() {
   atStart_ = session_.config;
   writeVerifiedAtStart_ = mnuWriteVerified.checked;
+  MarkUnnamedBase();
+}
+
+void MainForm::MarkUnnamedBase() {
+  unnamedBase_ = session_.config;
+  unnamedBaseWriteVerified_ = mnuWriteVerified.checked;
 }
 
 // At exit: the configuration is kept in the data folder as the last session.

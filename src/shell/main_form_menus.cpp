@@ -51,6 +51,7 @@ void MainForm::NewConfiguration() {
   panelMode_ = PanelMode::Closed;
   c.Reinitializing = kFalse16;
   fileName_.clear();  // a new configuration has no file yet
+  MarkUnnamedBase();
 }
 
 void MainForm::PrintConfiguration() {

@@ -88,7 +88,12 @@ TEST_F(ConfigurationFileTest, OpenRestoresWhatWasSavedAndSavesItAgainByteForByte
   EXPECT_EQ(Caption(), "a.vernium - Strain Gage Calibration");
   form.NewConfiguration();
   form.mnuWriteVerified.checked = false;
+  // That change was never saved: Open asks first.
+  boxes.QueueAnswer(MsgAnswer::Discard);
   Open(dir / "a.vernium");
+  ASSERT_EQ(boxes.Shown().size(), 1u);
+  EXPECT_EQ(boxes.Shown()[0].text, "The configuration has not been saved. Save it first?");
+  boxes.Clear();
   EXPECT_TRUE(SameContent(config, before));
   EXPECT_EQ(form.grdChannel.cells, grid);
   EXPECT_EQ(config.CurrentChannel, before.CurrentChannel);
