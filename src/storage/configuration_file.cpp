@@ -1,6 +1,11 @@
 #include "storage/configuration_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <bit>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -471,16 +476,31 @@ ReadConfiguration ReadConfigurationFile(const std::filesystem::path& file) {
 std::string WriteFileAtomically(const std::filesystem::path& file, std::string_view text) {
   std::filesystem::path temporary = file;
   temporary += ".saving";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return "a file cannot be made in its folder";
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out) {
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      return "the file could not be written whole (is the disk full?)";
-    }
+  // The new file keeps the old one's permissions.
+  mode_t mode = 0644;
+  struct stat old {};
+  if (::stat(file.c_str(), &old) == 0) mode = old.st_mode & 07777;
+  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+  if (fd < 0) return "a file cannot be made in its folder";
+  auto abandon = [&temporary, fd](const char* why) {
+    ::close(fd);
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+    return std::string(why);
+  };
+  for (std::size_t done = 0; done < text.size();) {
+    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return abandon("the file could not be written whole (is the disk full?)");
+    done += static_cast<std::size_t>(n);
+  }
+  // On the disk before it takes the old file's place, so that a power cut
+  // leaves the old file or the new one, never an empty one.
+  if (::fsync(fd) != 0) return abandon("the file could not be written to the disk");
+  if (::close(fd) != 0) {
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+    return "the file could not be written to the disk";
   }
   std::error_code failed;
   std::filesystem::rename(temporary, file, failed);
@@ -488,6 +508,12 @@ std::string WriteFileAtomically(const std::filesystem::path& file, std::string_v
     std::error_code ignored;
     std::filesystem::remove(temporary, ignored);
     return failed.message();
+  }
+  // The rename itself is kept by syncing the folder that holds it.
+  const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
+  if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
   }
   return {};
 }
