@@ -50,17 +50,19 @@ std::vector<CheckPair> AsFoundAsLeft(const std::vector<HistoryEntry>& entries) {
     std::optional<std::size_t> calibration;
     bool left = false;  // its as-left is taken
   };
-  std::map<std::string, Channel> channels;
+  std::map<std::pair<std::string, std::string>, Channel> channels;  // by unit and label
   std::vector<CheckPair> pairs;
   for (std::size_t i = entries.size(); i-- > 0;) {  // oldest first
     const HistoryEntry& e = entries[i];
-    Channel& c = channels[e.record.ChannelLabel];
+    Channel& c = channels[{e.unit, e.record.ChannelLabel}];
     if (e.IsVerification()) {
       if (c.calibration && c.found && !c.left) pairs.push_back({*c.found, *c.calibration, i});
       c.left = c.left || c.calibration.has_value();
       c.lastCheck = i;
     } else {
-      c.found = c.lastCheck;
+      // Calibrated again with no check between: the channel was last found
+      // as the check before the first of them.
+      if (c.lastCheck) c.found = c.lastCheck;
       c.calibration = i;
       c.left = false;
       c.lastCheck.reset();

@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <filesystem>
 #include <random>
 #include <set>
@@ -173,7 +174,8 @@ TEST(History, ACheckReadsBackAsItsCertificateWasPrinted) {
 }
 
 TEST(History, AChannelCheckedAroundARecalibrationHasItsAsFoundAndAsLeft) {
-  // Oldest first: C calibration, V check, on channels a and b.
+  // Oldest first: C calibration, V check, on channels a and b (A: channel a
+  // of another unit).
   struct Case {
     const char* sequence;
     std::vector<std::array<int, 3>> pairs;  // as found, calibration, as left (oldest first)
@@ -182,7 +184,8 @@ TEST(History, AChannelCheckedAroundARecalibrationHasItsAsFoundAndAsLeft) {
       {"aC aV aC aV", {{1, 2, 3}}},
       {"aV aC aV aV", {{0, 1, 2}}},
       {"aC aV bV aC bC aV bV", {{1, 3, 5}, {2, 4, 6}}},
-      {"aV aC aC aV", {}},
+      {"aV aC aC aV", {{0, 2, 3}}},
+      {"aV AC aV", {}},
       {"aV bC aV", {}},
       {"aC aV aC aV aC aV", {{1, 2, 3}, {3, 4, 5}}},
   };
@@ -191,7 +194,8 @@ TEST(History, AChannelCheckedAroundARecalibrationHasItsAsFoundAndAsLeft) {
     std::vector<HistoryEntry> entries;  // newest first, as the history gives them
     for (const char* s = c.sequence; *s != '\0'; s += s[2] == ' ' ? 3 : 2) {
       HistoryEntry e;
-      e.record.ChannelLabel = std::string(1, s[0]);
+      e.record.ChannelLabel = std::string(1, static_cast<char>(std::tolower(s[0])));
+      e.unit = std::isupper(s[0]) ? "SIM-BOARD-23" : "SIM-PORTABLE";
       e.kind = s[1] == 'V' ? HistoryKind::Verification : HistoryKind::Calibration;
       entries.insert(entries.begin(), e);
     }
