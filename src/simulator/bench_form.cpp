@@ -180,7 +180,7 @@ DialControl& BenchForm::Dial(Trimpot trimpot) {
   return dialExcitation;
 }
 
-TurnsBox& BenchForm::DialTurns(Trimpot trimpot) {
+CheckedTextBox& BenchForm::DialTurns(Trimpot trimpot) {
   switch (trimpot) {
     case Trimpot::Excitation: return txtExcitationTurns;
     case Trimpot::Offset: return txtOffsetTurns;
@@ -205,7 +205,7 @@ void BenchForm::TurnDial(Trimpot trimpot, double turns) {
 
 void BenchForm::DialTurnsEntered(Trimpot trimpot) {
   if (channel_ == 0) return;
-  TurnsBox& field = DialTurns(trimpot);
+  CheckedTextBox& field = DialTurns(trimpot);
   const auto turns = NumberIn(field.text);
   if (!turns) {
     // The wiper stays; the text stays too, for the person to correct.
@@ -220,9 +220,13 @@ void BenchForm::DialTurnsEntered(Trimpot trimpot) {
 
 void BenchForm::LoadEntered() {
   if (channel_ == 0) return;
-  if (const auto load = NumberIn(txtLoad.text)) {
-    bench_.SetLoad(channel_, std::clamp(*load, 0.0, kRatedLoad * kBenchMaxLoadShare));
+  const auto load = NumberIn(txtLoad.text);
+  if (!load) {
+    // The load stays; the text stays too, for the person to correct.
+    txtLoad.refusal = std::string(kLoadRefused);
+    return;
   }
+  bench_.SetLoad(channel_, std::clamp(*load, 0.0, kRatedLoad * kBenchMaxLoadShare));
   shownLoad_ = -1.0;
   Refresh();
 }
@@ -311,7 +315,7 @@ void BenchForm::Refresh() {
   const bool present = ch.has_value() && back.has_value();
   for (Trimpot t : kAllTrimpots) {
     DialControl& dial = Dial(t);
-    TurnsBox& field = DialTurns(t);
+    CheckedTextBox& field = DialTurns(t);
     dial.enabled = field.enabled = present;
     if (!present) {
       dial.valueText.clear();
@@ -333,6 +337,7 @@ void BenchForm::Refresh() {
   for (auto& [name, part] : Parts()) part->enabled = present;
   if (!present) {
     txtLoad.text.clear();
+    txtLoad.refusal.clear();
     lblVoltmeterExcitation.caption.clear();
     lblVoltmeterOutput.caption.clear();
     return;
@@ -347,6 +352,7 @@ void BenchForm::ShowLoad(double load, bool rewriteField) {
   sldLoad.value = static_cast<int>(std::lround(load * 10.0));
   if (rewriteField) {
     txtLoad.text = GeneralFormat(static_cast<float>(load));
+    txtLoad.refusal.clear();
     shownLoad_ = load;
   }
 }

@@ -48,10 +48,12 @@ struct DialControl : Control {
   double turns = 0.0;     // 0 .. kTrimpotTurns
 };
 
-// A dial's position as typed. Text that is not a number of turns is kept,
-// marked refused, until a position is entered or the dial is turned.
+// A dial's position or the load as typed. Text that is not a number is
+// kept, marked refused, until a number is entered or the dial, the slider
+// or the load moves it.
 inline constexpr std::string_view kTurnsRefused = "Not a number of turns";
-struct TurnsBox : TextBox {
+inline constexpr std::string_view kLoadRefused = "Not a load in sensor units";
+struct CheckedTextBox : TextBox {
   std::string refusal;  // empty, or why the typed text was refused
 };
 
@@ -98,9 +100,9 @@ class BenchForm {
   Frame fraTrimpots;
   DialControl dialExcitation, dialOffset, dialInputGain, dialScaleGain;
   // The position of each dial as typed, turns from the low end.
-  TurnsBox txtExcitationTurns, txtOffsetTurns, txtInputGainTurns, txtScaleGainTurns;
+  CheckedTextBox txtExcitationTurns, txtOffsetTurns, txtInputGainTurns, txtScaleGainTurns;
   Frame fraLoad;
-  TextBox txtLoad;  // sensor units
+  CheckedTextBox txtLoad;  // sensor units
   SliderControl sldLoad;  // tenths of a sensor unit
   Button cmdZeroLoad;
   Label lblLoadRange;  // "0 to 1200 (rated 1000)"
@@ -137,7 +139,7 @@ class BenchForm {
   // The channel shown (0 when the rack has none).
   int Channel() const { return channel_; }
   DialControl& Dial(Trimpot trimpot);
-  TurnsBox& DialTurns(Trimpot trimpot);
+  CheckedTextBox& DialTurns(Trimpot trimpot);
   // Parts by their control names, in display order.
   std::vector<std::pair<std::string_view, PartControl*>> Parts();
 

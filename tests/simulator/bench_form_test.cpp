@@ -115,18 +115,19 @@ TEST_F(BenchFormTest, DialsTakeTypedPositionsWithinTheirTravelAndRefuseOtherText
 
 TEST_F(BenchFormTest, LoadStaysWithinZeroAndTheTopOfTheSlider) {
   Show(50);
-  // Typed, the load, the field shown after, the slider.
-  const std::tuple<const char*, double, const char*, int> cases[] = {
-      {"726.5", 726.5, "726.5", 7265},
-      {"2000", 1200.0, "1200", 12000},
-      {"-5", 0.0, "0", 0},
-      {"abc", 0.0, "0", 0}};
-  for (const auto& [typed, load, field, slider] : cases) {
+  // Typed, the load, the field shown after, the slider, refused.
+  const std::tuple<const char*, double, const char*, int, bool> cases[] = {
+      {"726.5", 726.5, "726.5", 7265, false},
+      {"2000", 1200.0, "1200", 12000, false},
+      {"abc", 1200.0, "abc", 12000, true},  // not a number: the load and the text stay
+      {"-5", 0.0, "0", 0, false}};
+  for (const auto& [typed, load, field, slider, refused] : cases) {
     form.txtLoad.text = typed;
     form.LoadEntered();
     EXPECT_DOUBLE_EQ(bench.Channel(50)->load, load) << typed;
     EXPECT_EQ(form.txtLoad.text, field) << typed;
     EXPECT_EQ(form.sldLoad.value, slider) << typed;
+    EXPECT_EQ(form.txtLoad.refusal.empty(), !refused) << typed;
   }
   form.sldLoad.value = 4321;
   form.LoadSliderMoved();

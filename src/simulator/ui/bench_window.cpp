@@ -42,6 +42,17 @@ QLineEdit* TypedField(QWidget* parent, std::string_view name, TextBox& record, O
   return edit;
 }
 
+// A typed field whose text the form may refuse: the refusal is its tooltip
+// and a red border until the text is corrected.
+void DrawChecked(QLineEdit* edit, const CheckedTextBox& box) {
+  Draw(edit, box);
+  const QString refusal = ToQt(box.refusal);
+  if (edit->toolTip() == refusal) return;
+  edit->setToolTip(refusal);
+  edit->setAccessibleDescription(refusal);
+  edit->setStyleSheet(refusal.isEmpty() ? QString() : QString(kRefusedLook));
+}
+
 }  // namespace
 
 BenchWindow::BenchWindow(BenchForm& form, QWidget* parent) : QDialog(parent), form_(form) {
@@ -282,16 +293,9 @@ void BenchWindow::Redraw() {
     w.dial->SetState(dial);
     w.caption->setText(ToQt(dial.caption));
     w.value->setText(ToQt(dial.valueText));
-    const TurnsBox& turns = form_.DialTurns(w.trimpot);
-    Draw(w.turns, turns);
-    const QString refusal = ToQt(turns.refusal);
-    if (w.turns->toolTip() != refusal) {
-      w.turns->setToolTip(refusal);
-      w.turns->setAccessibleDescription(refusal);
-      w.turns->setStyleSheet(refusal.isEmpty() ? QString() : QString(kRefusedLook));
-    }
+    DrawChecked(w.turns, form_.DialTurns(w.trimpot));
   }
-  Draw(txtLoad_, form_.txtLoad);
+  DrawChecked(txtLoad_, form_.txtLoad);
   {
     const QSignalBlocker blocker(sldLoad_);
     sldLoad_->setRange(form_.sldLoad.minimum, form_.sldLoad.maximum);
