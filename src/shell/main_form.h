@@ -26,6 +26,7 @@ class ConfigurationPrinter;
 class FileChooser;
 struct PreCalState;
 struct CardPicState;
+struct ConfigurationDocument;
 
 // The ways the program reaches outside itself.
 struct Services {
@@ -238,6 +239,7 @@ class MainForm {
   bool AskToKeepChanges(bool unnamedToo = false);
   bool SaveTo(const std::filesystem::path& file);
   bool OpenFrom(const std::filesystem::path& file);
+  void TakeDocument(const ConfigurationDocument& document);
   void ShowConfiguration();
   void WarnOfUnavailableBases(const std::string& unit);
   void MarkSaved();

@@ -153,6 +153,15 @@ bool MainForm::SaveTo(const std::filesystem::path& file) {
   return true;
 }
 
+// A document read from a file or the last session takes the place of the
+// configuration: the records, the option, the grid redrawn from them.
+void MainForm::TakeDocument(const ConfigurationDocument& document) {
+  TakeContent(session_.config, document.config);
+  mnuWriteVerified.checked = document.facts.writeVerified;
+  ShowConfiguration();
+  WarnOfUnavailableBases(document.facts.unit);
+}
+
 bool MainForm::OpenFrom(const std::filesystem::path& file) {
   ReadConfiguration read = ReadConfigurationFile(file);
   if (!read.document) {
@@ -161,10 +170,7 @@ bool MainForm::OpenFrom(const std::filesystem::path& file) {
         MsgIcon::Exclamation, MsgButtons::OK);
     return false;
   }
-  TakeContent(session_.config, read.document->config);
-  mnuWriteVerified.checked = read.document->facts.writeVerified;
-  ShowConfiguration();
-  WarnOfUnavailableBases(read.document->facts.unit);
+  TakeDocument(*read.document);
   fileName_ = std::filesystem::absolute(file);
   MarkSaved();
   files_->recent.Add(fileName_.string());
@@ -185,10 +191,7 @@ void MainForm::RestoreLastSession() {
                             kRestoreTitle, MsgIcon::Exclamation, MsgButtons::OK);
     return;
   }
-  TakeContent(session_.config, read.document->config);
-  mnuWriteVerified.checked = read.document->facts.writeVerified;
-  ShowConfiguration();
-  WarnOfUnavailableBases(read.document->facts.unit);
+  TakeDocument(*read.document);
   // The session names the file it was last opened from or saved as; its
   // changes since then are shown as unsaved, as they were.
   fileName_ = read.document->facts.sourceFile;

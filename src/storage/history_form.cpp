@@ -10,6 +10,7 @@
 #include "platform/message_boxes.h"
 #include "storage/configuration_file.h"
 #include "storage/history_keeper.h"
+#include "storage/scales_export.h"
 
 namespace vernium {
 namespace {
@@ -29,16 +30,6 @@ std::string CheckSummary(const HistoryEntry& e) {
             Signed(e.result.spanErrorPercent, 2) + " % of span";
   }
   return text;
-}
-
-std::string Csv(std::string field) {
-  if (field.find_first_of(",\"\r\n") == std::string::npos) return field;
-  std::string quoted = "\"";
-  for (char c : field) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + "\"";
 }
 
 }  // namespace
@@ -124,7 +115,7 @@ std::string HistoryCsv(const std::vector<const HistoryEntry*>& entries) {
     f.push_back(points);
     f.push_back(e->operatorName);
     f.push_back(e->certificate);
-    for (std::size_t i = 0; i < f.size(); ++i) out += (i ? "," : "") + Csv(f[i]);
+    for (std::size_t i = 0; i < f.size(); ++i) out += (i ? "," : "") + CsvField(f[i]);
     out += "\r\n";
   }
   return out;

@@ -15,16 +15,6 @@ bool Exported(const ChannelConfig& channel) {
   return IsTrue(channel.Active) && channel.Calibrated != "No";
 }
 
-std::string Quoted(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-  std::string out = "\"";
-  for (char c : text) {
-    if (c == '"') out += '"';
-    out += c;
-  }
-  return out + "\"";
-}
-
 // The date the grid shows for the channel: its base channel's slot text.
 std::string CalibrationDateOf(const Configuration& config, int chan) {
   const int b = (chan - kFirstChannel) / kSlots;
@@ -33,6 +23,16 @@ std::string CalibrationDateOf(const Configuration& config, int chan) {
 }
 
 }  // namespace
+
+std::string CsvField(const std::string& text) {
+  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  return out + "\"";
+}
 
 int ExportedChannelCount(const Configuration& config) {
   int count = 0;
@@ -48,13 +48,13 @@ std::string ScalesCsv(const Configuration& config) {
     if (!Exported(channel)) continue;
     const std::optional<ScalingLine> legacy = MeasuredScalingLine(channel, config.Actual[n]);
     const VerifiedLine& verified = config.Verified[n];
-    out += Quoted(channel.ChannelLabel) + "," + Quoted(channel.CardType) + "," +
-           Quoted(channel.Units) + ",";
+    out += CsvField(channel.ChannelLabel) + "," + CsvField(channel.CardType) + "," +
+           CsvField(channel.Units) + ",";
     out += legacy ? GeneralFormat(legacy->m) + "," + GeneralFormat(legacy->b) : std::string(",");
     out += ",";
     out += verified.passed ? GeneralFormat(verified.m) + "," + GeneralFormat(verified.b)
                            : std::string(",");
-    out += "," + Quoted(CalibrationDateOf(config, n));
+    out += "," + CsvField(CalibrationDateOf(config, n));
     out += kCrLf;
   }
   return out;

@@ -14,6 +14,10 @@ namespace vernium {
 inline constexpr std::string_view kScalesFilter = "CSV table (*.csv)";
 inline constexpr std::string_view kScalesSuggestedName = "scales.csv";
 
+// One field of a CSV table: as it is, or in quotes (quotes in it doubled)
+// when it holds a comma, a quote or a line break.
+std::string CsvField(const std::string& text);
+
 // How many channels the export lists: the active ones that are calibrated,
 // as the scaling file has them.
 int ExportedChannelCount(const Configuration& config);
